@@ -1,0 +1,22 @@
+#pragma once
+// The user's choices (mode, notation, horse count, amount) in config.txt in
+// the program's folder: seven lines, CR LF after each.
+
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "mainwindow/ui.h"
+
+namespace stakora {
+
+// The program's folder + "/config.txt", nothing converted.
+std::string SettingsPath(const Form1& f);
+
+// The file's bytes for the window as it stands.
+std::string SettingsText(const Form1& f);
+
+// Both report their own failure as the bare error number and return.
+void SaveSettings(Form1& f, Ui& ui);
+void LoadSettings(Form1& f, Ui& ui);
+
+}  // namespace stakora

@@ -1,0 +1,44 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed afterwards.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace stakora::testing {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() /
+            ("stakora-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string str() const { return path_.string(); }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace stakora::testing
