@@ -1,0 +1,36 @@
+#pragma once
+// frmAbout: the title, version and disclaimer, accepted with "I Agree".
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace stakora::qt {
+
+class AboutDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit AboutDialog(QWidget* parent = nullptr);
+
+  QLabel* title() const { return lblTitle_; }
+  QLabel* version() const { return lblVersion_; }
+  QPlainTextEdit* disclaimer() const { return Text1_; }
+  QLabel* ownership() const { return lblDisclaimer_; }
+  QPushButton* agree() const { return cmdOK_; }
+
+ protected:
+  // Esc accepts, as "I Agree" is the cancel button too; only the title-bar
+  // close button declines.
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  QLabel* lblTitle_ = nullptr;
+  QLabel* lblVersion_ = nullptr;
+  QPlainTextEdit* Text1_ = nullptr;
+  QLabel* lblDisclaimer_ = nullptr;
+  QPushButton* cmdOK_ = nullptr;
+};
+
+}  // namespace stakora::qt

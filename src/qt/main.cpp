@@ -1,0 +1,67 @@
+// stakora: the About and disclaimer box, then the main window.
+
+#include <QApplication>
+#include <QLocale>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app_identity.h"
+#include "qt/about_dialog.h"
+#include "qt/desktop_pages.h"
+#include "qt/main_window.h"
+#include "qt/message_boxes.h"
+
+namespace {
+
+// Qt aborts without a display; say so in one line instead.
+bool HaveDisplay() {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* v = std::getenv(name);
+    if (v && *v) return true;
+  }
+  return false;
+}
+
+char DecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode())
+                                                       : '.';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HaveDisplay()) {
+    std::fprintf(stderr,
+                 "stakora: no display found; run it on a desktop, or under a virtual display: "
+                 "xvfb-run -a %s\n",
+                 argv[0]);
+    return 1;
+  }
+  // The browser window's engine shares its GL contexts; this must come first.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  Q_INIT_RESOURCE(stakora);
+  QApplication::setApplicationName(QString::fromUtf8(stakora::kAppTitle));
+  QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                          .arg(stakora::kVersionMajor)
+                                          .arg(stakora::kVersionMinor)
+                                          .arg(stakora::kVersionRevision));
+  QApplication::setWindowIcon(QIcon(":/stakora.png"));
+
+  stakora::qt::AboutDialog about;
+  if (about.exec() != QDialog::Accepted) return 0;  // closed without agreeing
+
+  stakora::qt::ModalMessageBoxes boxes;
+  stakora::qt::DesktopPages pages;
+  stakora::qt::MainWindow window(
+      {DecimalSeparator(), QCoreApplication::applicationDirPath().toStdString()}, boxes, pages);
+  QObject::connect(&window, &stakora::qt::MainWindow::programEnded, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  window.Load();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,186 @@
+#include "qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
+
+#include "app_identity.h"
+#include "calc/calculate.h"
+#include "mainwindow/horse_count.h"
+#include "mainwindow/options.h"
+#include "pages/commands.h"
+#include "qt/message_boxes.h"
+#include "qt/pages_host.h"
+#include "qt/twips.h"
+
+namespace stakora::qt {
+namespace {
+
+// Title bar and borders where the windowing system does not report them.
+constexpr int kFrameAllowancePx = 31;
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+}  // namespace
+
+// The core's view of the desktop. Every box is shown with the widgets brought
+// up to date first, so it sees the window as the handler has left it so far.
+class MainWindow::Bridge : public Ui {
+ public:
+  explicit Bridge(MainWindow& w) : w_(w) {}
+  void ShowMessage(const std::string& prompt) override {
+    w_.Render();
+    w_.boxes_.Message(&w_, Q(prompt));
+  }
+  bool AskYesNo(const std::string& prompt) override {
+    w_.Render();
+    return w_.boxes_.Question(&w_, Q(prompt));
+  }
+  void ShowErrorNumber(int number) override {
+    w_.Render();
+    w_.boxes_.ErrorNumber(&w_, QString::number(number));
+  }
+  void SetFocus(FocusTarget t) override {
+    QWidget* target = w_.w_.Total_stake;
+    if (t.kind == FocusTarget::Kind::Combo1) target = w_.w_.Combo1;
+    if (t.kind == FocusTarget::Kind::txt_odds && t.row >= 0 && t.row < kRowCount)
+      target = w_.w_.rows[static_cast<std::size_t>(t.row)].txt_odds;
+    target->setFocus(Qt::OtherFocusReason);
+  }
+  void ShowBrowser() override { w_.pages_.ShowBrowser(Q(w_.model_.thisURL)); }
+  void OpenInSystemBrowser(const std::string& url) override { w_.pages_.OpenExternal(Q(url)); }
+
+ private:
+  MainWindow& w_;
+};
+
+MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages, QWidget* parent)
+    : QMainWindow(parent),
+      model_(MakeForm1(std::move(platform))),
+      boxes_(boxes),
+      pages_(pages),
+      bridge_(std::make_unique<Bridge>(*this)) {
+  setWindowTitle(QString::fromUtf8(kAppTitle));
+  setWindowIcon(QIcon(":/stakora.png"));
+  QFont base;
+  base.setFamilies({"Verdana", "DejaVu Sans", "Sans Serif"});
+  base.setPointSizeF(8.25);
+  setFont(base);
+  BuildMenu();
+  client_ = new QWidget(this);
+  setCentralWidget(client_);
+  w_ = BuildForm1Widgets(client_, model_);
+  Connect();
+  ApplyHeight();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  auto command = [this, bar](const QString& caption, auto handler) {
+    QAction* a = bar->addAction(caption);
+    connect(a, &QAction::triggered, this, [this, handler] { Run(handler); });
+  };
+  command("Help", &Help_Click);
+  command("Register", &Register_Click);
+  command("Updates", &Updates_Click);
+  QMenu* tools = bar->addMenu("Tools");
+  connect(tools->addAction("Each Way Checker"), &QAction::triggered, this,
+          [this] { Run(&EachWayChecke_Click); });
+  connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
+}
+
+void MainWindow::Connect() {
+  auto on_option = [this](QRadioButton* r, OptionId id) {
+    connect(r, &QRadioButton::clicked, this,
+            [this, id] { Run([id](Form1& f, Ui&) { SelectOption(f, id); }); });
+  };
+  on_option(w_.Option1[0], OptionId::Option1_0);
+  on_option(w_.Option1[1], OptionId::Option1_1);
+  on_option(w_.Option2, OptionId::Option2);
+  on_option(w_.Option3, OptionId::Option3);
+  on_option(w_.Option4, OptionId::Option4);
+
+  // Typing sets the model's text at once and runs nothing else.
+  connect(w_.Total_stake, &QLineEdit::textEdited, this,
+          [this](const QString& t) { model_.Total_stake.text = t.toStdString(); });
+  connect(w_.Combo1->lineEdit(), &QLineEdit::textEdited, this,
+          [this](const QString& t) { model_.Combo1.text = t.toStdString(); });
+  connect(w_.Combo1, &QComboBox::activated, this, [this](int index) {
+    model_.Combo1.text = w_.Combo1->itemText(index).toStdString();
+    Run([](Form1& f, Ui&) {
+      (void)Combo1_Click(f);  // a list item is always a count of 1 to 5
+    });
+  });
+  for (std::size_t i = 0; i < w_.rows.size(); ++i) {
+    connect(w_.rows[i].txt_odds, &QLineEdit::textEdited, this, [this, i](const QString& t) {
+      model_.rows[i].txt_odds.text = t.toStdString();
+      txt_odds_Change(model_, static_cast<int>(i));
+    });
+  }
+
+  connect(w_.cmd_calculate2, &QPushButton::clicked, this,
+          [this] { Run([](Form1& f, Ui& ui) { cmd_calculate2_Click(f, ui); }); });
+  connect(w_.cmd_close, &QPushButton::clicked, this, [this] { RunClose(&cmd_close_Click); });
+  connect(w_.Label9, &ClickableLabel::clicked, this, [this] { Run(&Label9_Click); });
+  connect(w_.Label7, &ClickableLabel::clicked, this, [this] { Run(&Label7_Click); });
+}
+
+void MainWindow::Load() {
+  Run(&Form_Load);
+}
+
+void MainWindow::Run(const std::function<void(Form1&, Ui&)>& handler) {
+  if (ended_) return;
+  handler(model_, *bridge_);
+  Render();
+}
+
+void MainWindow::RunClose(CloseOutcome (*handler)(Form1&, Ui&)) {
+  if (ended_) return;
+  const CloseOutcome outcome = handler(model_, *bridge_);
+  Render();
+  if (outcome == CloseOutcome::EndProgram) EndProgram();
+}
+
+void MainWindow::Render() {
+  stakora::qt::Render(model_, w_);
+  ApplyHeight();
+}
+
+// The model's height is the outer height: title bar, borders and menu bar
+// included. The client area gets what is left, so the bottom controls keep
+// their distance from the window's bottom edge.
+void MainWindow::ApplyHeight() {
+  const int reported = frameGeometry().height() - geometry().height();
+  const int frame = isVisible() && reported > 0 ? reported : kFrameAllowancePx;
+  const QSize size(Px(kClientWidth), Px(model_.height) - frame);
+  if (this->size() != size) setFixedSize(size);
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  ApplyHeight();  // the real frame is known now
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  // Every close of the main window ends the program, unsaved, never cancelled.
+  Form_QueryUnload(model_);
+  e->accept();
+  EndProgram();
+}
+
+void MainWindow::EndProgram() {
+  if (ended_) return;
+  ended_ = true;
+  pages_.CloseAll();
+  hide();
+  emit programEnded();
+}
+
+}  // namespace stakora::qt

@@ -1,0 +1,61 @@
+#pragma once
+// Form1 on screen: owns the model, forwards the user's actions to the
+// handlers and draws the model after each of them.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "mainwindow/form1.h"
+#include "mainwindow/lifecycle.h"
+#include "mainwindow/ui.h"
+#include "qt/form1_widgets.h"
+
+namespace stakora::qt {
+
+class MessageBoxes;
+class PagesHost;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Form_Load: runs once, before the window is first shown.
+  void Load();
+
+  const Form1& model() const { return model_; }
+  Form1Widgets& widgets() { return w_; }
+  bool ended() const { return ended_; }
+
+  // Brings the widgets up to date with the model, the window height included.
+  void Render();
+
+ signals:
+  void programEnded();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  class Bridge;
+
+  void BuildMenu();
+  void Connect();
+  void Run(const std::function<void(Form1&, Ui&)>& handler);
+  void RunClose(CloseOutcome (*handler)(Form1&, Ui&));
+  void EndProgram();
+  void ApplyHeight();
+
+  Form1 model_;
+  MessageBoxes& boxes_;
+  PagesHost& pages_;
+  std::unique_ptr<Bridge> bridge_;
+  Form1Widgets w_;
+  QWidget* client_ = nullptr;
+  bool ended_ = false;
+};
+
+}  // namespace stakora::qt

@@ -1,0 +1,252 @@
+#include "qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+
+#include "qt/about_dialog.h"
+#include "qt/twips.h"
+#include "scripted_boxes.h"
+#include "support/temp_folder.h"
+
+namespace stakora::qt {
+namespace {
+
+using stakora::testing::TempFolder;
+using testing::RecordingPages;
+using testing::ScriptedBoxes;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : window({'.', dir.str()}, boxes, pages) {
+    window.Load();
+    window.show();
+    boxes.shown.clear();  // the first start's report 53
+  }
+
+  Form1Widgets& w() { return window.widgets(); }
+
+  void Type(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+  void ChooseHorses(int n) {
+    w().Combo1->setCurrentIndex(n - 1);
+    emit w().Combo1->activated(n - 1);  // as a choice from the list
+  }
+  QStringList Column(QLineEdit* RowWidgets::*box, int n) {
+    QStringList out;
+    for (int i = 0; i < n; ++i) out << (w().rows[static_cast<std::size_t>(i)].*box)->text();
+    return out;
+  }
+
+  TempFolder dir;
+  ScriptedBoxes boxes;
+  RecordingPages pages;
+  MainWindow window;
+};
+
+TEST(MainWindowStart, FirstStartReports53BeforeTheWindowShows) {
+  TempFolder dir;
+  ScriptedBoxes boxes;
+  RecordingPages pages;
+  MainWindow window({'.', dir.str()}, boxes, pages);
+  bool visible_at_report = true;
+  boxes.on_show = [&] { visible_at_report = window.isVisible(); };
+  window.Load();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].first, "error");
+  EXPECT_EQ(boxes.shown[0].second, "53");
+  EXPECT_FALSE(visible_at_report);
+  EXPECT_EQ(window.widgets().cmd_calculate2->y(), Px(3150));
+  EXPECT_EQ(window.widgets().Label7->y(), Px(3700));
+  EXPECT_EQ(window.widgets().Total_stake->text(), "50.00");
+  EXPECT_TRUE(window.widgets().Option3->isChecked());
+  EXPECT_FALSE(window.widgets().rows[1].txt_odds->isVisibleTo(&window));
+}
+
+TEST_F(MainWindowTest, TypedOddsAndAmountGiveTheWorkedExample) {
+  QTest::mouseClick(w().Option2, Qt::LeftButton);
+  EXPECT_TRUE(w().Option2->isChecked());
+  EXPECT_FALSE(w().Option3->isChecked());
+  ChooseHorses(2);
+  Type(w().Total_stake, "50");
+  Type(w().rows[0].txt_odds, "3.0");
+  Type(w().rows[1].txt_odds, "4.0");
+  QTest::mouseClick(w().cmd_calculate2, Qt::LeftButton);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(Column(&RowWidgets::W_Stake, 2), QStringList({"28.57", "21.43"}));
+  EXPECT_EQ(Column(&RowWidgets::profit_figure, 2), QStringList({"35.71", "35.72"}));
+  EXPECT_EQ(Column(&RowWidgets::Winnings, 2), QStringList({"57.14", "64.29"}));
+}
+
+TEST_F(MainWindowTest, StartUpOddsInFractionsGiveEvenStakes) {
+  ChooseHorses(2);
+  QTest::mouseClick(w().cmd_calculate2, Qt::LeftButton);
+  EXPECT_EQ(Column(&RowWidgets::W_Stake, 2), QStringList({"30", "20"}));
+  EXPECT_EQ(Column(&RowWidgets::Winnings, 2), QStringList({"30", "40"}));
+}
+
+TEST_F(MainWindowTest, LossWarningShowsItsRowAlreadyRed) {
+  QTest::mouseClick(w().Option2, Qt::LeftButton);
+  ChooseHorses(3);
+  for (int i = 0; i < 3; ++i) Type(w().rows[static_cast<std::size_t>(i)].txt_odds, "2.0");
+  std::vector<std::pair<QString, QColor>> seen;
+  boxes.on_show = [&] {
+    const auto* box = w().rows[seen.size()].profit_figure;
+    seen.emplace_back(box->text(), box->palette().color(QPalette::Text));
+  };
+  QTest::mouseClick(w().cmd_calculate2, Qt::LeftButton);
+  ASSERT_EQ(boxes.Texts(), std::vector<std::string>(3, "You will loose money on this bet"));
+  for (const auto& [text, colour] : seen) {
+    EXPECT_EQ(text, "16.67");
+    EXPECT_EQ(colour, QColor(255, 0, 0));
+  }
+  EXPECT_EQ(Column(&RowWidgets::profit_figure, 3), QStringList({"-16.67", "-16.67", "-16.67"}));
+  EXPECT_EQ(w().rows[2].profit_figure->palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+TEST_F(MainWindowTest, RefusalMovesTheFocus) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  Type(w().Total_stake, "abc");
+  QTest::mouseClick(w().cmd_calculate2, Qt::LeftButton);
+  EXPECT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Please only enter numbers in the stke field!"});
+  EXPECT_TRUE(w().Total_stake->hasFocus());
+}
+
+struct HeightCase {
+  int horses, height, buttons, label7;
+};
+class HorseCountOnScreen : public MainWindowTest,
+                           public ::testing::WithParamInterface<HeightCase> {};
+
+TEST_P(HorseCountOnScreen, SizesTheWindowAndMovesTheBottomControls) {
+  const HeightCase& c = GetParam();
+  ChooseHorses(c.horses);
+  const int frame = window.frameGeometry().height() - window.geometry().height();
+  EXPECT_EQ(window.height() + (frame > 0 ? frame : 31), Px(c.height));
+  EXPECT_EQ(w().cmd_calculate2->y(), Px(c.buttons));
+  EXPECT_EQ(w().cmd_close->y(), Px(c.buttons));
+  EXPECT_EQ(w().Label7->y(), Px(c.label7));
+  for (int i = 0; i < kRowCount; ++i)
+    EXPECT_EQ(w().rows[static_cast<std::size_t>(i)].txt_odds->isVisible(), i < c.horses);
+  // Every shown row sits above the line and the buttons.
+  const auto* last = w().rows[static_cast<std::size_t>(c.horses - 1)].txt_odds;
+  EXPECT_LT(last->geometry().bottom(), w().Line2->y());
+  EXPECT_LE(w().Label7->geometry().bottom(), window.centralWidget()->height());
+}
+INSTANTIATE_TEST_SUITE_P(Counts, HorseCountOnScreen,
+                         ::testing::Values(HeightCase{1, 4770, 3220, 3770},
+                                           HeightCase{3, 5400, 3850, 4400},
+                                           HeightCase{5, 6150, 4600, 5150}));
+
+TEST_F(MainWindowTest, CloseAnsweredNoKeepsEverything) {
+  Type(w().Total_stake, "75");
+  boxes.answers = {false};
+  QTest::mouseClick(w().cmd_close, Qt::LeftButton);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Are you sure you want to exit?"});
+  EXPECT_FALSE(window.ended());
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(w().Total_stake->text(), "75");
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.txt"));
+}
+
+TEST_F(MainWindowTest, CloseAnsweredYesSavesAndEnds) {
+  QSignalSpy ended(&window, &MainWindow::programEnded);
+  ChooseHorses(3);
+  Type(w().Total_stake, "75");
+  boxes.answers = {true};
+  QTest::mouseClick(w().cmd_close, Qt::LeftButton);
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_EQ(pages.closed, 1);
+  EXPECT_EQ(dir.Read("config.txt"), "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n3\r\n75\r\n");
+}
+
+TEST_F(MainWindowTest, ExitMenuAsksTheSameQuestion) {
+  boxes.answers = {false};
+  for (QAction* a : window.menuBar()->actions())
+    if (a->text() == "Exit") a->trigger();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Are you sure you want to exit?"});
+}
+
+TEST_F(MainWindowTest, TitleBarCloseEndsAtOnceUnsaved) {
+  window.close();
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(pages.closed, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.txt"));
+}
+
+TEST_F(MainWindowTest, MenuAndLabelsShowPages) {
+  QStringList captions;
+  for (QAction* a : window.menuBar()->actions()) captions << a->text();
+  EXPECT_EQ(captions, QStringList({"Help", "Register", "Updates", "Tools", "Exit"}));
+  window.menuBar()->actions()[0]->trigger();
+  QTest::mouseClick(w().Label9, Qt::LeftButton);
+  QTest::keyClick(w().Label7, Qt::Key_Space);
+  const QString help = QString::fromStdString("file://" + dir.str() + "/help.htm");
+  EXPECT_EQ(pages.browser, std::vector<QString>({help, help}));
+  EXPECT_EQ(pages.external, std::vector<QString>{"http://www.stakora.example"});
+  EXPECT_EQ(w().Label7->text(), "http://www.stakora.example");
+}
+
+TEST_F(MainWindowTest, ControlsSpeakTheirNamesAndFollowTheTabOrder) {
+  EXPECT_EQ(w().Total_stake->accessibleName(), "Amount");
+  EXPECT_EQ(w().Combo1->accessibleName(), "How many horses?");
+  EXPECT_EQ(w().rows[1].txt_odds->accessibleName(), "Horse 2 Odds");
+  EXPECT_EQ(w().rows[1].txt_odds->toolTip(), "Horse2 Odds");
+  EXPECT_EQ(w().rows[2].txt_odds->toolTip(), "Horse 3 Odds");
+  EXPECT_EQ(w().rows[4].W_Stake->accessibleName(), "Horse 5 Stake");
+  EXPECT_EQ(w().rows[0].Winnings->accessibleName(), "Horse 1 Win");
+  EXPECT_EQ(w().rows[3].profit_figure->accessibleName(), "Horse 4 Profit");
+  EXPECT_TRUE(w().rows[0].W_Stake->isReadOnly());
+  EXPECT_FALSE(w().rows[0].txt_odds->isReadOnly());
+
+  QList<QWidget*> chain;
+  for (QWidget* x = w().Combo1; chain.size() < 4; x = x->nextInFocusChain())
+    if (x->focusPolicy() & Qt::TabFocus && x->isVisibleTo(&window) &&
+        (x == w().Combo1 || !w().Combo1->isAncestorOf(x)))
+      chain << x;
+  EXPECT_EQ(chain, QList<QWidget*>(
+                       {w().Combo1, w().Total_stake, w().rows[0].txt_odds, w().rows[0].W_Stake}));
+}
+
+TEST(AboutBox, ShowsItsTextsAndAgreeAccepts) {
+  AboutDialog about;
+  EXPECT_EQ(about.windowTitle(), "About Stakora");
+  EXPECT_EQ(about.title()->text(), "Stakora");
+  EXPECT_EQ(about.version()->text(), "Version 1.0.2");
+  EXPECT_TRUE(about.disclaimer()->toPlainText().startsWith(
+      "This program is provided as is without any guarantees or \nwarranty. \n"));
+  EXPECT_TRUE(about.agree()->isDefault());
+  QSignalSpy accepted(&about, &QDialog::accepted);
+  about.show();
+  QTest::mouseClick(about.agree(), Qt::LeftButton);
+  EXPECT_EQ(accepted.count(), 1);
+}
+
+TEST(AboutBox, EscapeAcceptsAndTheCloseButtonDeclines) {
+  AboutDialog about;
+  about.show();
+  QSignalSpy accepted(&about, &QDialog::accepted);
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_EQ(accepted.count(), 1);
+
+  AboutDialog other;
+  other.show();
+  QSignalSpy rejected(&other, &QDialog::rejected);
+  other.close();
+  EXPECT_EQ(rejected.count(), 1);
+}
+
+}  // namespace
+}  // namespace stakora::qt
