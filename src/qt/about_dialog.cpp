@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "pages/about.h"
+#include "qt/program_icon.h"
 #include "qt/twips.h"
 
 namespace stakora::qt {
@@ -37,8 +38,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
   auto* picIcon = new QLabel(this);
   picIcon->setGeometry(At(240, 240, 540, 540));
-  picIcon->setPixmap(
-      QPixmap(":/stakora.png").scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  picIcon->setPixmap(ProgramIcon());
 
   lblTitle_ = new QLabel(QString::fromStdString(t.title), this);
   lblTitle_->setGeometry(At(1080, 120, 4365, 600));

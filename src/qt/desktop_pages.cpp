@@ -5,9 +5,14 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLibrary>
+#include <QOpenGLContext>
 #include <QUrl>
 
 #include "qt/browser/browser_module.h"
+
+// Qt's own modules use this to install the context every GL context shares
+// with; QtGui exports it.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace stakora::qt {
 namespace {
@@ -16,9 +21,31 @@ QString DefaultModulePath() {
   return QCoreApplication::applicationDirPath() + "/" + STAKORA_BROWSER_MODULE;
 }
 
+// The web engine needs a GL context that its contexts share. Qt makes one at
+// start-up when asked before the application object exists, but that costs
+// every start a GL context, so it is made here, before the engine is loaded.
+void ShareGlContexts() {
+  if (QOpenGLContext::globalShareContext()) return;
+  // Qt warns that the attribute comes late; here that is the point.
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& where, const QString& text) {
+        if (!text.contains("AA_ShareOpenGLContexts") && previous) previous(type, where, text);
+      });
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  qInstallMessageHandler(previous);
+  auto* context = new QOpenGLContext(QCoreApplication::instance());
+  if (context->create()) {
+    qt_gl_set_global_share_context(context);
+  } else {
+    delete context;
+  }
+}
+
 CreateFormBrowserFn LoadModule(const QString& path) {
   // The engine's sandbox cannot run as root; it stays on for everybody else.
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  ShareGlContexts();
   static QLibrary module;  // stays loaded: the engine cannot be unloaded again
   if (!module.isLoaded()) {
     module.setFileName(path);

@@ -11,6 +11,7 @@
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
+#include "qt/program_icon.h"
 
 namespace {
 
@@ -39,16 +40,18 @@ int main(int argc, char** argv) {
                  argv[0]);
     return 1;
   }
-  // The browser window's engine shares its GL contexts; this must come first.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // Qt::AA_ShareOpenGLContexts is left unset on purpose: it makes the
+  // application create an OpenGL context at start-up, which on a software GL
+  // stack more than doubles the time to the first window and its memory. The
+  // browser window's engine then composites in software, which is plenty for
+  // our pages.
   QApplication app(argc, argv);
-  Q_INIT_RESOURCE(stakora);
   QApplication::setApplicationName(QString::fromUtf8(stakora::kAppTitle));
   QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                           .arg(stakora::kVersionMajor)
                                           .arg(stakora::kVersionMinor)
                                           .arg(stakora::kVersionRevision));
-  QApplication::setWindowIcon(QIcon(":/stakora.png"));
+  QApplication::setWindowIcon(QIcon(stakora::qt::ProgramIcon()));
 
   stakora::qt::AboutDialog about;
   if (about.exec() != QDialog::Accepted) return 0;  // closed without agreeing

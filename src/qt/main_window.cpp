@@ -13,6 +13,7 @@
 #include "pages/commands.h"
 #include "qt/message_boxes.h"
 #include "qt/pages_host.h"
+#include "qt/program_icon.h"
 #include "qt/twips.h"
 
 namespace stakora::qt {
@@ -65,7 +66,7 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
       pages_(pages),
       bridge_(std::make_unique<Bridge>(*this)) {
   setWindowTitle(QString::fromUtf8(kAppTitle));
-  setWindowIcon(QIcon(":/stakora.png"));
+  setWindowIcon(QIcon(ProgramIcon()));
   QFont base;
   base.setFamilies({"Verdana", "DejaVu Sans", "Sans Serif"});
   base.setPointSizeF(8.25);

@@ -7,9 +7,7 @@
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
-  Q_INIT_RESOURCE(stakora);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints one table. Needs a built tree (scripts/build.sh)
+# and runs the desktop measurements on a virtual display of its own.
+#   bash bench/run-all.sh [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-15}
+B=build/bench
+command -v xvfb-run >/dev/null || { echo "bench: xvfb-run is needed (apt-get install xvfb xauth)"; exit 1; }
+
+median() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.2f", m}'; }
+
+# Calculate per press.
+calc=$($B/calculate_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.2f", $1/1000}'; }
+
+# stakora-cli per run.
+cli=build/src/cli/stakora-cli
+runs=200
+start=$(date +%s%N)
+for _ in $(seq $runs); do $cli --json --mode stake --odds-format decimal --amount=50 -- 3.0 4.0 >/dev/null; done
+cli_ms=$(awk -v s="$start" -v e="$(date +%s%N)" -v n=$runs 'BEGIN {printf "%.2f", (e-s)/n/1e6}')
+
+# Desktop start-up beside a bare Qt window, alternating, in a folder of its own.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cp build/src/qt/stakora build/src/qt/stakora-browser.so build/src/qt/*.htm build/src/qt/update.txt "$stage/"
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
+  for i in \$(seq $rounds); do
+    echo bare \$($B/first_window 300 $B/bare_window)
+    echo stakora \$($B/first_window 300 $stage/stakora)
+  done
+  for i in 1 2 3; do echo help \$($B/help_page_bench 2>/dev/null); done
+" > "$stage/desktop.txt" 2>/dev/null
+
+col() { grep "^$1 " "$stage/desktop.txt" | awk -v c="$2" '{print $c}' | median; }
+bare_ms=$(col bare 2); bare_kb=$(col bare 3)
+stk_ms=$(col stakora 2); stk_kb=$(col stakora 3)
+help1=$(col help 2); help2=$(col help 3)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a/b}'; }
+
+cat <<TABLE
+| Measure | Median |
+|---|---|
+| Calculate, five horses, Stake to bet, Fraction | $(press StakeFraction) µs |
+| Calculate, five horses, Stake to bet, Decimal | $(press StakeDecimal) µs |
+| Calculate, five horses, Profit to win, Fraction | $(press ProfitFraction) µs |
+| Calculate, five horses, Profit to win, Decimal | $(press ProfitDecimal) µs |
+| stakora-cli, one run (two horses, JSON) | $cli_ms ms |
+| Bare Qt 6 window: time to first window | $bare_ms ms |
+| stakora: time to first window | $stk_ms ms (ratio $(ratio "$stk_ms" "$bare_ms")) |
+| Bare Qt 6 window: peak memory | $bare_kb kB |
+| stakora: peak memory | $stk_kb kB (ratio $(ratio "$stk_kb" "$bare_kb")) |
+| Help to help page loaded, first time | $help1 ms |
+| Help to help page loaded, again | $help2 ms |
+TABLE
