@@ -50,7 +50,7 @@ class Press {
     return *v;
   }
   void WriteNumber(Control& c, double x) const {
-    if (!std::isfinite(x)) RefuseUnworkable();
+    if (!(std::fabs(x) <= kLargestNumberText)) RefuseUnworkable();  // NaN fails too
     c.text = NumberText(x, sep_);
   }
   void WriteResult(Control& c, double x) const { WriteNumber(c, RoundTo2(x)); }

@@ -43,8 +43,12 @@ struct Int16Result {
 // Rounds to a whole number, an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4).
 Int16Result ToInt16(std::string_view text, char sep = '.');
 
+// The largest magnitude whose text reads back as a number: 15 digits of a
+// double above it round past the largest double.
+inline constexpr double kLargestNumberText = 1.79769313486231e308;
+
 // Up to 15 significant digits, no trailing zeros, exponent form below 1E-04 and
-// from 1E+15 up. Only finite values have a text.
+// from 1E+15 up. Only finite values up to kLargestNumberText have a text.
 std::string NumberText(double x, char sep = '.');
 // The same rules for single precision: 7 significant digits, exponent form from 1E+07.
 std::string SingleText(float x, char sep = '.');

@@ -125,12 +125,14 @@ void SaveSettings(Form1& f, Ui& ui) {
   Report(ui, ReplaceFile(SettingsPath(f), SettingsText(f)));
 }
 
+int ApplySettings(Form1& f, std::string_view bytes) {
+  const auto fields = SplitFields(bytes);
+  return fields ? Apply(f, *fields) : err::kInputPastEnd;
+}
+
 void LoadSettings(Form1& f, Ui& ui) {
   const FileBytes file = ReadWholeFile(SettingsPath(f));
-  if (file.error != err::kNone) return Report(ui, file.error);
-  const auto fields = SplitFields(file.bytes);
-  if (!fields) return Report(ui, err::kInputPastEnd);
-  Report(ui, Apply(f, *fields));
+  Report(ui, file.error != err::kNone ? file.error : ApplySettings(f, file.bytes));
 }
 
 }  // namespace stakora

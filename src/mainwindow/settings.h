@@ -3,6 +3,7 @@
 // the program's folder: seven lines, CR LF after each.
 
 #include <string>
+#include <string_view>
 
 #include "mainwindow/form1.h"
 #include "mainwindow/ui.h"
@@ -14,6 +15,10 @@ std::string SettingsPath(const Form1& f);
 
 // The file's bytes for the window as it stands.
 std::string SettingsText(const Form1& f);
+
+// Applies a settings file's bytes to the window in file order; returns 0 or
+// the error number at which it stopped, with what came before it applied.
+int ApplySettings(Form1& f, std::string_view bytes);
 
 // Both report their own failure as the bare error number and return.
 void SaveSettings(Form1& f, Ui& ui);

@@ -328,7 +328,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ShareSumZero", false, D, "50", "2", {"2", "-2"}, kMsgNotWorkable, {}},
         RefusalCase{"InfiniteOdds", false, D, "50", "1", {"1e400"}, kMsgNotWorkable, {}},
         RefusalCase{
-            "Overflow", false, D, "900000000000000", "2", {"1e300", "1e300"}, kMsgNotWorkable, {}}),
+            "Overflow", false, D, "900000000000000", "2", {"1e300", "1e300"}, kMsgNotWorkable, {}},
+        // Found by fuzzing: odds whose working-odds text would read back as infinite.
+        RefusalCase{"OddsBeyondAnyText",
+                    true,
+                    D,
+                    "5",
+                    "1",
+                    {"1.7976931348623157e308"},
+                    kMsgNotWorkable,
+                    {}}),
     CaseName<RefusalCase>);
 
 struct ProfitRefusal {

@@ -164,6 +164,14 @@ TEST(NumberText, ReadsBackAsTheSameFigure) {
   }
 }
 
+// Found by fuzzing: the largest double's 15 digits round past it.
+TEST(NumberText, LargestWritableFigureReadsBack) {
+  EXPECT_EQ(NumberText(kLargestNumberText), "1.79769313486231E+308");
+  EXPECT_EQ(ReadNumber(NumberText(kLargestNumberText)), kLargestNumberText);
+  EXPECT_EQ(ReadNumber(NumberText(std::numeric_limits<double>::max())),
+            std::numeric_limits<double>::infinity());
+}
+
 // The text holds x rounded to 15 significant digits, as printf rounds it.
 TEST(NumberText, IsTheFifteenDigitRounding) {
   std::mt19937_64 gen(7);

@@ -1,0 +1,95 @@
+// A whole Calculate press on arbitrary texts in every box, any horse count,
+// both modes and all notations.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calculate.h"
+#include "calc/number_text.h"
+#include "mainwindow/options.h"
+
+using namespace stakora;
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+class Recorder : public SilentUi {
+ public:
+  void ShowMessage(const std::string& m) override { messages.push_back(m); }
+  std::vector<std::string> messages;
+};
+
+// Splits the input at 0xff bytes into the texts of the boxes.
+std::vector<std::string> Texts(std::string_view in) {
+  std::vector<std::string> out(1);
+  for (char c : in) {
+    if (static_cast<unsigned char>(c) == 0xff) {
+      out.emplace_back();
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+bool IsFigure(const std::string& text, char sep) {
+  const auto v = ReadNumber(text, sep);
+  return v && std::isfinite(*v);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  const std::uint8_t flags = data[0];
+  const char sep = flags & 8 ? ',' : '.';
+  Form1 f = MakeForm1({sep, ""});
+  SelectOption(f, flags & 1 ? OptionId::Option1_1 : OptionId::Option1_0);
+  const OptionId notations[] = {OptionId::Option2, OptionId::Option3, OptionId::Option4};
+  SelectOption(f, notations[((flags >> 1) & 3) % 3]);
+  if (flags & 16) f.rows[2].profit_figure.fore = ForeColour::Red;
+
+  const auto texts = Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+  if (texts.size() > 0) f.Total_stake.text = texts[0];
+  if (texts.size() > 1) f.Combo1.text = texts[1];
+  for (std::size_t i = 0; i < 5 && i + 2 < texts.size(); ++i)
+    f.rows[i].txt_odds.text = texts[i + 2];
+  if (texts.size() > 7) f.rows[0].W_Stake.text = texts[7];  // left over from "an earlier run"
+
+  const Form1 before = f;
+  Recorder ui;
+  const CalcOutcome outcome = cmd_calculate2_Click(f, ui);
+
+  const auto count = ToInt16(f.Combo1.text, sep);
+  const int rows = count.value ? std::min<int>(std::max<int>(*count.value, 0), 5) : 0;
+  if (outcome == CalcOutcome::Completed) {
+    for (const std::string& m : ui.messages) Check(m == kMsgLoss);
+    for (int i = 0; i < rows; ++i) {
+      const HorseRow& r = f.rows[static_cast<std::size_t>(i)];
+      for (const Control* c : {&r.thisDecimal, &r.W_Stake, &r.profit_figure, &r.Winnings})
+        Check(IsFigure(c->text, sep));
+    }
+  } else {
+    Check(ui.messages.size() == 1);
+    // Only an unworkable target profit keeps the first pass's working odds.
+    Form1 expected = before;
+    if (ui.messages[0] == kMsgNotWorkable) {
+      for (int i = 0; i < rows; ++i) {
+        const auto r = static_cast<std::size_t>(i);
+        expected.rows[r].thisDecimal.text = f.rows[r].thisDecimal.text;
+        expected.rows[r].profit_figure.fore = f.rows[r].profit_figure.fore;
+      }
+    }
+    Check(f == expected);
+  }
+  for (std::size_t i = static_cast<std::size_t>(rows); i < 5; ++i)
+    Check(f.rows[i] == before.rows[i]);
+  return 0;
+}

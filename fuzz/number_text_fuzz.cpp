@@ -1,0 +1,73 @@
+// The number texts: any bytes as a text, and as a double and a float.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "calc/number_text.h"
+
+using namespace stakora;
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void ReadText(std::string_view text, char sep) {
+  const bool numeric = IsNumeric(text, sep);
+  const auto number = ReadNumber(text, sep);
+  Check(numeric == number.has_value());
+  Check(!number || !std::isnan(*number));
+  const auto currency = ToCurrency(text, sep);
+  Check(!currency.value || numeric);
+  if (currency.value && number && std::isfinite(*number))
+    Check(std::fabs(currency.value->ToDouble() - *number) <= 0.00005 + std::fabs(*number) * 1e-12);
+  const auto whole = ToInt16(text, sep);
+  Check(!whole.value || numeric);
+  if (whole.value) Check(std::fabs(*whole.value - *number) <= 0.5);
+}
+
+// A text the program writes reads back as the same figure.
+void WriteDouble(double x, char sep) {
+  if (!(std::fabs(x) <= kLargestNumberText)) return;
+  const std::string text = NumberText(x, sep);
+  const auto back = ReadNumber(text, sep);
+  Check(back.has_value());
+  Check(NumberText(*back, sep) == text);
+  Check(x == 0 || std::fabs(*back - x) <= std::fabs(x) * 1e-14);
+  const double cents = RoundTo2(x);
+  if (std::isfinite(cents)) {
+    const auto result = ReadNumber(ResultText(x, sep), sep);
+    Check(result && *result == ReadNumber(NumberText(cents, sep), sep));
+  }
+}
+
+void WriteFloat(float x, char sep) {
+  if (!std::isfinite(x)) return;
+  const std::string text = SingleText(x, sep);
+  const auto back = ReadNumber(text, sep);
+  Check(back.has_value());
+  Check(SingleText(static_cast<float>(*back), sep) == text);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  for (char sep : {'.', ','}) ReadText(text, sep);
+  if (size >= sizeof(double)) {
+    double d;
+    std::memcpy(&d, data, sizeof d);
+    WriteDouble(d, '.');
+    WriteDouble(d, ',');
+  }
+  if (size >= sizeof(float)) {
+    float f;
+    std::memcpy(&f, data, sizeof f);
+    WriteFloat(f, '.');
+  }
+  return 0;
+}
