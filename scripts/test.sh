@@ -1,8 +1,35 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the test suite, the
+# same core tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a
+# short run of each fuzz target on its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh
+
+echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSTAKORA_BUILD_GUI=OFF \
+  -DSTAKORA_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null
+cmake --build build/asan -j2
+ctest --test-dir build/asan --output-on-failure -j2
+
+echo "== fuzz targets, a short run each"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -DSTAKORA_BUILD_FUZZ=ON -DSTAKORA_BUILD_GUI=OFF \
+  -DSTAKORA_BUILD_TESTS=OFF -DSTAKORA_BUILD_BENCH=OFF >/dev/null
+cmake --build build/fuzz -j2
+for target in number_text settings calculate; do
+  scratch=$(mktemp -d)
+  (cd "$scratch" && "$OLDPWD/build/fuzz/fuzz/${target}_fuzz" -max_total_time="${FUZZ_SECONDS:-20}" \
+     -print_final_stats=1 "$scratch" "$OLDPWD/fuzz/corpus/$target" 2>&1 |
+     grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec)|ERROR|SUMMARY') || true
+  if ls "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* >/dev/null 2>&1; then
+    echo "fuzz: $target found a failing input"; cp "$scratch"/crash-* "$scratch"/leak-* . 2>/dev/null || true
+    exit 1
+  fi
+  rm -rf "$scratch"
+done
+
+echo "== test suite"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2

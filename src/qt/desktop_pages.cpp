@@ -82,7 +82,9 @@ void DesktopPages::OpenExternal(const QString& address) {
 }
 
 void DesktopPages::CloseAll() {
-  if (browser_) browser_->close();
+  if (!browser_) return;
+  browser_->close();
+  delete browser_.data();  // now, not later: the engine must be gone before the program ends
 }
 
 }  // namespace stakora::qt

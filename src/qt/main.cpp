@@ -66,5 +66,6 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());
   window.show();
+  window.activateWindow();  // the keyboard goes to the window the user just opened
   return app.exec();
 }

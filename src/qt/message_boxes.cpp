@@ -10,10 +10,12 @@ namespace {
 QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                  QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton default_button) {
-  QMessageBox box(icon, QString::fromUtf8(kAppTitle), text, buttons, parent);
+  // Start-up reports come before the main window is on screen: they stand on
+  // their own, centred on the screen, and hold up the whole program.
+  const bool shown = parent && parent->isVisible();
+  QMessageBox box(icon, QString::fromUtf8(kAppTitle), text, buttons, shown ? parent : nullptr);
   box.setDefaultButton(default_button);
-  // Start-up reports come before the main window is on screen.
-  box.setWindowModality(parent && parent->isVisible() ? Qt::WindowModal : Qt::ApplicationModal);
+  box.setWindowModality(shown ? Qt::WindowModal : Qt::ApplicationModal);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <cstdlib>
 #include <QEventLoop>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -171,6 +173,27 @@ TEST_F(BrowserTest, EachWayPageExplainsBadOdds) {
     EXPECT_FALSE(page.contains("NaN") || page.contains("Infinity")) << odds;
   }
   CloseBrowser();
+}
+
+// From an unpacked package: the pages and the module beside the program, and
+// config.txt written there.
+TEST(Package, FindsItsPagesAndWritesItsSettingsBesideItself) {
+  const char* dir = std::getenv("STAKORA_PACKAGE_DIR");
+  if (!dir) GTEST_SKIP() << "run by the package test";
+  ScriptedBoxes boxes;
+  DesktopPages pages(QString(dir) + "/stakora-browser.so");
+  MainWindow window({'.', dir}, boxes, pages);
+  window.Load();
+  for (QAction* a : window.findChildren<QAction*>())
+    if (a->text() == "Help") a->trigger();
+  QWebEngineView* view = View(pages);
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(WaitLoaded(view));
+  EXPECT_EQ(view->title(), "Stakora Help");
+  boxes.answers = {true};
+  window.widgets().cmd_close->click();
+  EXPECT_TRUE(window.ended());
+  EXPECT_TRUE(QFile::exists(QString(dir) + "/config.txt"));
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the package, unpacks it into a fresh folder and runs it from there.
+# Usage: package_test.sh BUILD_DIR BROWSER_TESTS
+set -euo pipefail
+build=$1
+browser_tests=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+archive="$work/out/stakora-1.0.2-Linux.tar.gz"
+[ -f "$archive" ] || { echo "no $archive"; exit 1; }
+mkdir "$work/put here"
+tar -xzf "$archive" -C "$work/put here"
+app="$work/put here/stakora-1.0.2-Linux"
+for f in stakora stakora-cli stakora-browser.so help.htm update.txt eachway-odds-checker.htm \
+         stakora.png stakora.desktop; do
+  [ -e "$app/$f" ] || { echo "missing from the package: $f"; exit 1; }
+done
+
+# The command line from the unpacked folder.
+out=$("$app/stakora-cli" --json --odds-format decimal --amount=50 -- 3.0 4.0)
+grep -q '"stake": "28.57"' <<<"$out" || { echo "stakora-cli: $out"; exit 1; }
+
+# The desktop program's pages and settings, from the unpacked folder.
+STAKORA_PACKAGE_DIR="$app" QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
+  "$browser_tests" --gtest_filter='Package.*' --gtest_brief=1
+
+# The packaged program itself: agree, Close, Yes; it must leave config.txt beside itself.
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
+  rm -f "$app/config.txt"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1/stakora" 2>/dev/null & pid=$!
+    sleep 3; xdotool key Return          # I Agree
+    sleep 1; xdotool key Return          # the first start reports 53
+    sleep 1; xdotool key alt+c           # Close
+    sleep 1; xdotool key Return          # Yes
+    for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+    kill $pid 2>/dev/null || true' _ "$app"
+  [ -f "$app/config.txt" ] || { echo "stakora did not write config.txt beside itself"; exit 1; }
+  expected=$'true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n'
+  [ "$(cat "$app/config.txt"; echo .)" = "$expected." ] || { echo "config.txt: unexpected content"; exit 1; }
+else
+  echo "package: xvfb-run or xdotool missing, the desktop run was skipped"
+  exit 1
+fi
+echo "package: all checks passed"
