@@ -18,13 +18,18 @@ echo "== fuzz targets, a short run each"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DSTAKORA_BUILD_FUZZ=ON -DSTAKORA_BUILD_GUI=OFF \
   -DSTAKORA_BUILD_TESTS=OFF -DSTAKORA_BUILD_BENCH=OFF >/dev/null
 cmake --build build/fuzz -j2
+root=$PWD
 for target in number_text settings calculate; do
   scratch=$(mktemp -d)
-  (cd "$scratch" && "$OLDPWD/build/fuzz/fuzz/${target}_fuzz" -max_total_time="${FUZZ_SECONDS:-20}" \
-     -print_final_stats=1 "$scratch" "$OLDPWD/fuzz/corpus/$target" 2>&1 |
-     grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec)|ERROR|SUMMARY') || true
-  if ls "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* >/dev/null 2>&1; then
-    echo "fuzz: $target found a failing input"; cp "$scratch"/crash-* "$scratch"/leak-* . 2>/dev/null || true
+  rc=0
+  (cd "$scratch" && "$root/build/fuzz/fuzz/${target}_fuzz" -max_total_time="${FUZZ_SECONDS:-20}" \
+     -print_final_stats=1 "$scratch" "$root/fuzz/corpus/$target" >"$scratch/log" 2>&1) || rc=$?
+  echo "$target: $(grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$scratch/log" |
+                   tr -s ' ' | tr '\n' ' ')"
+  if [ $rc -ne 0 ]; then
+    tail -n 40 "$scratch/log"
+    cp "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* . 2>/dev/null || true
+    echo "fuzz: $target failed; the input is in $root"
     exit 1
   fi
   rm -rf "$scratch"
