@@ -13,7 +13,8 @@ namespace stakora {
 
 // Blanks around, an optional sign, digits with at most one decimal separator
 // (at least one digit), an optional exponent (E or e, optional sign, digits).
-// Nothing else; the empty text is not a number.
+// Nothing else; the empty text is not a number. The given separator and a
+// point are both read as the decimal separator.
 bool IsNumeric(std::string_view text, char sep = '.');
 
 // The double a numeric text denotes; nullopt when the text is not numeric.

@@ -35,10 +35,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, IsNumericTest,
                                            NumericCase{"--5", false}, NumericCase{"0x10", false},
                                            NumericCase{"inf", false}, NumericCase{"nan", false}));
 
-TEST(IsNumeric, FollowsTheGivenSeparator) {
+TEST(IsNumeric, ReadsTheGivenSeparatorAndAPoint) {
   EXPECT_TRUE(IsNumeric("2,5", ','));
-  EXPECT_FALSE(IsNumeric("2.5", ','));
   EXPECT_EQ(ReadNumber("2,5", ','), 2.5);
+  EXPECT_EQ(ReadNumber("50.00", ','), 50);  // the layout's own amount, never 5000
+  EXPECT_EQ(ToCurrency("0,25", ',').value->ten_thousandths, 2500);
+  EXPECT_FALSE(IsNumeric("1.000,50", ','));
+  EXPECT_FALSE(IsNumeric("2,5", '.'));
 }
 
 TEST(ReadNumber, ReadsValuesAndSaturatesOutOfRange) {
