@@ -86,13 +86,6 @@ TEST_F(MainWindowTest, TypedOddsAndAmountGiveTheWorkedExample) {
   EXPECT_EQ(Column(&RowWidgets::Winnings, 2), QStringList({"57.14", "64.29"}));
 }
 
-TEST_F(MainWindowTest, StartUpOddsInFractionsGiveEvenStakes) {
-  ChooseHorses(2);
-  QTest::mouseClick(w().cmd_calculate2, Qt::LeftButton);
-  EXPECT_EQ(Column(&RowWidgets::W_Stake, 2), QStringList({"30", "20"}));
-  EXPECT_EQ(Column(&RowWidgets::Winnings, 2), QStringList({"30", "40"}));
-}
-
 TEST_F(MainWindowTest, LossWarningShowsItsRowAlreadyRed) {
   QTest::mouseClick(w().Option2, Qt::LeftButton);
   ChooseHorses(3);
