@@ -26,20 +26,25 @@ grep -q '"stake": "28.57"' <<<"$out" || { echo "stakora-cli: $out"; exit 1; }
 STAKORA_PACKAGE_DIR="$app" QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
   "$browser_tests" --gtest_filter='Package.*' --gtest_brief=1
 
-# The packaged program itself: agree, Close, Yes; it must leave config.txt beside itself.
+# The packaged program itself: it reads the settings beside itself, and on
+# Close and Yes writes them back there.
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
-  rm -f "$app/config.txt"
+  printf 'false\r\ntrue\r\nfalse\r\ntrue\r\nfalse\r\n3\r\n12.50\r\n' >"$app/config.txt"
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1/stakora" 2>/dev/null & pid=$!
-    sleep 3; xdotool key Return          # I Agree
-    sleep 1; xdotool key Return          # the first start reports 53
-    sleep 1; xdotool key alt+c           # Close
-    sleep 1; xdotool key Return          # Yes
-    for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+    press() {  # waits for the window, gives it the keyboard, presses the key
+      local w; w=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+      xdotool windowfocus --sync "$w" 2>/dev/null || true
+      sleep 0.5; xdotool key "$2"
+    }
+    press "^About Stakora\$" Return   # I Agree
+    press "^Stakora\$" alt+c          # Close
+    sleep 1; xdotool key Return        # Yes
+    for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
     kill $pid 2>/dev/null || true' _ "$app"
-  [ -f "$app/config.txt" ] || { echo "stakora did not write config.txt beside itself"; exit 1; }
-  expected=$'true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n'
-  [ "$(cat "$app/config.txt"; echo .)" = "$expected." ] || { echo "config.txt: unexpected content"; exit 1; }
+  expected=$'false\r\ntrue\r\nfalse\r\ntrue\r\nfalse\r\n3\r\n12.5\r\n'
+  [ "$(cat "$app/config.txt"; echo .)" = "$expected." ] ||
+    { echo "stakora did not keep its settings beside itself:"; od -c "$app/config.txt"; exit 1; }
 else
   echo "package: xvfb-run or xdotool missing, the desktop run was skipped"
   exit 1
