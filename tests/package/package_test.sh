@@ -30,7 +30,8 @@ STAKORA_PACKAGE_DIR="$app" QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=
 # Close and Yes writes them back there.
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
   printf 'false\r\ntrue\r\nfalse\r\ntrue\r\nfalse\r\n3\r\n12.50\r\n' >"$app/config.txt"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  # On the virtual display for real, whatever platform the other tests use.
+  env -u QT_QPA_PLATFORM timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1/stakora" 2>/dev/null & pid=$!
     press() {  # waits for the window, gives it the keyboard, presses the key
       local w; w=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
