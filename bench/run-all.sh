@@ -8,7 +8,7 @@ rounds=${1:-15}
 B=build/bench
 command -v xvfb-run >/dev/null || { echo "bench: xvfb-run is needed (apt-get install xvfb xauth)"; exit 1; }
 
-median() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.2f", m}'; }
+median() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.1f", m}'; }
 
 # Calculate per press.
 calc=$($B/calculate_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
@@ -30,6 +30,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
   for i in \$(seq $rounds); do
     echo bare \$($B/first_window 300 $B/bare_window)
+    echo label \$($B/first_window 300 $B/bare_window --label)
     echo stakora \$($B/first_window 300 $stage/stakora)
   done
   for i in 1 2 3; do echo help \$($B/help_page_bench 2>/dev/null); done
@@ -38,6 +39,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
 col() { grep "^$1 " "$stage/desktop.txt" | awk -v c="$2" '{print $c}' | median; }
 bare_ms=$(col bare 2); bare_kb=$(col bare 3)
 stk_ms=$(col stakora 2); stk_kb=$(col stakora 3)
+lbl_ms=$(col label 2); lbl_kb=$(col label 3)
 help1=$(col help 2); help2=$(col help 3)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a/b}'; }
 
@@ -50,8 +52,10 @@ cat <<TABLE
 | Calculate, five horses, Profit to win, Decimal | $(press ProfitDecimal) µs |
 | stakora-cli, one run (two horses, JSON) | $cli_ms ms |
 | Bare Qt 6 window: time to first window | $bare_ms ms |
+| Bare Qt 6 window with one label: time to first window | $lbl_ms ms (ratio $(ratio "$lbl_ms" "$bare_ms")) |
 | stakora: time to first window | $stk_ms ms (ratio $(ratio "$stk_ms" "$bare_ms")) |
 | Bare Qt 6 window: peak memory | $bare_kb kB |
+| Bare Qt 6 window with one label: peak memory | $lbl_kb kB (ratio $(ratio "$lbl_kb" "$bare_kb")) |
 | stakora: peak memory | $stk_kb kB (ratio $(ratio "$stk_kb" "$bare_kb")) |
 | Help to help page loaded, first time | $help1 ms |
 | Help to help page loaded, again | $help2 ms |

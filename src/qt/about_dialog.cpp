@@ -68,9 +68,6 @@ AboutDialog::AboutDialog(QWidget* parent)
   lblDisclaimer_ = new QLabel(QString::fromStdString(t.ownership), this);
   lblDisclaimer_->setGeometry(At(255, 2625, 3870, 585));
   lblDisclaimer_->setWordWrap(true);
-  QFont small = lblDisclaimer_->font();
-  small.setPointSizeF(7.5);
-  lblDisclaimer_->setFont(small);
   QPalette black = lblDisclaimer_->palette();
   black.setColor(QPalette::WindowText, Qt::black);
   lblDisclaimer_->setPalette(black);
