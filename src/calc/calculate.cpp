@@ -1,5 +1,6 @@
 #include "calc/calculate.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -24,13 +25,20 @@ struct Refusal {
   throw Refusal{CheckOddsMessage(row), FocusTarget{FocusTarget::Kind::txt_odds, row}};
 }
 
+using Rows = std::array<HorseRow, kRowCount>;
+
 // One press over rows 0 to count-1. The steps hand their results to each other
 // through the box texts, so every figure is read back from the text it was
-// written as.
+// written as. Only the rows are written; the rest of the window is read.
 class Press {
  public:
-  Press(Form1& f, Ui& ui, int count, double amount)
-      : f_(f), ui_(ui), sep_(f.platform.decimal_separator), n_(count), amount_(amount) {}
+  Press(const Form1& f, Rows& rows, Ui& ui, int count, double amount)
+      : f_(f),
+        rows_(rows),
+        ui_(ui),
+        sep_(f.platform.decimal_separator),
+        n_(count),
+        amount_(amount) {}
 
   CalcOutcome Run() {
     ConvertOdds(true);
@@ -41,7 +49,7 @@ class Press {
   }
 
  private:
-  HorseRow& Row(int i) { return f_.rows[static_cast<std::size_t>(i)]; }
+  HorseRow& Row(int i) { return rows_[static_cast<std::size_t>(i)]; }
 
   // Every box read here holds a figure this press wrote.
   double Read(const Control& c) const {
@@ -133,7 +141,8 @@ class Press {
     }
   }
 
-  Form1& f_;
+  const Form1& f_;
+  Rows& rows_;
   Ui& ui_;
   char sep_;
   int n_;
@@ -171,24 +180,24 @@ CalcOutcome cmd_calculate2_Click(Form1& f, Ui& ui) {
 
   const int n = *count.value;
   const double a = amount.value->ToDouble();
-  Form1 trial = f;
+  Rows trial = f.rows;
   CountingUi counter;
   CalcOutcome outcome;
   try {
-    outcome = Press(trial, counter, n, a).Run();
+    outcome = Press(f, trial, counter, n, a).Run();
   } catch (const Refusal& r) {
     ui.ShowMessage(r.message);
     if (r.focus) ui.SetFocus(*r.focus);
     return CalcOutcome::Refused;
   }
   if (counter.messages == 0) {
-    f = std::move(trial);
+    f.rows = std::move(trial);
     return outcome;
   }
   // The press shows messages part way through, so it runs again on the window
   // itself for each box to see the window as it stands. The trial completed,
   // so this run cannot refuse.
-  return Press(f, ui, n, a).Run();
+  return Press(f, f.rows, ui, n, a).Run();
 }
 
 }  // namespace stakora

@@ -78,18 +78,8 @@ struct Digits {
   int exponent = 0;
 };
 
-Digits Significant(double x, int digits, bool shortest_is_exact) {
-  std::array<char, 64> buf{};
-  auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific);
-  std::string_view text(buf.data(), static_cast<std::size_t>(r.ptr - buf.data()));
-  // The shortest text that reads back as x is, when it has no more digits than
-  // asked for, also x rounded to that many digits; it is much cheaper to get.
-  const auto mantissa_len = text.find('e') - (text.front() == '-') - (text.find('.') != text.npos);
-  if (!shortest_is_exact || mantissa_len > static_cast<std::size_t>(digits)) {
-    r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific,
-                      digits - 1);
-    text = std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data()));
-  }
+// "[-]d[.ddd]e[+-]XX" taken apart; the mantissa keeps its trailing zeros.
+Digits Parse(std::string_view text) {
   Digits d;
   if (text.front() == '-') {
     d.negative = true;
@@ -98,16 +88,58 @@ Digits Significant(double x, int digits, bool shortest_is_exact) {
   const auto e_pos = text.find('e');
   for (char c : text.substr(0, e_pos))
     if (IsDigit(c)) d.mantissa.push_back(c);
-  while (d.mantissa.size() > 1 && d.mantissa.back() == '0') d.mantissa.pop_back();
   auto exp_text = text.substr(e_pos + 1);
   if (exp_text.front() == '+') exp_text.remove_prefix(1);
   std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), d.exponent);
   return d;
 }
 
-std::string Format(double x, int digits, int exp_form_from, bool shortest_is_exact, char sep) {
+void RoundUpLastDigit(Digits& d) {
+  for (auto it = d.mantissa.rbegin(); it != d.mantissa.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  d.mantissa.insert(d.mantissa.begin(), '1');  // 9.99 -> 10.0: one more place
+  d.mantissa.pop_back();
+  ++d.exponent;
+}
+
+Digits Formatted(double x, int precision_digits) {
+  std::array<char, 64> buf{};
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x,
+                               std::chars_format::scientific, precision_digits - 1);
+  return Parse(std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())));
+}
+
+// x rounded to `digits` significant digits. The shortest text that reads back
+// as x is much cheaper to get than a rounding to a set precision, and for a
+// double it serves: when it has no more digits than asked for, it is the
+// rounding; when it has more, rounding it gives x's rounding unless the digits
+// dropped lie near half a unit, since x can be up to 11.1 units of the 17th
+// digit away from its shortest text. Floats are always rounded the slow way.
+Digits Significant(double x, int digits, bool is_double) {
+  if (!is_double) return Formatted(x, digits);
+  std::array<char, 64> buf{};
+  const auto r =
+      std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific);
+  Digits d = Parse(std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())));
+  const auto keep = static_cast<std::size_t>(digits);
+  if (d.mantissa.size() <= keep) return d;
+  int dropped = (d.mantissa[keep] - '0') * 10;  // in units of the 17th digit
+  if (d.mantissa.size() > keep + 1) dropped += d.mantissa[keep + 1] - '0';
+  if (d.mantissa.size() > keep + 2 || (dropped >= 38 && dropped <= 62)) return Formatted(x, digits);
+  d.mantissa.resize(keep);
+  if (dropped > 62) RoundUpLastDigit(d);
+  return d;
+}
+
+std::string Format(double x, int digits, int exp_form_from, bool is_double, char sep) {
   if (x == 0 || !std::isfinite(x)) return "0";
-  const Digits d = Significant(x, digits, shortest_is_exact);
+  Digits d = Significant(x, digits, is_double);
+  while (d.mantissa.size() > 1 && d.mantissa.back() == '0') d.mantissa.pop_back();
   std::string out = d.negative ? "-" : "";
   const auto& m = d.mantissa;
   if (d.exponent < -4 || d.exponent >= exp_form_from) {
@@ -236,9 +268,6 @@ Int16Result ToInt16(std::string_view text, char sep) {
   return {static_cast<std::int16_t>(r), {}};
 }
 
-// A double's spacing is finer than half a step of 15 digits, so its shortest
-// text, when short enough, is its rounding; a float's is not always finer than
-// half a step of 7 digits.
 std::string NumberText(double x, char sep) {
   return Format(x, 15, 15, true, sep);
 }
