@@ -71,7 +71,7 @@ std::string_view StripLeadingZeros(std::string_view d) {
   return d;
 }
 
-// Significant digits, trailing zeros dropped, with the decimal exponent of the first one.
+// Significant digits, and the decimal exponent of the first one.
 struct Digits {
   bool negative = false;
   std::string mantissa;
@@ -128,7 +128,9 @@ Digits Significant(double x, int digits, bool is_double) {
   Digits d = Parse(std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())));
   const auto keep = static_cast<std::size_t>(digits);
   if (d.mantissa.size() <= keep) return d;
-  int dropped = (d.mantissa[keep] - '0') * 10;  // in units of the 17th digit
+  // A double's shortest text has at most 17 digits: the two after the 15th
+  // kept, in units of the 17th, tell where the dropped part lies.
+  int dropped = (d.mantissa[keep] - '0') * 10;
   if (d.mantissa.size() > keep + 1) dropped += d.mantissa[keep + 1] - '0';
   if (d.mantissa.size() > keep + 2 || (dropped >= 38 && dropped <= 62)) return Formatted(x, digits);
   d.mantissa.resize(keep);
