@@ -32,7 +32,7 @@ void ReadText(std::string_view text, char sep) {
 
 // A text the program writes reads back as the same figure.
 void WriteDouble(double x, char sep) {
-  if (!(std::fabs(x) <= kLargestNumberText)) return;
+  if (!HasNumberText(x)) return;
   const std::string text = NumberText(x, sep);
   const auto back = ReadNumber(text, sep);
   Check(back.has_value());

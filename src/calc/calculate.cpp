@@ -58,7 +58,7 @@ class Press {
     return *v;
   }
   void WriteNumber(Control& c, double x) const {
-    if (!(std::fabs(x) <= kLargestNumberText)) RefuseUnworkable();  // NaN fails too
+    if (!HasNumberText(x)) RefuseUnworkable();
     c.text = NumberText(x, sep_);
   }
   void WriteResult(Control& c, double x) const { WriteNumber(c, RoundTo2(x)); }

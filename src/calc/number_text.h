@@ -48,6 +48,12 @@ Int16Result ToInt16(std::string_view text, char sep = '.');
 // double above it round past the largest double.
 inline constexpr double kLargestNumberText = 1.79769313486231e308;
 
+// Whether x has a text that reads back as a number: finite and not beyond
+// kLargestNumberText. Every figure the program writes passes this first.
+inline bool HasNumberText(double x) {
+  return x >= -kLargestNumberText && x <= kLargestNumberText;
+}
+
 // Up to 15 significant digits, no trailing zeros, exponent form below 1E-04 and
 // from 1E+15 up. Only finite values up to kLargestNumberText have a text.
 std::string NumberText(double x, char sep = '.');

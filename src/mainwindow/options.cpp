@@ -1,6 +1,5 @@
 #include "mainwindow/options.h"
 
-#include <cmath>
 #include <string>
 
 #include "calc/number_text.h"
@@ -50,6 +49,10 @@ Control& OptionControl(Form1& f, OptionId id) {
   return f.Option4;
 }
 
+const Control& OptionControl(const Form1& f, OptionId id) {
+  return OptionControl(const_cast<Form1&>(f), id);
+}
+
 void SelectOption(Form1& f, OptionId id) {
   if (OptionControl(f, id).selected) return;
   for (OptionId other : {OptionId::Option1_0, OptionId::Option1_1, OptionId::Option2,
@@ -77,7 +80,7 @@ void Option2_Click(Form1& f) {
     const auto den = ReadNumber(std::string_view(s).substr(slash + 1), sep);
     if (!num || !den || *den == 0) continue;
     const double decimal = RoundTo2(*num / *den + 1);
-    if (std::isfinite(decimal)) s = NumberText(decimal, sep);
+    if (HasNumberText(decimal)) s = NumberText(decimal, sep);
   }
 }
 

@@ -9,6 +9,7 @@ namespace stakora {
 enum class OptionId { Option1_0, Option1_1, Option2, Option3, Option4 };
 
 Control& OptionControl(Form1& f, OptionId id);
+const Control& OptionControl(const Form1& f, OptionId id);
 
 // As a user's click: clears the others of its group and runs its handler. An
 // option that is already selected stays as it is and runs nothing, so a second

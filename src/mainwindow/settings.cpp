@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -87,7 +86,7 @@ int Apply(Form1& f, const std::array<Field, kFieldCount>& fields) {
   const Field& count = fields[5];
   if (!count.quoted && IsNumeric(count.text, sep)) {
     const double n = *ReadNumber(count.text, sep);
-    if (!std::isfinite(n)) return err::kOverflow;
+    if (!HasNumberText(n)) return err::kOverflow;
     f.Combo1.text = NumberText(n, sep);
   } else {
     f.Combo1.text = count.text;
@@ -96,7 +95,7 @@ int Apply(Form1& f, const std::array<Field, kFieldCount>& fields) {
   const auto amount = ReadNumber(fields[6].text, sep);
   if (!amount) return err::kTypeMismatch;
   const double cents = *amount * 100 / 100;  // no rounding between the two steps
-  if (!std::isfinite(cents)) return err::kOverflow;
+  if (!HasNumberText(cents)) return err::kOverflow;
   f.Total_stake.text = NumberText(cents, sep);
 
   return Combo1_Click(f);
@@ -114,8 +113,8 @@ std::string SettingsPath(const Form1& f) {
 
 std::string SettingsText(const Form1& f) {
   std::string out;
-  for (const Control* option : {&f.Option1[0], &f.Option1[1], &f.Option2, &f.Option3, &f.Option4})
-    out += option->selected ? "true\r\n" : "false\r\n";
+  for (OptionId line : kOptionLines)
+    out += OptionControl(f, line).selected ? "true\r\n" : "false\r\n";
   out += f.Combo1.text + "\r\n";
   out += f.Total_stake.text + "\r\n";
   return out;

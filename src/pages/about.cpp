@@ -22,8 +22,8 @@ AboutTexts frmAbout_Form_Load() {
         "Clicking the OK button means you have read and agree with this "
         "statement"})
     (t.disclaimer += line) += "\r\n";
-  t.ownership = std::string("Warning: Stakora belongs to its author and Stakora Software. ") +
-                kMakerHomePage;
+  t.ownership =
+      std::string("Warning: Stakora belongs to its author and Stakora Software. ") + kMakerHomePage;
   return t;
 }
 

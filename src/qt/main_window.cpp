@@ -72,9 +72,9 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
   base.setPointSizeF(8.25);
   setFont(base);
   BuildMenu();
-  client_ = new QWidget(this);
-  setCentralWidget(client_);
-  w_ = BuildForm1Widgets(client_, model_);
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  w_ = BuildForm1Widgets(client, model_);
   Connect();
   ApplyHeight();
 }

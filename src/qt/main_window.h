@@ -54,7 +54,6 @@ class MainWindow : public QMainWindow {
   PagesHost& pages_;
   std::unique_ptr<Bridge> bridge_;
   Form1Widgets w_;
-  QWidget* client_ = nullptr;
   bool ended_ = false;
 };
 

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
-#include <cstdlib>
 #include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <cstdlib>
 
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
