@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "calc/calculate.h"
-#include "mainwindow/options.h"
+#include "calculate.h"
+#include "options.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/calculate.h"
-#include "calc/number_text.h"
-#include "mainwindow/options.h"
+#include "calculate.h"
+#include "number_text.h"
+#include "options.h"
 
 using namespace stakora;
 
@@ -19,12 +19,6 @@ namespace {
 void Check(bool ok) {
   if (!ok) std::abort();
 }
-
-class Recorder : public SilentUi {
- public:
-  void ShowMessage(const std::string& m) override { messages.push_back(m); }
-  std::vector<std::string> messages;
-};
 
 // Splits the input at 0xff bytes into the texts of the boxes.
 std::vector<std::string> Texts(std::string_view in) {
@@ -52,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char sep = flags & 8 ? ',' : '.';
   Form1 f = MakeForm1({sep, ""});
   SelectOption(f, flags & 1 ? OptionId::Option1_1 : OptionId::Option1_0);
-  const OptionId notations[] = {OptionId::Option2, OptionId::Option3, OptionId::Option4};
-  SelectOption(f, notations[((flags >> 1) & 3) % 3]);
+  SelectOption(f, NotationOption(static_cast<Notation>(((flags >> 1) & 3) % 3)));
   if (flags & 16) f.rows[2].profit_figure.fore = ForeColour::Red;
 
   const auto texts = Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
@@ -64,11 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (texts.size() > 7) f.rows[0].W_Stake.text = texts[7];  // left over from "an earlier run"
 
   const Form1 before = f;
-  Recorder ui;
+  RecordingUi ui;
   const CalcOutcome outcome = cmd_calculate2_Click(f, ui);
 
-  const auto count = ToInt16(f.Combo1.text, sep);
-  const int rows = count.value ? std::min<int>(std::max<int>(*count.value, 0), 5) : 0;
+  const int rows = RowsInUse(f);
   if (outcome == CalcOutcome::Completed) {
     for (const std::string& m : ui.messages) Check(m == kMsgLoss);
     for (int i = 0; i < rows; ++i) {

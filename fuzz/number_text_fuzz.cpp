@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "calc/number_text.h"
+#include "number_text.h"
 
 using namespace stakora;
 

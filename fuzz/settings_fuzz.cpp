@@ -5,23 +5,23 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "mainwindow/error_numbers.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/settings.h"
+#include "form1.h"
+#include "report_number.h"
+#include "settings.h"
 
 using namespace stakora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Form1 f = MakeForm1();
-  ResizeMainWindow(f, 4700);
-  for (std::size_t i = 1; i < f.rows.size(); ++i) HideRow(f.rows[i]);
-  const int error = ApplySettings(f, std::string_view(reinterpret_cast<const char*>(data), size));
+  LayOutForStartUp(f);
+  const ReportNumber error =
+      ApplySettings(f, std::string_view(reinterpret_cast<const char*>(data), size));
   switch (error) {
-    case err::kNone:
-    case err::kOverflow:
-    case err::kTypeMismatch:
-    case err::kInputPastEnd:
-    case err::kNoSuchRow:
+    case ReportNumber::None:
+    case ReportNumber::Overflow:
+    case ReportNumber::TypeMismatch:
+    case ReportNumber::InputPastEnd:
+    case ReportNumber::NoSuchRow:
       break;
     default:
       std::abort();
@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // What the program would save now reads back cleanly or with an error number.
   Form1 again = MakeForm1();
-  ApplySettings(again, SettingsText(f));
+  (void)ApplySettings(again, SettingsText(f));
   return 0;
 }

@@ -26,13 +26,13 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& argv, std
 
 }  // namespace
 
-ParseResult ParseArgs(const std::vector<std::string>& argv) {
+Result<Args, UsageError> ParseArgs(const std::vector<std::string>& argv) {
   Args args;
   bool options_done = false;
   for (std::size_t i = 0; i < argv.size(); ++i) {
     const std::string& arg = argv[i];
     if (options_done || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      if (args.odds.size() == kMaxOdds) return {std::nullopt, "at most five odds can be given"};
+      if (args.odds.size() == kMaxOdds) return UsageError{"at most five odds can be given"};
       args.odds.push_back(arg);
       continue;
     }
@@ -51,33 +51,33 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       else if (v == "profit")
         args.mode = Mode::Profit;
       else
-        return {std::nullopt, "--mode takes stake or profit"};
+        return UsageError{"--mode takes stake or profit"};
       continue;
     }
     if (auto v = OptionValue(argv, i, "--odds-format", matched); matched) {
       if (v == "decimal")
-        args.odds_format = OddsFormat::Decimal;
+        args.odds_format = Notation::Decimal;
       else if (v == "fraction")
-        args.odds_format = OddsFormat::Fraction;
+        args.odds_format = Notation::Fraction;
       else if (v == "betfair")
-        args.odds_format = OddsFormat::Betfair;
+        args.odds_format = Notation::Betfair;
       else
-        return {std::nullopt, "--odds-format takes decimal, fraction or betfair"};
+        return UsageError{"--odds-format takes decimal, fraction or betfair"};
       continue;
     }
     if (auto v = OptionValue(argv, i, "--amount", matched); matched) {
-      if (!v) return {std::nullopt, "--amount needs a text"};
+      if (!v) return UsageError{"--amount needs a text"};
       args.amount = *v;
       continue;
     }
     if (auto v = OptionValue(argv, i, "--horses", matched); matched) {
-      if (!v) return {std::nullopt, "--horses needs a text"};
+      if (!v) return UsageError{"--horses needs a text"};
       args.horses = *v;
       continue;
     }
-    return {std::nullopt, "unknown option " + arg};
+    return UsageError{"unknown option " + arg};
   }
-  return {args, ""};
+  return args;
 }
 
 }  // namespace stakora::cli

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/calculate.h"
-#include "mainwindow/form1.h"
+#include "calculate.h"
+#include "form1.h"
 
 namespace stakora::cli {
 

@@ -6,8 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "pages/about.h"
+#include "about.h"
 #include "qt/program_icon.h"
+#include "qt/style.h"
 #include "qt/twips.h"
 
 namespace stakora::qt {
@@ -21,9 +22,7 @@ QFrame* Rule(QWidget* parent, const QRect& r, const QColor& colour) {
   auto* f = new QFrame(parent);
   f->setGeometry(r);
   f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, colour);
-  f->setPalette(p);
+  SetColour(f, QPalette::Window, colour);
   return f;
 }
 
@@ -42,14 +41,8 @@ AboutDialog::AboutDialog(QWidget* parent)
 
   lblTitle_ = new QLabel(QString::fromStdString(t.title), this);
   lblTitle_->setGeometry(At(1080, 120, 4365, 600));
-  QFont title_font;
-  title_font.setFamilies({"Verdana", "DejaVu Sans", "Sans Serif"});
-  title_font.setPointSizeF(11.25);
-  title_font.setBold(true);
-  lblTitle_->setFont(title_font);
-  QPalette blue = lblTitle_->palette();
-  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-  lblTitle_->setPalette(blue);
+  lblTitle_->setFont(Font(Face::Verdana, 11.25, true));
+  SetColour(lblTitle_, QPalette::WindowText, QColor(0, 0, 255));
 
   lblVersion_ = new QLabel(QString::fromStdString(t.version), this);
   lblVersion_->setGeometry(At(1050, 780, 3885, 225));
@@ -68,9 +61,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   lblDisclaimer_ = new QLabel(QString::fromStdString(t.ownership), this);
   lblDisclaimer_->setGeometry(At(255, 2625, 3870, 585));
   lblDisclaimer_->setWordWrap(true);
-  QPalette black = lblDisclaimer_->palette();
-  black.setColor(QPalette::WindowText, Qt::black);
-  lblDisclaimer_->setPalette(black);
+  SetColour(lblDisclaimer_, QPalette::WindowText, Qt::black);
 
   cmdOK_ = new QPushButton("I Agree", this);
   cmdOK_->setGeometry(At(4245, 2625, 1260, 345));

@@ -28,8 +28,8 @@ class AboutDialog : public QDialog {
  private:
   QLabel* lblTitle_ = nullptr;
   QLabel* lblVersion_ = nullptr;
-  QPlainTextEdit* Text1_ = nullptr;
-  QLabel* lblDisclaimer_ = nullptr;
+  QPlainTextEdit* Text1_ = nullptr;  // the disclaimer
+  QLabel* lblDisclaimer_ = nullptr;  // despite the layout's name, the ownership line
   QPushButton* cmdOK_ = nullptr;
 };
 

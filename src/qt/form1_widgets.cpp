@@ -1,45 +1,17 @@
 #include "qt/form1_widgets.h"
 
-#include <QFont>
-#include <QPalette>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "qt/style.h"
 #include "qt/twips.h"
 
 namespace stakora::qt {
 namespace {
 
-enum class Face { Verdana, Arial, MsSansSerif };
-
-// The layout's faces with look-alikes for machines that lack them.
-QFont Font(Face face, double points, bool bold) {
-  QFont f;
-  switch (face) {
-    case Face::Verdana:
-      f.setFamilies({"Verdana", "DejaVu Sans", "Sans Serif"});
-      break;
-    case Face::Arial:
-      f.setFamilies({"Arial", "Liberation Sans", "DejaVu Sans"});
-      break;
-    case Face::MsSansSerif:
-      f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Sans Serif"});
-      break;
-  }
-  f.setPointSizeF(points);
-  f.setBold(bold);
-  return f;
-}
-
 const QColor kGreen(0, 128, 0);
 const QColor kYellow(255, 255, 0);
-
-void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(role, c);
-  w->setPalette(p);
-}
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -54,7 +26,7 @@ W* Place(W* w, const Control& c, const QFont& font) {
 
 QLabel* MakeLabel(QWidget* parent, const Control& c, const QFont& font, const QColor& colour) {
   auto* l = Place(new QLabel(Q(c.text), parent), c, font);
-  SetTextColour(l, QPalette::WindowText, colour);
+  SetColour(l, QPalette::WindowText, colour);
   return l;
 }
 
@@ -62,9 +34,7 @@ QFrame* MakeLine(QWidget* parent, const Line& line) {
   auto* f = new QFrame(parent);
   f->setFrameShape(QFrame::NoFrame);
   f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, parent->palette().color(QPalette::HighlightedText));
-  f->setPalette(p);
+  SetColour(f, QPalette::Window, parent->palette().color(QPalette::HighlightedText));
   f->setGeometry(Px(line.x1), Px(line.y1) - 1, Px(line.x2) - Px(line.x1), 2);  // 2 pixels wide
   return f;
 }
@@ -88,19 +58,17 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   const QColor highlight_text = client->palette().color(QPalette::HighlightedText);
 
   client->setAutoFillBackground(true);
-  QPalette green = client->palette();
-  green.setColor(QPalette::Window, kGreen);
-  client->setPalette(green);
+  SetColour(client, QPalette::Window, kGreen);
 
   auto frame = [&](const Control& c) {
     auto* g = Place(new QGroupBox(Q(c.text), client), c, verdana825b);
-    SetTextColour(g, QPalette::WindowText, kYellow);
+    SetColour(g, QPalette::WindowText, kYellow);
     return g;
   };
   auto option = [&](QWidget* parent, const Control& c, const QFont& font) {
     auto* r = Place(new QRadioButton(Q(c.text), parent), c, font);
     r->setAutoExclusive(false);  // the model decides which is selected
-    SetTextColour(r, QPalette::WindowText, highlight_text);
+    SetColour(r, QPalette::WindowText, highlight_text);
     return r;
   };
 
@@ -127,7 +95,7 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
 
   w.Label9 = Place(new ClickableLabel(client), m.Label9, Font(Face::Arial, 12, true));
   w.Label9->setText(Q(m.Label9.text));
-  SetTextColour(w.Label9, QPalette::WindowText, kYellow);
+  SetColour(w.Label9, QPalette::WindowText, kYellow);
   w.Label9->setAccessibleName(Q(m.Label9.text));
   w.Label4 = MakeLabel(client, m.Label4, verdana12b, window_colour);
   w.Label5 = MakeLabel(client, m.Label5, verdana12b, window_colour);
@@ -158,7 +126,7 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   w.cmd_close->setAccessibleName("Close");
   w.Label7 = Place(new ClickableLabel(client), m.Label7, Font(Face::Arial, 8.25, true));
   w.Label7->setText(Q(m.Label7.text));
-  SetTextColour(w.Label7, QPalette::WindowText, client->palette().color(QPalette::Highlight));
+  SetColour(w.Label7, QPalette::WindowText, client->palette().color(QPalette::Highlight));
   w.Label7->setAccessibleName(Q(m.Label7.text));
 
   // The layout's tab indexes; labels and frames hold places but take no focus.
@@ -229,7 +197,7 @@ void Render(const Form1& m, Form1Widgets& w) {
                               ? QColor(255, 0, 0)
                               : rw.W_Stake->palette().color(QPalette::Text);
     if (rw.profit_figure->palette().color(QPalette::Text) != colour)
-      SetTextColour(rw.profit_figure, QPalette::Text, colour);
+      SetColour(rw.profit_figure, QPalette::Text, colour);
   }
 
   SetTop(w.cmd_calculate2, m.cmd_calculate2.place.top);

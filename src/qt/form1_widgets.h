@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "mainwindow/form1.h"
+#include "form1.h"
 #include "qt/clickable_label.h"
 
 namespace stakora::qt {

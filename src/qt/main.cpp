@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
   // Qt::AA_ShareOpenGLContexts is left unset on purpose: it makes the
   // application create an OpenGL context at start-up, which on a software GL
   // stack more than doubles the time to the first window and its memory. The
-  // browser window's engine then composites in software, which is plenty for
-  // our pages.
+  // shared context the web engine needs is made when the first page is shown.
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(stakora::kAppTitle));
   QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

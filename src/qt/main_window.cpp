@@ -7,13 +7,14 @@
 #include <QWindow>
 
 #include "app_identity.h"
-#include "calc/calculate.h"
-#include "mainwindow/horse_count.h"
-#include "mainwindow/options.h"
-#include "pages/commands.h"
+#include "calculate.h"
+#include "commands.h"
+#include "horse_count.h"
+#include "options.h"
 #include "qt/message_boxes.h"
 #include "qt/pages_host.h"
 #include "qt/program_icon.h"
+#include "qt/style.h"
 #include "qt/twips.h"
 
 namespace stakora::qt {
@@ -41,9 +42,9 @@ class MainWindow::Bridge : public Ui {
     w_.Render();
     return w_.boxes_.Question(&w_, Q(prompt));
   }
-  void ShowErrorNumber(int number) override {
+  void ShowErrorNumber(ReportNumber number) override {
     w_.Render();
-    w_.boxes_.ErrorNumber(&w_, QString::number(number));
+    w_.boxes_.ErrorNumber(&w_, QString::number(ToInt(number)));
   }
   void SetFocus(FocusTarget t) override {
     QWidget* target = w_.w_.Total_stake;
@@ -67,10 +68,7 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
       bridge_(std::make_unique<Bridge>(*this)) {
   setWindowTitle(QString::fromUtf8(kAppTitle));
   setWindowIcon(QIcon(ProgramIcon()));
-  QFont base;
-  base.setFamilies({"Verdana", "DejaVu Sans", "Sans Serif"});
-  base.setPointSizeF(8.25);
-  setFont(base);
+  setFont(Font(Face::Verdana, 8.25, false));
   BuildMenu();
   auto* client = new QWidget(this);
   setCentralWidget(client);
@@ -126,7 +124,7 @@ void MainWindow::Connect() {
   }
 
   connect(w_.cmd_calculate2, &QPushButton::clicked, this,
-          [this] { Run([](Form1& f, Ui& ui) { cmd_calculate2_Click(f, ui); }); });
+          [this] { Run([](Form1& f, Ui& ui) { (void)cmd_calculate2_Click(f, ui); }); });
   connect(w_.cmd_close, &QPushButton::clicked, this, [this] { RunClose(&cmd_close_Click); });
   connect(w_.Label9, &ClickableLabel::clicked, this, [this] { Run(&Label9_Click); });
   connect(w_.Label7, &ClickableLabel::clicked, this, [this] { Run(&Label7_Click); });
@@ -170,10 +168,14 @@ void MainWindow::showEvent(QShowEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // Every close of the main window ends the program, unsaved, never cancelled.
-  Form_QueryUnload(model_);
-  e->accept();
-  EndProgram();
+  // Every close of the main window that no handler asked for goes through
+  // Form_QueryUnload, which decides whether the program ends.
+  if (ended_ || Form_QueryUnload(model_) == CloseOutcome::EndProgram) {
+    e->accept();
+    EndProgram();
+  } else {
+    e->ignore();
+  }
 }
 
 void MainWindow::EndProgram() {

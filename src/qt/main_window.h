@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 
-#include "mainwindow/form1.h"
-#include "mainwindow/lifecycle.h"
-#include "mainwindow/ui.h"
+#include "form1.h"
+#include "lifecycle.h"
 #include "qt/form1_widgets.h"
+#include "ui.h"
 
 namespace stakora::qt {
 

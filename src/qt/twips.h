@@ -4,7 +4,7 @@
 #include <QRect>
 #include <cmath>
 
-#include "mainwindow/form1.h"
+#include "form1.h"
 
 namespace stakora::qt {
 

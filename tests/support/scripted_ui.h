@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/form1.h"
-#include "mainwindow/ui.h"
+#include "form1.h"
+#include "ui.h"
 
 namespace stakora::testing {
 
@@ -38,7 +38,9 @@ class ScriptedUi : public Ui {
     answers.pop_front();
     return yes;
   }
-  void ShowErrorNumber(int number) override { Record(Kind::ErrorNumber, std::to_string(number)); }
+  void ShowErrorNumber(ReportNumber number) override {
+    Record(Kind::ErrorNumber, std::to_string(ToInt(number)));
+  }
   void SetFocus(FocusTarget target) override { focus.push_back(target); }
   void ShowBrowser() override {
     browser_urls.push_back(watched_ ? watched_->thisURL : std::string());

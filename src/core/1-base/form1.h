@@ -1,0 +1,90 @@
+#pragma once
+// The main window as a plain value: every control's text, visibility, place,
+// selection and colour. Handlers read and write this model; the desktop front
+// end only draws it.
+
+#include <array>
+#include <string>
+
+namespace stakora {
+
+// Twips: 1/1440 inch, 15 to a pixel at 96 dpi.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+enum class ForeColour { WindowText, Red };
+
+struct Control {
+  std::string text;  // caption of a label, button or option; contents of a box
+  bool visible = true;
+  bool selected = false;  // option buttons only
+  Rect place;             // relative to the client area or the holding frame
+  ForeColour fore = ForeColour::WindowText;
+  friend bool operator==(const Control&, const Control&) = default;
+};
+
+struct Line {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // twips
+  friend bool operator==(const Line&, const Line&) = default;
+};
+
+// Row i is horse i + 1 on screen. thisDecimal holds the row's working odds as
+// text between the calculation steps and is never displayed.
+struct HorseRow {
+  Control Label3;
+  Control txt_odds;
+  Control thisDecimal;
+  Control W_Stake;
+  Control profit_figure;
+  Control Winnings;
+  friend bool operator==(const HorseRow&, const HorseRow&) = default;
+};
+
+inline constexpr int kRowCount = 5;
+inline constexpr int kClientWidth = 5460;  // twips; never changes
+
+// What the core needs to know of the machine it runs on.
+struct Platform {
+  char decimal_separator = '.';  // the user's locale in the desktop program
+  std::string program_folder;    // as the system reports it, no conversion
+  friend bool operator==(const Platform&, const Platform&) = default;
+};
+
+struct Form1 {
+  Control number_of_races;  // frame of the Option1 group
+  std::array<Control, 2> Option1;
+  Control frm_odds;  // frame of Option2..Option4
+  Control Option2, Option3, Option4;
+  Control Label1, Combo1, Label2, Total_stake;
+  Line Line1;
+  Control Label9, Label4, Label5, Label8, Label6;
+  std::array<HorseRow, kRowCount> rows;
+  Line Line2;
+  Control cmd_calculate2, cmd_close, Label7;
+
+  int height = 0;       // outer height in twips, title bar and menu bar included
+  std::string thisURL;  // the address the browser window loads
+  Platform platform;
+
+  friend bool operator==(const Form1&, const Form1&) = default;
+};
+
+// The window as laid out, before Form_Load.
+Form1 MakeForm1(Platform platform = {});
+
+// Layout rule for a new height: buttons 1550 above the bottom edge, the line
+// 100 above them, the address label 550 below their top.
+void ResizeMainWindow(Form1& f, int height);
+
+// Form_Load's steps before the settings: the start-up height, row 0 alone.
+void LayOutForStartUp(Form1& f);
+
+void ShowRow(HorseRow& row);
+void HideRow(HorseRow& row);
+
+}  // namespace stakora

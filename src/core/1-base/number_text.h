@@ -1,0 +1,62 @@
+#pragma once
+// How numbers become the texts shown in the window and how texts are read back.
+// The calculation passes intermediate results through box texts, so these rules
+// are part of the arithmetic. Every function takes the decimal separator: the
+// desktop program passes the user's locale, the command line always a point.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "result.h"
+
+namespace stakora {
+
+// Blanks around, an optional sign, digits with at most one decimal separator
+// (at least one digit), an optional exponent (E or e, optional sign, digits).
+// Nothing else; the empty text is not a number. The given separator and a
+// point are both read as the decimal separator.
+bool IsNumeric(std::string_view text, char sep = '.');
+
+// The double a numeric text denotes; nullopt when the text is not numeric.
+// A magnitude beyond the double range reads as an infinity, one below it as zero.
+std::optional<double> ReadNumber(std::string_view text, char sep = '.');
+
+// Fixed-point currency: a signed 64-bit count of ten-thousandths.
+struct Currency {
+  std::int64_t ten_thousandths = 0;
+  double ToDouble() const { return static_cast<double>(ten_thousandths) / 10000.0; }
+  friend bool operator==(Currency, Currency) = default;
+};
+
+enum class ConversionError { NotNumeric, OutOfRange };
+
+// Exact decimal conversion; more than four decimals round half to even.
+Result<Currency, ConversionError> ToCurrency(std::string_view text, char sep = '.');
+
+// Rounds to a whole number, an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4).
+Result<std::int16_t, ConversionError> ToInt16(std::string_view text, char sep = '.');
+
+// The largest magnitude whose text reads back as a number: 15 digits of a
+// double above it round past the largest double.
+inline constexpr double kLargestNumberText = 1.79769313486231e308;
+
+// Whether x has a text that reads back as a number: finite and not beyond
+// kLargestNumberText. Every figure the program writes passes this first.
+inline bool HasNumberText(double x) {
+  return x >= -kLargestNumberText && x <= kLargestNumberText;
+}
+
+// Up to 15 significant digits, no trailing zeros, exponent form below 1E-04 and
+// from 1E+15 up. A value that is not finite gives "0", and one beyond
+// kLargestNumberText a text that does not read back: check HasNumberText first.
+std::string NumberText(double x, char sep = '.');
+// The same rules for single precision: 7 significant digits, exponent form from 1E+07.
+std::string SingleText(float x, char sep = '.');
+// Two decimals, an exact half of a cent going to the even digit (0.125 -> 0.12).
+double RoundTo2(double x);
+// The text of every stake, profit and winnings figure.
+std::string ResultText(double x, char sep = '.');
+
+}  // namespace stakora

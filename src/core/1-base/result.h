@@ -1,0 +1,27 @@
+#pragma once
+// A value or the reason there is none. Every fallible call of the core returns
+// one of these (or a bare ReportNumber when there is no value), and the
+// compiler insists that it is looked at.
+
+#include <utility>
+#include <variant>
+
+namespace stakora {
+
+template <typename T, typename E>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(E error) : v_(std::in_place_index<1>, error) {}             // NOLINT
+
+  bool ok() const { return v_.index() == 0; }
+  explicit operator bool() const { return ok(); }
+  const T& operator*() const { return std::get<0>(v_); }
+  const T* operator->() const { return &std::get<0>(v_); }
+  E error() const { return std::get<1>(v_); }
+
+ private:
+  std::variant<T, E> v_;
+};
+
+}  // namespace stakora

@@ -1,0 +1,39 @@
+#pragma once
+// The mode buttons (Option1) and the odds notation buttons (Option2 Decimal,
+// Option3 Fraction, Option4 Betfair), and the odds boxes' change event.
+
+#include "form1.h"
+
+namespace stakora {
+
+enum class OptionId { Option1_0, Option1_1, Option2, Option3, Option4 };
+
+enum class Notation { Decimal, Fraction, Betfair };
+// The button that selects a notation: Option2, Option3 or Option4.
+OptionId NotationOption(Notation n);
+
+Control& OptionControl(Form1& f, OptionId id);
+const Control& OptionControl(const Form1& f, OptionId id);
+
+// As a user's click: clears the others of its group and runs its handler. An
+// option that is already selected stays as it is and runs nothing, so a second
+// click on Fraction does not throw away the odds typed since.
+void SelectOption(Form1& f, OptionId id);
+// Clears the option and runs nothing.
+void ClearOption(Form1& f, OptionId id);
+
+inline constexpr const char* kPromptStake = "How much do wish to stake?";
+inline constexpr const char* kPromptWin = "How much do wish to Win?";
+
+void Option1_Click(Form1& f, int index);
+// Fractional odds a/b become the decimal odds a/b + 1, to the cent. A box that
+// holds no such fraction keeps its text.
+void Option2_Click(Form1& f);
+// The start-up fractions 1/1 to 5/1 in all five boxes.
+void Option3_Click(Form1& f);
+// The numbers 1 to 5 in all five boxes.
+void Option4_Click(Form1& f);
+// Typing in an odds box changes nothing else.
+void txt_odds_Change(Form1& f, int index);
+
+}  // namespace stakora

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "about.h"
+#include "addresses.h"
+#include "commands.h"
+#include "support/scripted_ui.h"
+
+namespace stakora {
+namespace {
+
+using testing::ScriptedUi;
+using Strings = std::vector<std::string>;
+
+TEST(Pages, AddressIsThePlainConcatenation) {
+  struct Case {
+    const char* folder;
+    void (*command)(Form1&, Ui&);
+    const char* address;
+  };
+  for (const Case& c : {Case{"/opt/my bets/", &Help_Click, "file:///opt/my bets//help.htm"},
+                        Case{"/o", &Label9_Click, "file:///o/help.htm"},
+                        Case{"/o", &Updates_Click, "file:///o/update.txt"},
+                        Case{"/o", &EachWayChecke_Click, "file:///o/eachway-odds-checker.htm"}}) {
+    Form1 f = MakeForm1({'.', c.folder});
+    ScriptedUi ui(&f);
+    c.command(f, ui);
+    EXPECT_EQ(ui.browser_urls, Strings{c.address});
+    EXPECT_TRUE(ui.shown.empty());
+  }
+}
+
+TEST(Pages, RegisterAsksFirst) {
+  Form1 f = MakeForm1();
+  ScriptedUi ui(&f);
+  ui.answers = {false, true};
+  Register_Click(f, ui);
+  EXPECT_TRUE(ui.browser_urls.empty());
+  Register_Click(f, ui);
+  EXPECT_EQ(ui.Texts(), Strings(2, kMsgRegisterQuestion));
+  EXPECT_EQ(ui.browser_urls, Strings{"http://signup.stakora.example/get-response-signup.htm/"});
+}
+
+TEST(Pages, Label7OpensTheMakersSiteInTheUsersBrowser) {
+  Form1 f = MakeForm1();
+  ScriptedUi ui(&f);
+  Label7_Click(f, ui);
+  EXPECT_EQ(ui.opened, Strings{kMakerHomePage});
+  EXPECT_TRUE(ui.browser_urls.empty());
+}
+
+TEST(About, TextsComeFromTheApplicationIdentity) {
+  const AboutTexts t = frmAbout_Form_Load();
+  EXPECT_EQ(t.caption, "About Stakora");
+  EXPECT_EQ(t.version, "Version 1.0.2");
+  EXPECT_TRUE(t.disclaimer.starts_with(
+      "This program is provided as is without any guarantees or \r\nwarranty. \r\n"));
+  EXPECT_TRUE(t.disclaimer.ends_with("agree with this statement\r\n"));
+}
+
+}  // namespace
+}  // namespace stakora

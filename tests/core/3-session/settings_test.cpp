@@ -1,0 +1,155 @@
+#include "settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "lifecycle.h"
+#include "options.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace stakora {
+namespace {
+
+using testing::ScriptedUi;
+using testing::TempFolder;
+using Strings = std::vector<std::string>;
+
+const std::string kDefaults = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n";
+const std::string kOptions = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n";
+
+struct Loaded {
+  Form1 form;
+  Strings reports;
+};
+
+// A fresh window started in the folder, as the program starts.
+Loaded Start(const std::string& folder) {
+  Loaded l{MakeForm1({'.', folder}), {}};
+  ScriptedUi ui(&l.form);
+  Form_Load(l.form, ui);
+  l.reports = ui.Texts();
+  return l;
+}
+
+Strings Save(const std::string& folder, const std::string& amount = "50.00") {
+  Form1 f = MakeForm1({'.', folder});
+  f.Total_stake.text = amount;
+  ScriptedUi ui;
+  SaveSettings(f, ui);
+  return ui.Texts();
+}
+
+int VisibleRows(const Form1& f) {
+  int n = 0;
+  for (const auto& r : f.rows) n += r.txt_odds.visible;
+  return n;
+}
+
+TEST(Settings, SavesSevenCrLfLinesAndRestoresEveryChoice) {
+  TempFolder dir;
+  Form1 f = MakeForm1({'.', dir.str() + "/"});  // a trailing separator is kept as it is
+  ScriptedUi ui;
+  SaveSettings(f, ui);
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+
+  SelectOption(f, OptionId::Option1_1);
+  SelectOption(f, OptionId::Option2);
+  f.Combo1.text = "4";
+  f.Total_stake.text = "12.50";
+  SaveSettings(f, ui);
+  const Loaded l = Start(dir.str());
+  EXPECT_TRUE(l.reports.empty());
+  EXPECT_TRUE(l.form.Option1[1].selected && l.form.Option2.selected);
+  EXPECT_FALSE(l.form.Option1[0].selected || l.form.Option3.selected);
+  EXPECT_EQ(l.form.Label2.text, kPromptWin);
+  EXPECT_EQ(l.form.rows[0].txt_odds.text, "2");
+  EXPECT_EQ(l.form.Total_stake.text, "12.5");
+  EXPECT_EQ(VisibleRows(l.form), 4);
+}
+
+struct LoadCase {
+  const char* name;
+  std::string file;
+  int report;  // 0: loads cleanly
+  const char* combo;
+  const char* amount;
+  int rows;
+};
+class SettingsLoad : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(SettingsLoad, AppliesFieldsInOrderUpToTheFailure) {
+  const LoadCase& c = GetParam();
+  TempFolder dir;
+  dir.Write("config.txt", c.file);
+  const Loaded l = Start(dir.str());
+  EXPECT_EQ(l.reports, c.report ? Strings{std::to_string(c.report)} : Strings{});
+  EXPECT_EQ(l.form.Combo1.text, c.combo);
+  EXPECT_EQ(l.form.Total_stake.text, c.amount);
+  EXPECT_EQ(VisibleRows(l.form), c.rows);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, SettingsLoad, ::testing::Values(
+  LoadCase{"AnyCase", "TRUE\r\nFalse\r\nfalse\r\ntRuE\r\nFALSE\r\n2\r\n5\r\n", 0, "2", "5", 2},
+  LoadCase{"Numbers", "1\r\n0\r\n0\r\n-2\r\n0\r\n1\r\n5\r\n", 0, "1", "5", 1},
+  LoadCase{"FieldsNotLines", "true,false,false,true,false,03\n1,000.00", 0, "3", "1", 3},
+  LoadCase{"ShortestForms", kOptions + "2.50\r\n  12.50\r\n", 0, "2.5", "12.5", 2},
+  LoadCase{"QuotedKeptAsText", kOptions + "\"03\"\r\n\"2.5\"\r\n", 0, "03", "2.5", 3},
+  LoadCase{"QuotedNoNumber", kOptions + "\"2,x\"\r\n5\r\n", 13, "2,x", "5", 1},
+  LoadCase{"Yes", "true\r\nfalse\r\nyes\r\ntrue\r\nfalse\r\n3\r\n5\r\n", 13, "1", "50.00", 1},
+  LoadCase{"SixLines", kOptions + "3\r\n", 62, "1", "50.00", 1},
+  LoadCase{"UnclosedQuote", std::string("\0\xff\x01,\"\r\n\n\n\n\n\n\n", 13), 62, "1", "50.00", 1},
+  LoadCase{"EmptyAmount", kOptions + "3\r\n\r\n", 13, "3", "50.00", 1},
+  LoadCase{"CountBeyond16Bits", kOptions + "99999\r\n5\r\n", 6, "99999", "5", 1},
+  LoadCase{"CountInfinite", kOptions + "1e999\r\n5\r\n", 6, "1", "50.00", 1},
+  LoadCase{"AmountOverflows", kOptions + "1\r\n1e307\r\n", 6, "1", "50.00", 1},
+  LoadCase{"CountOfSeven", kOptions + "7\r\n50.00\r\n", 340, "7", "50", 5}),
+  [](const auto& p) { return std::string(p.param.name); });
+// clang-format on
+
+TEST(Settings, FailedLoadKeepsTheOptionsAppliedBeforeIt) {
+  TempFolder dir;
+  dir.Write("config.txt", "false\r\ntrue\r\ntrue\r\nfalse\r\nfalse\r\n3\r\n\r\n");
+  const Loaded l = Start(dir.str());
+  EXPECT_TRUE(l.form.Option1[1].selected && l.form.Option2.selected);
+  EXPECT_FALSE(l.form.Option1[0].selected || l.form.Option3.selected);
+  EXPECT_EQ(l.form.rows[0].txt_odds.text, "2");
+  EXPECT_EQ(l.form.height, 4700);
+}
+
+TEST(Settings, FolderProblemsReportTheirNumbers) {
+  TempFolder dir;
+  EXPECT_EQ(Start(dir.str()).reports, Strings{"53"});
+  EXPECT_EQ(Start(dir.str() + "/nowhere").reports, Strings{"76"});
+  EXPECT_EQ(Save(dir.str() + "/nowhere"), Strings{"76"});
+  std::filesystem::create_directory(dir / "config.txt");
+  EXPECT_EQ(Start(dir.str()).reports, Strings{"75"});
+  EXPECT_EQ(Save(dir.str()), Strings{"75"});
+}
+
+// Writing stops part way, as on a full disk: the old file stays whole.
+TEST(Settings, FullDiskKeepsThePreviousFile) {
+  TempFolder dir;
+  dir.Write("config.txt", kDefaults);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Strings reports = Save(dir.str(), std::string(200, '9'));
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(reports, Strings{"61"});
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+}
+
+}  // namespace
+}  // namespace stakora
