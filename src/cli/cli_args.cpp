@@ -1,81 +1,58 @@
 #include "cli/cli_args.h"
 
-#include <string_view>
+#include "cli/text.h"
 
 namespace stakora::cli {
 namespace {
 
 constexpr std::size_t kMaxOdds = 5;
 
-// "--name=value" or "--name value"; the value is taken exactly as given.
-std::optional<std::string> OptionValue(const std::vector<std::string>& argv, std::size_t& i,
-                                       std::string_view name, bool& matched) {
-  const std::string_view arg = argv[i];
-  matched = false;
-  if (arg.substr(0, name.size()) != name) return std::nullopt;
-  const std::string_view rest = arg.substr(name.size());
-  if (rest.empty()) {
-    matched = true;
-    if (i + 1 >= argv.size()) return std::nullopt;
-    return argv[++i];
-  }
-  if (rest.front() != '=') return std::nullopt;
-  matched = true;
-  return std::string(rest.substr(1));
-}
-
 }  // namespace
 
-Result<Args, UsageError> ParseArgs(const std::vector<std::string>& argv) {
+Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
   Args args;
   bool options_done = false;
-  for (std::size_t i = 0; i < argv.size(); ++i) {
-    const std::string& arg = argv[i];
-    if (options_done || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (options_done || !LooksLikeOption(word)) {
       if (args.odds.size() == kMaxOdds) return UsageError{"at most five odds can be given"};
-      args.odds.push_back(arg);
+      args.odds.push_back(word);
       continue;
     }
-    if (arg == "--") {
+    if (word == "--") {
       options_done = true;
-      continue;
-    }
-    if (arg == "--json") {
+    } else if (word == "--json") {
       args.json = true;
-      continue;
-    }
-    bool matched = false;
-    if (auto v = OptionValue(argv, i, "--mode", matched); matched) {
-      if (v == "stake")
-        args.mode = Mode::Stake;
-      else if (v == "profit")
-        args.mode = Mode::Profit;
-      else
-        return UsageError{"--mode takes stake or profit"};
-      continue;
-    }
-    if (auto v = OptionValue(argv, i, "--odds-format", matched); matched) {
-      if (v == "decimal")
+    } else if (word == "--help" || word == "-h") {
+      args.help = true;
+    } else if (word == "--version") {
+      args.version = true;
+    } else if (auto m = OptionValue(words, i, "--mode")) {
+      if (!*m) return m->error();
+      const std::string mode = Lower(**m);
+      if (mode != "stake" && mode != "profit") return UsageError{"--mode takes stake or profit"};
+      args.mode = mode == "profit" ? Mode::Profit : Mode::Stake;
+    } else if (auto o = OptionValue(words, i, "--odds-format")) {
+      if (!*o) return o->error();
+      const std::string format = Lower(**o);
+      if (format == "decimal") {
         args.odds_format = Notation::Decimal;
-      else if (v == "fraction")
+      } else if (format == "fraction") {
         args.odds_format = Notation::Fraction;
-      else if (v == "betfair")
+      } else if (format == "betfair") {
         args.odds_format = Notation::Betfair;
-      else
+      } else {
         return UsageError{"--odds-format takes decimal, fraction or betfair"};
-      continue;
+      }
+    } else if (auto a = OptionValue(words, i, "--amount")) {
+      if (!*a) return a->error();
+      args.amount = **a;
+    } else if (auto v = OptionValue(words, i, "--horses")) {
+      if (!*v) return v->error();
+      args.horses = **v;
+    } else {
+      return UsageError{"unknown option " + PrintableText(word)};
     }
-    if (auto v = OptionValue(argv, i, "--amount", matched); matched) {
-      if (!v) return UsageError{"--amount needs a text"};
-      args.amount = *v;
-      continue;
-    }
-    if (auto v = OptionValue(argv, i, "--horses", matched); matched) {
-      if (!v) return UsageError{"--horses needs a text"};
-      args.horses = *v;
-      continue;
-    }
-    return UsageError{"unknown option " + arg};
   }
   return args;
 }

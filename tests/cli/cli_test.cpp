@@ -1,31 +1,36 @@
-// stakora-cli through its real binary.
+// stakora-cli in-process through its library, and once through its binary.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
 
+#include "cli/run.h"
+#include "cli/text.h"
+
+namespace stakora::cli {
 namespace {
 
-struct Result {
+struct Ran {
   int status;
-  std::string out;
+  std::string out, err;
 };
 
-Result RunCli(const std::string& args) {
-  const std::string cmd = std::string(STAKORA_CLI) + " " + args + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  Result r{-1, ""};
-  char buf[4096];
-  while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
-  const int raw = pclose(p);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
+Ran Cli(std::vector<std::string> words, bool terminal = false) {
+  std::ostringstream out, err;
+  const int status = Run(words, out, err, terminal);
+  return {status, out.str(), err.str()};
 }
 
-TEST(Cli, JsonForTwoDecimalHorses) {
-  const auto r = RunCli("--json --mode stake --odds-format decimal --amount=50 -- 3.0 4.0");
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(Cli, JsonOfACompletedRun) {
+  const Ran r = Cli(
+      {"--json", "--mode", "stake", "--odds-format", "decimal", "--amount=50", "--", "3.0", "4.0"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "{\"outcome\": \"completed\", \"messages\": [], \"rows\": ["
@@ -33,69 +38,96 @@ TEST(Cli, JsonForTwoDecimalHorses) {
             "\"win\": \"57.14\", \"profit\": \"35.71\", \"loss_warning\": false}, "
             "{\"horse\": 2, \"odds\": \"4.0\", \"working_odds\": \"3\", \"stake\": \"21.43\", "
             "\"win\": \"64.29\", \"profit\": \"35.72\", \"loss_warning\": false}]}\n");
+  EXPECT_EQ(r.err, "");
 }
 
-TEST(Cli, StartUpValuesByDefault) {
-  const auto r = RunCli("--json");
+TEST(Cli, DefaultsAreTheWindowsStartUpValues) {
+  const Ran r = Cli({"--json", "--horses=3", "--", "-1/2"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\"odds\": \"1/1\", \"working_odds\": \"1\", \"stake\": \"50\""),
-            std::string::npos)
+  EXPECT_TRUE(Has(r.out, "\"odds\": \"-1/2\", \"working_odds\": \"-0.5\"")) << r.out;
+  EXPECT_TRUE(Has(r.out, "\"horse\": 3, \"odds\": \"3/1\"")) << r.out;
+}
+
+TEST(Cli, LossWarningsCompleteWithTheirMessagesOnStandardError) {
+  const Ran r = Cli({"--odds-format", "Decimal", "2", "1.99"}, true);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "You will loose money on this bet\n");
+  EXPECT_TRUE(
+      Has(r.out, "\x1b[31m1       2           24.94       24.94       -0.12  ! loss\x1b[0m\n"))
       << r.out;
+  EXPECT_FALSE(Has(Cli({"--odds-format=decimal", "2", "1.99"}).out, "\x1b["));
 }
 
-TEST(Cli, LossWarningsStillComplete) {
-  const auto r = RunCli("--json --odds-format decimal 2 2 2");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("[\"You will loose money on this bet\", \"You will loose money on this "
-                       "bet\", \"You will loose money on this bet\"]"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\"loss_warning\": true"), std::string::npos);
-}
-
-TEST(Cli, RefusalExitsOneWithItsMessage) {
-  const auto r = RunCli("--json --amount= 2/1");
+TEST(Cli, RefusalPrintsOnlyItsMessage) {
+  Ran r = Cli({"--amount=", "2/1"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("\"refused\", \"messages\": [\"Please only enter numbers in the stke "
-                       "field!\"]"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\"stake\": \"0.00\""), std::string::npos);
-}
-
-TEST(Cli, UnusedRowsKeepTheNotationTexts) {
-  const auto r = RunCli("--json --odds-format decimal --horses=3 7");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\"horse\": 2, \"odds\": \"3\""), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("\"horse\": 3, \"odds\": \"4\""), std::string::npos);
-}
-
-TEST(Cli, TextsAreTakenAsGiven) {
-  const auto r = RunCli("--json --odds-format decimal -- -2 '\"x\\'");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Please only enter numbers in the stke field!\n");
+  r = Cli({"--json", "3.5"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("\"odds\": \"\\\"x\\\\\""), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Please check the odds for Horse 2"), std::string::npos);
+  EXPECT_EQ(r.out,
+            "{\"outcome\": \"refused\", \"messages\": [\"Please check the odds for Horse 1\"], "
+            "\"rows\": []}\n");
+  EXPECT_EQ(r.err,
+            "Please check the odds for Horse 1\n"
+            "(the odds notation is Fraction; use --odds-format decimal)\n");
 }
 
-TEST(Cli, NoRowsBelowACountOfOne) {
-  const auto r = RunCli("--json --horses=0");
+TEST(Cli, NoHorsesSaysSoAndCompletes) {
+  const Ran r = Cli({"--horses", "0"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\"rows\": []"), std::string::npos);
-}
-
-TEST(Cli, TableMarksWarnedRowsWithoutColourInAPipe) {
-  const auto r = RunCli("--odds-format decimal 2 1.99");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("Message: You will loose money on this bet"), std::string::npos);
-  EXPECT_NE(r.out.find("-0.12  ! loss"), std::string::npos);
-  EXPECT_EQ(r.out.find("\x1b["), std::string::npos);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "no horses to calculate\n");
 }
 
 TEST(Cli, UsageErrorsExitTwo) {
-  for (const char* args :
-       {"--mode loss", "--odds-format us", "--bogus", "1 2 3 4 5 6", "--amount"}) {
-    const auto r = RunCli(args);
-    EXPECT_EQ(r.status, 2) << args;
-    EXPECT_NE(r.out.find("usage: stakora-cli"), std::string::npos) << args;
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"--mode", "loss"},
+                                             {"--bogus"},
+                                             {"-x"},
+                                             {"1", "2", "3", "4", "5", "6"},
+                                             {"--amount", "--json", "3/1"},
+                                             {"--horses", "--"},
+                                             {"--amount"}}) {
+    const Ran r = Cli(words);
+    EXPECT_EQ(r.status, 2) << words[0];
+    EXPECT_TRUE(Has(r.err, "usage: stakora-cli")) << words[0];
+    EXPECT_EQ(r.out, "");
   }
 }
 
+TEST(Cli, HelpAndVersion) {
+  const Ran help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(Has(help.out, "--mode profit") && Has(help.out, "Example:")) << help.out;
+  EXPECT_EQ(Cli({"--version"}).out, "stakora-cli 1.0.2\n");
+}
+
+TEST(Cli, AnyBytesPrintSafely) {
+  EXPECT_EQ(JsonString("a\xe9\x1b\"\\\xc3\xa9\xed\xa0\x80\xc2\x85"),
+            "\"a\xef\xbf\xbd\\u001b\\\"\\\\\xc3\xa9\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\\u0085\"");
+  EXPECT_EQ(PrintableText("7\x1b[2J\xff/1\xc3\xa9"), "7\\x1b[2J\\xff/1\xc3\xa9");
+  EXPECT_TRUE(Has(Cli({"--\x1b[2J"}).err, "unknown option --\\x1b[2J\n"));
+}
+
+TEST(Cli, WriteErrorExitsOne) {
+  std::ostringstream broken, err;
+  broken.setstate(std::ios::badbit);
+  EXPECT_EQ(cli::Run({"--json"}, broken, err, false), 1);
+  EXPECT_TRUE(Has(err.str(), "cannot write the results"));
+}
+
+// The binary itself: its streams and exit status.
+TEST(CliBinary, ResultsOnStandardOutputAndAFullDiskFails) {
+  const std::string cli = STAKORA_CLI;
+  auto status = [](const std::string& cmd) {
+    const int raw = std::system(cmd.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  };
+  EXPECT_EQ(status(cli + " --odds-format decimal 3 4 2>/dev/null | grep -q '^2 *4 *21.43'"), 0);
+  EXPECT_EQ(status(cli + " --json 2/1 >/dev/full 2>/dev/null"), 1);
+  EXPECT_EQ(status(cli + " --json 2/1 >&- 2>/dev/null"), 1);
+}
+
 }  // namespace
+}  // namespace stakora::cli
