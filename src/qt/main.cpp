@@ -12,6 +12,7 @@
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "qt/program_icon.h"
+#include "settings_file.h"
 
 namespace {
 
@@ -57,8 +58,7 @@ int main(int argc, char** argv) {
 
   stakora::qt::ModalMessageBoxes boxes;
   stakora::qt::DesktopPages pages;
-  stakora::qt::MainWindow window(
-      {DecimalSeparator(), QCoreApplication::applicationDirPath().toStdString()}, boxes, pages);
+  stakora::qt::MainWindow window({DecimalSeparator(), stakora::ProgramFolder()}, boxes, pages);
   QObject::connect(&window, &stakora::qt::MainWindow::programEnded, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   window.Load();

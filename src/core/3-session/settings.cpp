@@ -123,7 +123,10 @@ std::string SettingsText(const Form1& f) {
 }
 
 void SaveSettings(Form1& f, Ui& ui) {
-  Report(ui, ReplaceFile(SettingsPath(f), SettingsText(f)));
+  // A program whose folder the system cannot tell has no settings file: the
+  // path would otherwise name a file at the root of the disk.
+  if (f.platform.program_folder.empty()) return Report(ui, ReportNumber::PathNotFound);
+  Report(ui, ReplaceSettingsFile(SettingsPath(f), SettingsText(f)));
 }
 
 ReportNumber ApplySettings(Form1& f, std::string_view bytes) {
@@ -132,7 +135,8 @@ ReportNumber ApplySettings(Form1& f, std::string_view bytes) {
 }
 
 void LoadSettings(Form1& f, Ui& ui) {
-  const FileBytes file = ReadWholeFile(SettingsPath(f));
+  if (f.platform.program_folder.empty()) return Report(ui, ReportNumber::PathNotFound);
+  const FileBytes file = ReadSettingsFile(SettingsPath(f));
   Report(ui, file.error != ReportNumber::None ? file.error : ApplySettings(f, file.bytes));
 }
 

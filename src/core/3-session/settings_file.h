@@ -1,6 +1,9 @@
 #pragma once
-// Reading and replacing config.txt. Failures come back as the error numbers
-// the settings report shows; the system's error codes are mapped here only.
+// Everything about settings files that differs between systems: where the
+// program is, reading a file and replacing it. One implementation for POSIX
+// systems, one for Windows; nothing else in the core includes a system header.
+// Paths are bytes as the system reports them (UTF-8 on Windows). Failures come
+// back as the report numbers; the system's error codes are mapped only here.
 
 #include <string>
 #include <string_view>
@@ -9,15 +12,28 @@
 
 namespace stakora {
 
+// The largest settings file read; anything longer is not ours.
+inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
+
 struct FileBytes {
   std::string bytes;
   ReportNumber error = ReportNumber::None;
 };
 
-FileBytes ReadWholeFile(const std::string& path);
+// The folder that holds the running program, without a trailing separator;
+// empty when the system cannot say.
+std::string ProgramFolder();
 
-// Writes a new file beside the old one, flushes it to disk and renames it over
-// the old one, so a failure part way leaves the previous file whole.
-[[nodiscard]] ReportNumber ReplaceFile(const std::string& path, std::string_view bytes);
+// A regular file (a link is followed) of at most kMaxSettingsBytes. A missing
+// file is 53, a missing folder 76; a folder, a device, a FIFO or an over-long
+// file is 75. Never blocks.
+FileBytes ReadSettingsFile(const std::string& path);
+
+// Writes a new file beside the old one (beside the file a link points to),
+// flushes it to disk and renames it over the old one, so a failure part way
+// leaves the previous file whole. The permission bits and a link are kept.
+// Where no new file can be made in that folder, the old one is rewritten in
+// place. Nothing but the file and its temporary companion is ever written.
+[[nodiscard]] ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes);
 
 }  // namespace stakora

@@ -1,0 +1,164 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "settings_file.h"
+
+namespace stakora {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The one place where the system's error codes become the numbers shown.
+ReportNumber ErrorNumber(int code, const std::string& path) {
+  switch (code) {
+    case ENOENT:
+      return IsFolder(FolderOf(path)) ? ReportNumber::FileNotFound : ReportNumber::PathNotFound;
+    case ENOTDIR:
+      return ReportNumber::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return ReportNumber::PermissionDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG:
+      return ReportNumber::DiskFull;
+    default:
+      return ReportNumber::PathFileAccess;
+  }
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  // Closes now, as the last step of a write: close can report a late error.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// All of it, or false with errno set.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool WriteFlushClose(Fd& fd, std::string_view bytes) {
+  return WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
+}
+
+// The file the path names once every link is followed, even when the last
+// link dangles: that is the file to replace, in its own folder.
+std::string FinalTarget(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::array<char, PATH_MAX> buf{};
+    const ssize_t n = ::readlink(p.c_str(), buf.data(), buf.size() - 1);
+    if (n < 0) return p;  // not a link (or gone): this is the file
+    std::string next(buf.data(), static_cast<std::size_t>(n));
+    p = next.front() == '/' ? next : FolderOf(p) + "/" + next;
+  }
+  return p;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  std::array<char, PATH_MAX> buf{};
+  const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+  if (n <= 0) return {};
+  return FolderOf(std::string(buf.data(), static_cast<std::size_t>(n)));
+}
+
+FileBytes ReadSettingsFile(const std::string& path) {
+  // Non-blocking, so that a FIFO in the file's place cannot hold up start-up.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) return {{}, ErrorNumber(errno, path)};
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return {{}, ErrorNumber(errno, path)};
+  if (!S_ISREG(st.st_mode)) return {{}, ReportNumber::PathFileAccess};
+  FileBytes out;
+  std::array<char, 4096> buf{};
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buf.data(), buf.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return {{}, ErrorNumber(errno, path)};
+    if (n == 0) break;
+    out.bytes.append(buf.data(), static_cast<std::size_t>(n));
+    if (out.bytes.size() > kMaxSettingsBytes) return {{}, ReportNumber::PathFileAccess};
+  }
+  return out;
+}
+
+ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FinalTarget(path);
+  mode_t mode = 0666 & ~[] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+  }();
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return ReportNumber::PathFileAccess;  // a folder, a FIFO, a device
+    // A file we may not write keeps its owner's wish, as a plain overwrite would.
+    Fd probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    if (probe.get() < 0) return ErrorNumber(errno, target);
+    mode = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return ErrorNumber(errno, target);
+  }
+
+  // A fresh name, made exclusively: whatever lies about, a link or a FIFO
+  // included, is never opened.
+  std::string temp = target + ".XXXXXX";
+  Fd fd(::mkstemp(temp.data()));
+  if (fd.get() >= 0) {
+    if (::fchmod(fd.get(), mode) == 0 && WriteFlushClose(fd, bytes) &&
+        ::rename(temp.c_str(), target.c_str()) == 0)
+      return ReportNumber::None;
+    const int code = errno;
+    ::unlink(temp.c_str());
+    return ErrorNumber(code, target);
+  }
+
+  // No new file can be made in the folder (it may be read-only while the
+  // file is not): rewrite the file in place.
+  Fd in_place(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, mode));
+  if (in_place.get() < 0 || !WriteFlushClose(in_place, bytes)) return ErrorNumber(errno, target);
+  return ReportNumber::None;
+}
+
+}  // namespace stakora

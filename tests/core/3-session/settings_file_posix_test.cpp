@@ -1,0 +1,132 @@
+// The settings file against hostile folders and files: links, FIFOs, devices,
+// read-only folders, folder names that are not UTF-8.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "settings.h"
+#include "settings_file.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace stakora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedUi;
+using testing::TempFolder;
+using Strings = std::vector<std::string>;
+
+const std::string kDefaults = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n";
+
+Strings Save(const std::string& folder) {
+  Form1 f = MakeForm1({'.', folder});
+  ScriptedUi ui;
+  SaveSettings(f, ui);
+  return ui.Texts();
+}
+
+Strings Load(const std::string& folder) {
+  Form1 f = MakeForm1({'.', folder});
+  ScriptedUi ui;
+  LoadSettings(f, ui);
+  return ui.Texts();
+}
+
+mode_t Mode(const fs::path& p) {
+  struct stat st {};
+  ::stat(p.c_str(), &st);
+  return st.st_mode & 07777;
+}
+
+// Root writes anywhere, so a test of what rights forbid runs its body as an
+// ordinary user in a child process; the body's result is the exit status.
+bool AsOrdinaryUser(const fs::path& folder, const std::function<bool()>& body) {
+  if (::geteuid() != 0) return body();
+  constexpr uid_t kNobody = 65534;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (::lchown(e.path().c_str(), kNobody, kNobody) != 0) return false;
+  if (::chown(folder.c_str(), kNobody, kNobody) != 0) return false;
+  const pid_t pid = ::fork();
+  if (pid == 0) _exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && body() ? 0 : 1);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SettingsFile, FolderIsTakenByteForByte) {
+  TempFolder dir;
+  const std::string odd = dir.str() + "/caf\xe9";  // not UTF-8
+  fs::create_directory(odd);
+  EXPECT_EQ(Save(odd), Strings{});
+  EXPECT_EQ(dir.Read("caf\xe9/config.txt"), kDefaults);
+  EXPECT_EQ(Load(odd), Strings{});
+  // A folder the system cannot tell: nothing is read or written anywhere.
+  const bool root_had_one = fs::exists("/config.txt");
+  EXPECT_EQ(Save(""), Strings{"76"});
+  EXPECT_EQ(Load(""), Strings{"76"});
+  EXPECT_EQ(fs::exists("/config.txt"), root_had_one);
+  EXPECT_FALSE(ProgramFolder().empty());
+}
+
+TEST(SettingsFile, LeftoversAndSpecialFilesAreNeverFollowedNorWaitedFor) {
+  TempFolder dir;
+  dir.Write("victim", "mine");
+  for (const char* name : {"config.txt.new", "config.txt.tmp", "config.txt~"})
+    fs::create_symlink(dir / "victim", dir / name);
+  ASSERT_EQ(::mkfifo((dir / "config.txt.XXXXXX").c_str(), 0600), 0);
+  EXPECT_EQ(Save(dir.str()), Strings{});
+  EXPECT_EQ(dir.Read("victim"), "mine");
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+
+  TempFolder fifo;
+  ASSERT_EQ(::mkfifo((fifo / "config.txt").c_str(), 0600), 0);
+  EXPECT_EQ(Load(fifo.str()), Strings{"75"});
+  EXPECT_EQ(Save(fifo.str()), Strings{"75"});
+  TempFolder device;
+  fs::create_symlink("/dev/zero", device / "config.txt");
+  EXPECT_EQ(Load(device.str()), Strings{"75"});
+  TempFolder big;
+  big.Write("config.txt", kDefaults + std::string(kMaxSettingsBytes, ' '));
+  EXPECT_EQ(Load(big.str()), Strings{"75"});
+}
+
+TEST(SettingsFile, ALinkIsKeptAndItsFileReplacedWithItsMode) {
+  TempFolder dir;
+  fs::create_directory(dir / "real");
+  dir.Write("real/config.txt", "old");
+  ::chmod((dir / "real/config.txt").c_str(), 0640);
+  fs::create_symlink("real/config.txt", dir / "config.txt");
+  EXPECT_EQ(Save(dir.str()), Strings{});
+  EXPECT_TRUE(fs::is_symlink(dir / "config.txt"));
+  EXPECT_EQ(dir.Read("real/config.txt"), kDefaults);
+  EXPECT_EQ(Mode(dir / "real/config.txt"), 0640u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 1);
+}
+
+TEST(SettingsFile, ReadOnlyFolderRewritesAWritableFileInPlace) {
+  TempFolder dir;
+  dir.Write("config.txt", "old");
+  ::chmod((dir / "config.txt").c_str(), 0200);  // write-only, too
+  ::chmod(dir.str().c_str(), 0555);
+  const std::string folder = dir.str();
+  EXPECT_TRUE(AsOrdinaryUser(dir / "", [&] { return Save(folder).empty(); }));
+  ::chmod(folder.c_str(), 0755);
+  ::chmod((dir / "config.txt").c_str(), 0600);
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+  // Neither way open: the file is left as it was, and the rights are reported.
+  ::chmod((dir / "config.txt").c_str(), 0400);
+  ::chmod(folder.c_str(), 0555);
+  EXPECT_TRUE(AsOrdinaryUser(dir / "", [&] { return Save(folder) == Strings{"70"}; }));
+  ::chmod(folder.c_str(), 0755);
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+}
+
+}  // namespace
+}  // namespace stakora
