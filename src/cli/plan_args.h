@@ -1,0 +1,47 @@
+#pragma once
+// The command line of stakora-plan.
+
+#include <string>
+#include <vector>
+
+#include "cli/option_words.h"
+#include "plan.h"
+#include "result.h"
+
+namespace stakora::cli {
+
+struct PlanArgs {
+  bool help = false;
+  bool version = false;
+  bool json = false;
+  plan::Request request;
+};
+
+Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words);
+
+// "[NAME=]ODDS[!]": a trailing ! marks a saver; the name ends at the last "=".
+plan::RunnerInput ParseRunner(const std::string& word);
+
+inline constexpr const char* kPlanUsage =
+    "usage: stakora-plan [--json] [--lay] (--stake A | --profit P | --liability L)\n"
+    "                    [--commission PCT] [--step Q] [--min-stake M] [--] RUNNER...\n"
+    "       stakora-plan --help | --version\n"
+    "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
+
+inline constexpr const char* kPlanGuide =
+    "Stakes a bookmaker or an exchange will take: whole steps, a minimum stake,\n"
+    "chosen so that no other such stakes do better.\n"
+    "\n"
+    "  --stake A        back: spread A over the runners for the best worst case\n"
+    "  --profit P       back: the least total that wins P (net of commission) on each\n"
+    "  --lay --stake A  lay backers' stakes of A in all, for the smallest largest loss\n"
+    "  --lay --liability L   the largest backers' stakes that never lose more than L\n"
+    "  --commission PCT the exchange's share of a net win (default 0)\n"
+    "  --step Q         stakes are whole multiples of Q (default 0.01)\n"
+    "  --min-stake M    no stake below M (default 0)\n"
+    "  --json           one JSON object instead of a table\n"
+    "\n"
+    "Example: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
+    "Exit status: 0 planned, 1 refused, 2 usage error.\n";
+
+}  // namespace stakora::cli

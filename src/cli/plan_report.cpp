@@ -1,0 +1,92 @@
+#include "cli/plan_report.h"
+
+#include "cli/text.h"
+#include "exact.h"
+
+namespace stakora::cli {
+namespace {
+
+using plan::MoneyText;
+
+const char* SideName(plan::Side s) {
+  return s == plan::Side::Back ? "back" : "lay";
+}
+
+const char* ModeName(plan::Mode m) {
+  switch (m) {
+    case plan::Mode::Stake:
+      return "stake";
+    case plan::Mode::Profit:
+      return "profit";
+    case plan::Mode::Liability:
+      break;
+  }
+  return "liability";
+}
+
+std::string Field(const char* name, const std::string& json_value) {
+  return std::string(", \"") + name + "\": " + json_value;
+}
+
+std::string Money(std::int64_t cents) {
+  return JsonString(MoneyText(cents));
+}
+
+}  // namespace
+
+std::string PlanJson(const plan::Plan& p) {
+  std::string out = "{\"outcome\": \"planned\", \"message\": null";
+  out += Field("side", JsonString(SideName(p.side)));
+  out += Field("mode", JsonString(ModeName(p.mode)));
+  out += Field("step", Money(p.step));
+  out += Field("commission_percent", JsonString(p.commission_percent));
+  out += Field("book_percent", JsonString(p.book_percent));
+  out += ", \"runners\": [";
+  for (std::size_t i = 0; i < p.runners.size(); ++i) {
+    const plan::RunnerPlan& r = p.runners[i];
+    out += i ? ", {" : "{";
+    out += "\"name\": " + JsonString(r.name);
+    out += Field("odds", JsonString(r.odds));
+    out += Field("decimal_odds", JsonString(r.decimal_odds));
+    out += Field("saver", r.saver ? "true" : "false");
+    out += Field("stake", Money(r.stake));
+    out += Field("liability", Money(r.liability));
+    out += Field("profit_if_wins", Money(r.profit_if_wins)) + "}";
+  }
+  out += "]";
+  out += Field("total_stake", Money(p.total_stake));
+  out += Field("if_another_wins", Money(p.if_another_wins));
+  out += Field("worst_profit", Money(p.worst_profit));
+  out += Field("best_profit", Money(p.best_profit));
+  out += Field("exact_worst_profit", Money(p.exact_worst_profit));
+  out += Field("exact_total_stake", Money(p.exact_total_stake));
+  out += Field("rounding_cost", Money(p.rounding_cost));
+  return out + "}\n";
+}
+
+std::string RefusedPlanJson(const plan::Request& r, const std::string& message) {
+  return "{\"outcome\": \"refused\", \"message\": " + JsonString(message) +
+         Field("side", JsonString(SideName(r.side))) + Field("mode", JsonString(ModeName(r.mode))) +
+         ", \"runners\": []}\n";
+}
+
+std::string PlanTable(const plan::Plan& p) {
+  const bool lay = p.side == plan::Side::Lay;
+  std::string out = Pad("Runner", 16) + Pad("Odds", 10) + Pad(lay ? "Lay stake" : "Stake", 12) +
+                    (lay ? Pad("Liability", 12) : "") + "Profit if it wins\n";
+  for (std::size_t i = 0; i < p.runners.size(); ++i) {
+    const plan::RunnerPlan& r = p.runners[i];
+    const std::string name = r.name.empty() ? std::to_string(i + 1) : PrintableText(r.name);
+    out += Pad(name, 16) + Pad(PrintableText(r.odds), 10) + Pad(MoneyText(r.stake), 12) +
+           (lay ? Pad(MoneyText(r.liability), 12) : "") + MoneyText(r.profit_if_wins) +
+           (r.saver ? "  (saver)" : "") + "\n";
+  }
+  out += "Book " + p.book_percent + "%, total stake " + MoneyText(p.total_stake) + ", worst " +
+         MoneyText(p.worst_profit) + ", best " + MoneyText(p.best_profit) + ", if another wins " +
+         MoneyText(p.if_another_wins) + "; rounding costs " + MoneyText(p.rounding_cost) +
+         " (unrounded: worst " + MoneyText(p.exact_worst_profit) + ", total " +
+         MoneyText(p.exact_total_stake) + ")\n";
+  return out;
+}
+
+}  // namespace stakora::cli

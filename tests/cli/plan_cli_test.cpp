@@ -1,0 +1,138 @@
+// stakora-plan in-process through its library, and once through its binary.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <sstream>
+
+#include "cli/plan_run.h"
+
+namespace stakora::cli {
+namespace {
+
+struct Ran {
+  int status;
+  std::string out, err;
+};
+
+Ran Plan(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  std::ostringstream out, err;
+  const int status = RunPlan(words, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The value of every "key": "..." in order, as one text.
+std::string Values(const std::string& json, const std::string& key) {
+  std::string out;
+  const std::string at = "\"" + key + "\": \"";
+  for (auto p = json.find(at); p != std::string::npos; p = json.find(at, p + 1)) {
+    const auto from = p + at.size();
+    out += (out.empty() ? "" : " ") + json.substr(from, json.find('"', from) - from);
+  }
+  return out;
+}
+
+struct Example {
+  const char* args;
+  const char* stakes;
+  const char* total;
+  const char* worst;
+  const char* rounding_cost;
+};
+class PlanExample : public ::testing::TestWithParam<Example> {};
+
+TEST_P(PlanExample, GivesTheStakes) {
+  const Example& e = GetParam();
+  const Ran r = Plan(std::string("--json ") + e.args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Values(r.out, "stake"), e.stakes);
+  EXPECT_EQ(Values(r.out, "total_stake"), e.total);
+  EXPECT_EQ(Values(r.out, "worst_profit"), e.worst);
+  EXPECT_EQ(Values(r.out, "rounding_cost"), e.rounding_cost);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
+  Example{"--stake 25 --step 1 -- 2.2 5.5 8 13", "13.00 5.00 4.00 3.00", "25.00", "2.50", "2.32"},
+  Example{"--stake 50 -- Home=2.5 Draw=3.4! Away=3.1", "19.54 14.71 15.75", "50.00", "-1.18", "0.02"},
+  Example{"--profit 10 -- 3 4 5", "15.40 11.55 9.24", "36.19", "10.01", "0.04"},
+  Example{"--profit 10 --commission 5 -- 3 4 5", "16.20 12.15 9.72", "38.07", "10.00", "0.01"},
+  Example{"--stake 10 --min-stake 2 --step 0.5 -- 1.5 10 20 30", "4.00 2.00 2.00 2.00", "10.00", "-4.00", "5.76"},
+  Example{"--lay --stake 20 -- 3 5 7", "9.86 5.92 4.22", "20.00", "-9.60", "0.02"},
+  Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"}));
+// clang-format on
+
+TEST(PlanCli, TheWorkedExampleInFull) {
+  const Ran r = Plan("--json --stake 25 --step 1 -- 2.2 5.5 8 13");
+  EXPECT_EQ(
+      r.out.find(
+          "{\"outcome\": \"planned\", \"message\": null, \"side\": \"back\", \"mode\": \"stake\", "
+          "\"step\": \"1.00\", \"commission_percent\": \"0\", \"book_percent\": \"83.83\", "
+          "\"runners\": [{\"name\": \"\", \"odds\": \"2.2\", "),
+      0u);
+  EXPECT_NE(r.out.find("\"total_stake\": \"25.00\", \"if_another_wins\": \"-25.00\", "
+                       "\"worst_profit\": \"2.50\", \"best_profit\": \"14.00\", "
+                       "\"exact_worst_profit\": \"4.82\", \"exact_total_stake\": \"25.00\", "
+                       "\"rounding_cost\": \"2.32\"}\n"),
+            std::string::npos);
+  const Ran lay = Plan("--json --lay --liability 30 --commission 2 -- 3 5 7");
+  EXPECT_EQ(Values(lay.out, "liability"), "61.74 74.08 79.38");
+  EXPECT_EQ(Values(lay.out, "if_another_wins"), "61.37");
+  EXPECT_EQ(Values(lay.out, "decimal_odds"), "3 5 7");
+  EXPECT_EQ(Values(Plan("--json --stake 1 -- 7/2 evs 1/3").out, "decimal_odds"), "4.5 2 1.3333");
+}
+
+TEST(PlanCli, RefusalsSayWhyAndExitOne) {
+  // clang-format off
+  const std::pair<const char*, const char*> cases[] = {
+      {"--stake 10", "no runners"},
+      {"--stake 10 -- 2 3 x", "Runner 3: cannot read the odds \"x\""},
+      {"--stake 10 -- 2 1.005", "Runner 2: odds of 1.005 are below 1.01"},
+      {"--stake 0 -- 2", "the amount must be more than 0"},
+      {"--stake 10.5 --step 1 -- 2", "the stake 10.50 is not a whole number of steps of 1.00"},
+      {"--stake 10 --min-stake 3 -- 2 3 4 5", "the minimum stakes add up to 12.00"},
+      {"--profit 10 -- 2 2", "the runners' book is 100.00%"},
+      {"--lay --liability 10 -- 2 3 6", "the lay book is 100.00%"},
+      {"--stake 10 --step 1 -- 2 1.5! 1.5!", "the savers cannot break even"},
+      {"--lay --stake 10 -- 2 3!", "Runner 2 is marked as a saver"},
+      {"--stake 10 -- 2! 3!", "every runner is a saver"},
+      {"--lay --liability 1 --min-stake 5 -- 3 5", "even the minimum stake on every runner"}};
+  // clang-format on
+  for (const auto& [args, why] : cases) {
+    const Ran r = Plan(args);
+    EXPECT_EQ(r.status, 1) << args;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_EQ(r.err.find(std::string("stakora-plan: ") + why), 0u) << args << ": " << r.err;
+  }
+  EXPECT_EQ(Plan("--json --stake 0 -- 2").out,
+            "{\"outcome\": \"refused\", \"message\": \"the amount must be more than 0\", "
+            "\"side\": \"back\", \"mode\": \"stake\", \"runners\": []}\n");
+}
+
+TEST(PlanCli, UsageErrorsExitTwo) {
+  for (const char* args : {"2 3", "--stake 5 --profit 5 2", "--liability 5 2", "--lay --profit 5 2",
+                           "--stake abc 2", "--stake --json 2", "--bogus --stake 5 2", "--stake"}) {
+    const Ran r = Plan(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;
+  }
+  EXPECT_EQ(Plan("--help").status, 0);
+  EXPECT_EQ(Plan("--version").out, "stakora-plan 1.0.2\n");
+}
+
+TEST(PlanCliBinary, PlansAndFailsToWriteLoudly) {
+  const std::string plan = STAKORA_PLAN;
+  auto status = [](const std::string& cmd) {
+    const int raw = std::system(cmd.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  };
+  EXPECT_EQ(
+      status(plan + " --stake 25 --step 1 -- Fav=2.2 5.5 8 13 | grep -q '^Fav  *2.2  *13.00'"), 0);
+  EXPECT_EQ(status(plan + " --stake 25 -- 2 >/dev/full 2>/dev/null"), 1);
+}
+
+}  // namespace
+}  // namespace stakora::cli
