@@ -13,6 +13,7 @@
 #include "options.h"
 #include "qt/message_boxes.h"
 #include "qt/pages_host.h"
+#include "qt/planner_window.h"
 #include "qt/program_icon.h"
 #include "qt/style.h"
 #include "qt/twips.h"
@@ -91,6 +92,7 @@ void MainWindow::BuildMenu() {
   QMenu* tools = bar->addMenu("Tools");
   connect(tools->addAction("Each Way Checker"), &QAction::triggered, this,
           [this] { Run(&EachWayChecke_Click); });
+  connect(tools->addAction("Stake planner"), &QAction::triggered, this, &MainWindow::ShowPlanner);
   connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
 }
 
@@ -178,9 +180,19 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   }
 }
 
+void MainWindow::ShowPlanner() {
+  if (ended_) return;
+  // Made on first use, so it costs the start-up nothing; one at a time.
+  if (!planner_) planner_ = new PlannerWindow(model_.platform.program_folder);
+  planner_->show();
+  planner_->raise();
+  planner_->activateWindow();
+}
+
 void MainWindow::EndProgram() {
   if (ended_) return;
   ended_ = true;
+  if (planner_) planner_->close();
   pages_.CloseAll();
   hide();
   emit programEnded();

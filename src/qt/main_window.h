@@ -3,12 +3,14 @@
 // handlers and draws the model after each of them.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 #include "form1.h"
 #include "lifecycle.h"
 #include "qt/form1_widgets.h"
+#include "qt/planner_window.h"
 #include "ui.h"
 
 namespace stakora::qt {
@@ -28,6 +30,9 @@ class MainWindow : public QMainWindow {
   const Form1& model() const { return model_; }
   Form1Widgets& widgets() { return w_; }
   bool ended() const { return ended_; }
+  // Tools > Stake planner.
+  void ShowPlanner();
+  PlannerWindow* planner() const { return planner_; }
 
   // Brings the widgets up to date with the model, the window height included.
   void Render();
@@ -55,6 +60,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Bridge> bridge_;
   Form1Widgets w_;
   bool ended_ = false;
+  QPointer<PlannerWindow> planner_;
 };
 
 }  // namespace stakora::qt

@@ -1,0 +1,111 @@
+#include "qt/planner_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "qt/profit_bars.h"
+#include "support/temp_folder.h"
+
+namespace stakora::qt {
+namespace {
+
+using stakora::testing::TempFolder;
+
+class PlannerTest : public ::testing::Test {
+ protected:
+  PlannerTest() : window(new PlannerWindow(dir.str())) {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));  // shortcuts need the active window
+  }
+  ~PlannerTest() override {
+    if (window) window->close();
+  }
+  QTableWidget* grid() { return window->grid(); }
+  void Type(QWidget* w, const QString& text) {
+    w->setFocus();
+    QTest::keyClicks(w, text);
+  }
+  QString Cell(int row, int column) { return grid()->item(row, column)->text(); }
+  QPushButton* Button(const QString& caption) {
+    for (auto* b : window->findChildren<QPushButton*>())
+      if (b->text() == caption) return b;
+    return nullptr;
+  }
+  QRadioButton* Radio(const QString& caption) {
+    for (auto* r : window->findChildren<QRadioButton*>())
+      if (r->text() == caption) return r;
+    return nullptr;
+  }
+
+  TempFolder dir;
+  QPointer<PlannerWindow> window;
+};
+
+TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
+  EXPECT_EQ(window->windowTitle(), "Stake planner");
+  QApplication::clipboard()->setText("Fav\t2.2\r\n5.5\n\nOutsider\t8\n13\n");
+  grid()->setFocus();
+  QTest::keySequence(grid(), QKeySequence::Paste);
+  ASSERT_EQ(grid()->rowCount(), 4);
+  EXPECT_EQ(Cell(0, PlannerWindow::kName), "Fav");
+  for (auto* e : window->findChildren<QLineEdit*>())
+    if (e->accessibleName() == "Step") e->setText("1");
+  Type(window->amount(), "25");
+  QStringList stakes;
+  for (int row = 0; row < 4; ++row) stakes << Cell(row, PlannerWindow::kStake);
+  EXPECT_EQ(stakes, QStringList({"13.00", "5.00", "4.00", "3.00"}));
+  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"))
+      << window->summary()->text().toStdString();
+  EXPECT_EQ(window->bars()->profits(), (std::vector<std::int64_t>{360, 250, 700, 1400}));
+
+  QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            "Fav\t13.00\nRunner 2\t5.00\nOutsider\t4.00\nRunner 4\t3.00\n");
+
+  grid()->item(1, PlannerWindow::kOdds)->setText("1.5");  // now the book is over 100%
+  EXPECT_EQ(grid()->item(0, PlannerWindow::kProfit)->foreground().color(), QColor(255, 0, 0));
+  grid()->item(1, PlannerWindow::kOdds)->setText("abc");
+  EXPECT_TRUE(window->summary()->text().startsWith("Runner 2: cannot read the odds"));
+  EXPECT_EQ(Cell(0, PlannerWindow::kStake), "");
+  EXPECT_FALSE(Button("&Copy stakes")->isEnabled());
+}
+
+TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
+  QStringList names;
+  for (auto* e : window->findChildren<QLineEdit*>()) names << e->accessibleName();
+  EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake"}));
+  EXPECT_EQ(grid()->accessibleName(), "Runners");
+  EXPECT_EQ(window->summary()->accessibleName(), "Summary");
+  EXPECT_FALSE(Radio("L&iability")->isEnabled());
+  Radio("&Profit")->click();
+  Radio("&Lay")->click();
+  EXPECT_TRUE(Radio("&Stake")->isChecked());
+  EXPECT_FALSE(Radio("&Profit")->isEnabled());
+  EXPECT_FALSE(grid()->isColumnHidden(PlannerWindow::kLiability));
+}
+
+TEST_F(PlannerTest, ItsSettingsAreKeptInAFileOfItsOwn) {
+  Radio("&Lay")->click();
+  Radio("L&iability")->click();
+  for (auto* e : window->findChildren<QLineEdit*>())
+    if (e->accessibleName() == "Commission %") e->setText("2");
+  window->close();
+  EXPECT_EQ(dir.Read("planner.txt"),
+            "side=lay\nmode=liability\nstep=0.01\nmin_stake=0\ncommission=2\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.txt"));
+  PlannerWindow again(dir.str());
+  EXPECT_EQ(again.settings().mode, plan::Mode::Liability);
+  EXPECT_EQ(again.settings().commission, "2");
+}
+
+}  // namespace
+}  // namespace stakora::qt
