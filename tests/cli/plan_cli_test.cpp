@@ -57,7 +57,7 @@ TEST_P(PlanExample, GivesTheStakes) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--stake 25 --step 1 -- 2.2 5.5 8 13", "13.00 5.00 4.00 3.00", "25.00", "2.50", "2.32"},
-  Example{"--stake 50 -- Home=2.5 Draw=3.4! Away=3.1", "19.54 14.71 15.75", "50.00", "-1.18", "0.02"},
+  Example{"--stake 50 -- Home=2.8 Draw=3.6! Away=3.3", "19.53 13.89 16.58", "50.00", "4.68", "0.02"},
   Example{"--profit 10 -- 3 4 5", "15.40 11.55 9.24", "36.19", "10.01", "0.04"},
   Example{"--profit 10 --commission 5 -- 3 4 5", "16.20 12.15 9.72", "38.07", "10.00", "0.01"},
   Example{"--stake 10 --min-stake 2 --step 0.5 -- 1.5 10 20 30", "4.00 2.00 2.00 2.00", "10.00", "-4.00", "5.76"},
