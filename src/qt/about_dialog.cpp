@@ -6,7 +6,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <QScrollBar>
+#include <algorithm>
+
 #include "about.h"
+#include "addresses.h"
+#include "qt/accessibility.h"
 #include "qt/program_icon.h"
 #include "qt/style.h"
 #include "qt/twips.h"
@@ -26,11 +31,34 @@ QFrame* Rule(QWidget* parent, const QRect& r, const QColor& colour) {
   return f;
 }
 
+// Each line of the disclaimer on one line of the box: the largest font from
+// the default size down to 7 points at which the widest line fits, and no
+// second wrapping at all (a line still too wide scrolls).
+void FitLines(QPlainTextEdit* box) {
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  const QStringList lines = box->toPlainText().split('\n');
+  const int room = box->width() - box->verticalScrollBar()->sizeHint().width() -
+                   2 * static_cast<int>(box->document()->documentMargin()) - 2 * box->frameWidth();
+  QFont font = box->font();
+  for (double points = font.pointSizeF(); points >= 7.0; points -= 0.25) {
+    font.setPointSizeF(points);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest <= room) break;
+  }
+  box->setFont(font);
+}
+
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+  InstallAccessibility();
+  // Each window exists once and is gone when it closes: nothing lingers,
+  // hidden, for a screen reader to find.
+  setAttribute(Qt::WA_DeleteOnClose);
   const AboutTexts t = frmAbout_Form_Load();
   setWindowTitle(QString::fromStdString(t.caption));
   setFixedSize(Px(5730), Px(3555));
@@ -38,14 +66,17 @@ AboutDialog::AboutDialog(QWidget* parent)
   auto* picIcon = new QLabel(this);
   picIcon->setGeometry(At(240, 240, 540, 540));
   picIcon->setPixmap(ProgramIcon());
+  picIcon->setAccessibleName("Stakora icon");
 
   lblTitle_ = new QLabel(QString::fromStdString(t.title), this);
   lblTitle_->setGeometry(At(1080, 120, 4365, 600));
+  lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblTitle_->setFont(Font(Face::Verdana, 11.25, true));
   SetColour(lblTitle_, QPalette::WindowText, QColor(0, 0, 255));
 
   lblVersion_ = new QLabel(QString::fromStdString(t.version), this);
   lblVersion_->setGeometry(At(1050, 780, 3885, 225));
+  lblVersion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   Text1_ = new QPlainTextEdit(this);
   Text1_->setGeometry(At(720, 1080, 4575, 1215));
@@ -53,13 +84,27 @@ AboutDialog::AboutDialog(QWidget* parent)
   // The text ends each line with CR LF; the editor wants bare line feeds.
   Text1_->setPlainText(QString::fromStdString(t.disclaimer).replace("\r\n", "\n"));
   Text1_->setAccessibleName("Disclaimer");
+  FitLines(Text1_);
 
   // Grey over white: an etched separator.
-  Rule(this, QRect(Px(90), Px(2445), Px(5654) - Px(90), 1), QColor(0x80, 0x80, 0x80));
-  Rule(this, QRect(Px(105), Px(2460), Px(5654) - Px(105), 2), QColor(255, 255, 255));
+  MarkAsSeparator(
+      Rule(this, QRect(Px(90), Px(2445), Px(5654) - Px(90), 1), QColor(0x80, 0x80, 0x80)));
+  MarkAsSeparator(
+      Rule(this, QRect(Px(105), Px(2460), Px(5654) - Px(105), 2), QColor(255, 255, 255)));
 
-  lblDisclaimer_ = new QLabel(QString::fromStdString(t.ownership), this);
+  // The line may wrap, but never inside the web address: word joiners bind
+  // its characters (Qt's rich text would still break it after "//").
+  const QString ownership = QString::fromStdString(t.ownership);
+  const QString address = kMakerHomePage;
+  QString joined;
+  for (QChar c : address) (joined += c) += QChar(0x2060);
+  lblDisclaimer_ = new QLabel(QString(ownership).replace(address, joined), this);
+  lblDisclaimer_->setAccessibleName(ownership);
+  QFont small = lblDisclaimer_->font();  // three lines of it fit the box
+  small.setPointSizeF(std::min(small.pointSizeF(), 7.5));
+  lblDisclaimer_->setFont(small);
   lblDisclaimer_->setGeometry(At(255, 2625, 3870, 585));
+  lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDisclaimer_->setWordWrap(true);
   SetColour(lblDisclaimer_, QPalette::WindowText, Qt::black);
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QUrl>
 
@@ -45,6 +46,14 @@ void ShareGlContexts() {
 CreateFormBrowserFn LoadModule(const QString& path) {
   // The engine's sandbox cannot run as root; it stays on for everybody else.
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  // The engine reports its set-up and its own notices at length: keep the
+  // terminal quiet, warnings and errors of Qt and of the program included.
+  QLoggingCategory::setFilterRules(
+      QStringLiteral("qt.webenginecontext.info=false\n"
+                     "qt.webenginecontext.debug=false\n"
+                     "js.info=false\njs.debug=false"));
+  if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
   ShareGlContexts();
   static QLibrary module;  // stays loaded: the engine cannot be unloaded again
   if (!module.isLoaded()) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "qt/accessibility.h"
 #include "qt/style.h"
 #include "qt/twips.h"
 
@@ -24,8 +25,15 @@ W* Place(W* w, const Control& c, const QFont& font) {
   return w;
 }
 
+// Labels sit at the top left of their boxes, as the layout draws them.
+template <typename L>
+L* TopLeft(L* l) {
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return l;
+}
+
 QLabel* MakeLabel(QWidget* parent, const Control& c, const QFont& font, const QColor& colour) {
-  auto* l = Place(new QLabel(Q(c.text), parent), c, font);
+  auto* l = TopLeft(Place(new QLabel(Q(c.text), parent), c, font));
   SetColour(l, QPalette::WindowText, colour);
   return l;
 }
@@ -36,6 +44,7 @@ QFrame* MakeLine(QWidget* parent, const Line& line) {
   f->setAutoFillBackground(true);
   SetColour(f, QPalette::Window, parent->palette().color(QPalette::HighlightedText));
   f->setGeometry(Px(line.x1), Px(line.y1) - 1, Px(line.x2) - Px(line.x1), 2);  // 2 pixels wide
+  MarkAsSeparator(f);
   return f;
 }
 
@@ -67,7 +76,6 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   };
   auto option = [&](QWidget* parent, const Control& c, const QFont& font) {
     auto* r = Place(new QRadioButton(Q(c.text), parent), c, font);
-    r->setAutoExclusive(false);  // the model decides which is selected
     SetColour(r, QPalette::WindowText, highlight_text);
     return r;
   };
@@ -87,13 +95,19 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   w.Combo1->addItems({"1", "2", "3", "4", "5"});
   w.Combo1->setEditText(Q(m.Combo1.text));
   w.Combo1->setToolTip("Number of Horses that you wish to bet on");
-  w.Combo1->setAccessibleName("How many horses?");
+  // Its edit box is what has the focus, so it carries the name too: a screen
+  // reader would otherwise read the box by its value.
+  for (QWidget* named :
+       {static_cast<QWidget*>(w.Combo1), static_cast<QWidget*>(w.Combo1->lineEdit())}) {
+    named->setAccessibleName("How many horses?");
+    named->setAccessibleDescription("Number of Horses that you wish to bet on");
+  }
   w.Label2 = MakeLabel(client, m.Label2, verdana12b, window_colour);
   w.Total_stake = MakeBox(client, m.Total_stake, verdana12b, false, "Amount");
   w.Total_stake->setToolTip("This is Stake or Profit amount");
   w.Line1 = MakeLine(client, m.Line1);
 
-  w.Label9 = Place(new ClickableLabel(client), m.Label9, Font(Face::Arial, 12, true));
+  w.Label9 = TopLeft(Place(new ClickableLabel(client), m.Label9, Font(Face::Arial, 12, true)));
   w.Label9->setText(Q(m.Label9.text));
   SetColour(w.Label9, QPalette::WindowText, kYellow);
   w.Label9->setAccessibleName(Q(m.Label9.text));
@@ -124,7 +138,11 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
       Place(new QPushButton(Q(m.cmd_calculate2.text), client), m.cmd_calculate2, sans825);
   w.cmd_close = Place(new QPushButton(Q(m.cmd_close.text), client), m.cmd_close, sans825);
   w.cmd_close->setAccessibleName("Close");
-  w.Label7 = Place(new ClickableLabel(client), m.Label7, Font(Face::Arial, 8.25, true));
+  // Enter presses the focused button; there is no default button, so Enter in
+  // a text box still does nothing.
+  w.cmd_calculate2->setAutoDefault(true);
+  w.cmd_close->setAutoDefault(true);
+  w.Label7 = TopLeft(Place(new ClickableLabel(client), m.Label7, Font(Face::Arial, 8.25, true)));
   w.Label7->setText(Q(m.Label7.text));
   SetColour(w.Label7, QPalette::WindowText, client->palette().color(QPalette::Highlight));
   w.Label7->setAccessibleName(Q(m.Label7.text));
@@ -161,8 +179,14 @@ void SetText(QLabel* l, const std::string& text) {
   if (l->text() != q) l->setText(q);
 }
 
+// The buttons of a group are exclusive, as on every desktop; the model may
+// still clear a whole group (a settings file can), which Qt allows only with
+// the exclusivity lifted for that moment.
 void SetSelected(QRadioButton* r, const Control& c) {
-  if (r->isChecked() != c.selected) r->setChecked(c.selected);
+  if (r->isChecked() == c.selected) return;
+  r->setAutoExclusive(c.selected);
+  r->setChecked(c.selected);
+  r->setAutoExclusive(true);
 }
 
 void SetTop(QWidget* w, int twips) {

@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
                                           .arg(stakora::kVersionRevision));
   QApplication::setWindowIcon(QIcon(stakora::qt::ProgramIcon()));
 
-  stakora::qt::AboutDialog about;
-  if (about.exec() != QDialog::Accepted) return 0;  // closed without agreeing
+  // The box deletes itself as it closes.
+  if ((new stakora::qt::AboutDialog)->exec() != QDialog::Accepted) return 0;  // not agreed
 
   stakora::qt::ModalMessageBoxes boxes;
   stakora::qt::DesktopPages pages;

@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "horse_count.h"
 #include "options.h"
+#include "qt/accessibility.h"
 #include "qt/message_boxes.h"
 #include "qt/pages_host.h"
 #include "qt/planner_window.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
       boxes_(boxes),
       pages_(pages),
       bridge_(std::make_unique<Bridge>(*this)) {
+  InstallAccessibility();
   setWindowTitle(QString::fromUtf8(kAppTitle));
   setWindowIcon(QIcon(ProgramIcon()));
   setFont(Font(Face::Verdana, 8.25, false));
@@ -167,6 +169,10 @@ void MainWindow::ApplyHeight() {
 void MainWindow::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
   ApplyHeight();  // the real frame is known now
+  // The first control to take the focus is the horse count, so typing right
+  // after the About box goes there.
+  if (!shown_before_) w_.Combo1->setFocus(Qt::ActiveWindowFocusReason);
+  shown_before_ = true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

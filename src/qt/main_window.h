@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Bridge> bridge_;
   Form1Widgets w_;
   bool ended_ = false;
+  bool shown_before_ = false;
   QPointer<PlannerWindow> planner_;
 };
 

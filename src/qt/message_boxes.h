@@ -2,7 +2,9 @@
 // How the program's message boxes reach the screen. Tests put a scripted set
 // in place, so no real modal box is ever left waiting for a click.
 
+#include <QMessageBox>
 #include <QString>
+#include <memory>
 
 class QWidget;
 
@@ -18,6 +20,12 @@ class MessageBoxes {
   // The bare error number with the stop icon.
   virtual void ErrorNumber(QWidget* parent, const QString& number) = 0;
 };
+
+// A box as ModalMessageBoxes shows it, not yet shown.
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, QMessageBox::Icon icon,
+                                             const QString& text,
+                                             QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton default_button);
 
 // Real QMessageBoxes, modal to their parent, titled with the application title.
 class ModalMessageBoxes : public MessageBoxes {

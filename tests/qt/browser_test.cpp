@@ -88,6 +88,11 @@ TEST_F(BrowserTest, HelpOpensTheHelpPageAndUpdatesOnlyRaisesIt) {
   ASSERT_TRUE(WaitLoaded(view));
   EXPECT_TRUE(view->url().toString().endsWith("/update.txt"));
   EXPECT_TRUE(Js(view, "document.body.innerText").toString().contains("Stakora 1.0.2"));
+  // The notes are shaped to the window: no line wraps a second time.
+  EXPECT_TRUE(Js(view,
+                 "const p = document.querySelector('pre'); const h = p.offsetHeight;"
+                 "p.style.whiteSpace = 'pre'; h === p.offsetHeight")
+                  .toBool());
   CloseBrowser();
 }
 

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -179,21 +180,28 @@ TEST_F(MainWindowTest, ControlsSpeakTheirNamesAndFollowTheTabOrder) {
 }
 
 TEST(AboutBox, AgreeOrEscapeAcceptAndTheCloseButtonDeclines) {
-  AboutDialog about;
-  EXPECT_EQ(about.windowTitle(), "About Stakora");
-  EXPECT_EQ(about.version()->text(), "Version 1.0.2");
-  EXPECT_TRUE(about.disclaimer()->toPlainText().startsWith(
+  QPointer<AboutDialog> about = new AboutDialog;
+  EXPECT_EQ(about->windowTitle(), "About Stakora");
+  EXPECT_EQ(about->version()->text(), "Version 1.0.2");
+  EXPECT_TRUE(about->disclaimer()->toPlainText().startsWith(
       "This program is provided as is without any guarantees or \nwarranty. \n"));
-  QSignalSpy accepted(&about, &QDialog::accepted);
-  about.show();
-  QTest::mouseClick(about.agree(), Qt::LeftButton);
-  about.show();
-  QTest::keyClick(&about, Qt::Key_Escape);
-  EXPECT_EQ(accepted.count(), 2);
-  QSignalSpy rejected(&about, &QDialog::rejected);
-  about.show();
-  about.close();
-  EXPECT_EQ(rejected.count(), 1);
+  QSignalSpy accepted(about.data(), &QDialog::accepted);
+  about->show();
+  QTest::mouseClick(about->agree(), Qt::LeftButton);
+  EXPECT_EQ(accepted.count(), 1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(about.isNull());  // gone once closed, not lingering hidden
+
+  about = new AboutDialog;
+  QSignalSpy rejected(about.data(), &QDialog::rejected);
+  about->show();
+  QTest::keyClick(about, Qt::Key_Escape);
+  EXPECT_EQ(rejected.count(), 0);
+  about = new AboutDialog;
+  QSignalSpy closed(about.data(), &QDialog::rejected);
+  about->show();
+  about->close();
+  EXPECT_EQ(closed.count(), 1);
 }
 
 }  // namespace

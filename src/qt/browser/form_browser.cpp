@@ -24,6 +24,7 @@ class FormBrowser : public QWidget {
     auto* Command1 = new QPushButton("&Close", this);
     Command1->setObjectName("Command1");
     Command1->setGeometry(stakora::qt::PxRect({2040, 7440, 3855, 375}));
+    Command1->setAutoDefault(true);  // Enter presses it when it has the focus
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(WebBrowser1, Command1);
     // Form_Load: navigate to the address as it stands. A bad address or a

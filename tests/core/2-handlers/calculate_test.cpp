@@ -222,14 +222,16 @@ TEST(Calculate, RowsAboveTheCountKeepTheirTextsAndColours) {
   EXPECT_EQ(f.rows[4].profit_figure.fore, ForeColour::Red);
 }
 
-TEST(Calculate, RedStaysInDecimalNotation) {
-  Form1 f = Window(kStake, D, "50", "3", {"2", "2", "2"});
-  ScriptedUi ui(&f);
-  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-  f.Combo1.text = "1";
-  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-  EXPECT_EQ(f.rows[0].profit_figure.text, "50");
-  EXPECT_EQ(f.rows[0].profit_figure.fore, ForeColour::Red);
+TEST(Calculate, RedIsResetByACompletedPressInEveryNotation) {
+  for (Notation notation : {D, B}) {
+    Form1 f = Window(kStake, notation, "50", "3", {"2", "2", "2"});
+    ScriptedUi ui(&f);
+    ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
+    for (std::size_t i = 0; i < 3; ++i) f.rows[i].txt_odds.text = std::to_string(i + 3);
+    ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
+    for (std::size_t i = 0; i < 3; ++i)
+      EXPECT_EQ(f.rows[i].profit_figure.fore, ForeColour::WindowText);
+  }
 }
 
 TEST(Calculate, WorksWithACommaSeparator) {

@@ -145,6 +145,9 @@ class Press {
   }
 
   void ShowResults() {
+    // Red means a loss in the figures shown, in every notation: a press that
+    // completes starts its rows in the window's text colour.
+    for (int i = 0; i < n_; ++i) Row(i).profit_figure.fore = ForeColour::WindowText;
     ConvertOdds(false);
     for (int i = 0; i < n_; ++i) {
       HorseRow& row = Row(i);
