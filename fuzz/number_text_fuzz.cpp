@@ -22,12 +22,12 @@ void ReadText(std::string_view text, char sep) {
   Check(numeric == number.has_value());
   Check(!number || !std::isnan(*number));
   const auto currency = ToCurrency(text, sep);
-  Check(!currency.value || numeric);
-  if (currency.value && number && std::isfinite(*number))
-    Check(std::fabs(currency.value->ToDouble() - *number) <= 0.00005 + std::fabs(*number) * 1e-12);
+  Check(!currency || numeric);
+  if (currency && number && std::isfinite(*number))
+    Check(std::fabs(currency->ToDouble() - *number) <= 0.00005 + std::fabs(*number) * 1e-12);
   const auto whole = ToInt16(text, sep);
-  Check(!whole.value || numeric);
-  if (whole.value) Check(std::fabs(*whole.value - *number) <= 0.5);
+  Check(!whole || numeric);
+  if (whole) Check(std::fabs(*whole - *number) <= 0.5);
 }
 
 // A text the program writes reads back as the same figure.

@@ -199,7 +199,11 @@ Result<Plan, std::string> MakePlan(const Request& request) {
       // Net target P needs a gross of P / (1 - commission): in steps, exactly.
       const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
                              static_cast<i128>(c.step) * (kBasis - c.commission));
-      const auto least = LeastBackTotal(c.odds, c.saver, c.min, target, most);
+      bool gave_up = false;
+      const auto least = LeastBackTotal(c.odds, c.saver, c.min, target, most, gave_up);
+      if (gave_up)
+        return "the runners' book is " + book_text +
+               "%, too close to 100% for stakes that can be worked out: leave a runner out";
       if (!least)
         return "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked";
       total = *least;
@@ -222,7 +226,11 @@ Result<Plan, std::string> MakePlan(const Request& request) {
       if (book_full)
         return "the lay book is " + book_text +
                "%, so the backers' stakes can grow without ever losing more than the liability";
-      const auto lay = LargestLayTotal(c.odds, c.min, Q::Of(c.amount, c.step), most);
+      bool gave_up = false;
+      const auto lay = LargestLayTotal(c.odds, c.min, Q::Of(c.amount, c.step), most, gave_up);
+      if (gave_up)
+        return "the lay book is " + book_text +
+               "%, too close to 100% for stakes that can be worked out: leave a runner out";
       if (!lay)
         return "even the minimum stake on every runner loses more than " + MoneyText(c.amount) +
                " when a laid runner wins";

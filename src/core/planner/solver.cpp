@@ -113,7 +113,7 @@ Stakes BackStakes(const std::vector<Odds>& o, const std::vector<bool>& saver, in
 }
 
 std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vector<bool>& saver,
-                                      int64_t min, Q target, int64_t most) {
+                                      int64_t min, Q target, int64_t most, bool& gave_up) {
   const std::size_t n = o.size();
   // The stakes a total needs: Σ max(min, ceil((total + target) / O_j)), and
   // for savers ceil(total / O_j). A total below that sum cannot be placed.
@@ -134,8 +134,13 @@ std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vec
   const long double lowest = target.ToLongDouble() * others / (1 - book);
   int64_t total = std::max<int64_t>(min * static_cast<int64_t>(n), ToSteps(lowest - 2, 0));
   // Every total below the stakes a total needs fails too, so jump to them.
+  int64_t work = 0;
   for (i128 need = needs(total); need > total; need = needs(total)) {
     if (need > most) return std::nullopt;
+    if ((work += static_cast<int64_t>(n)) > kWorkBudget) {
+      gave_up = true;
+      return std::nullopt;
+    }
     total = std::max<int64_t>(total + 1, static_cast<int64_t>(need));
   }
   return total <= most ? std::optional<int64_t>(total) : std::nullopt;
@@ -172,7 +177,7 @@ Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
 }
 
 std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, Q loss,
-                                       int64_t most) {
+                                       int64_t most, bool& gave_up) {
   const std::size_t n = o.size();
   long double book = 0;
   for (const Odds& x : o) book += 1 / x.value();
@@ -182,6 +187,10 @@ std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, 
       std::max(least, ToSteps((lam * book - static_cast<long double>(n)) / (1 - book) - 2, 0));
   const int64_t highest = std::min(most, ToSteps(lam * book / (1 - book) + 2, 0));
   if (total > highest) return std::nullopt;
+  if (highest - total > kWorkBudget) {
+    gave_up = true;
+    return std::nullopt;
+  }
 
   Stakes l = LayStakes(o, min, total);
   std::size_t top = 0;  // the runner with the largest return

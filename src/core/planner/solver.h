@@ -24,11 +24,16 @@ using Stakes = std::vector<std::int64_t>;  // in steps
 Stakes BackStakes(const std::vector<Odds>& odds, const std::vector<bool>& saver, std::int64_t min,
                   std::int64_t total);
 
+// How much work a search may do before it gives up: a book within a hair
+// of 100% needs more steps than anyone would wait for.
+inline constexpr std::int64_t kWorkBudget = 20'000'000;
+
 // The least total (up to `most`) at which every runner that is no saver
-// returns at least total + target and every saver at least total.
+// returns at least total + target and every saver at least total. Sets
+// `gave_up` when the budget ran out first.
 std::optional<std::int64_t> LeastBackTotal(const std::vector<Odds>& odds,
                                            const std::vector<bool>& saver, std::int64_t min,
-                                           Q target, std::int64_t most);
+                                           Q target, std::int64_t most, bool& gave_up);
 
 // Lay stakes adding up to `total` (at least min each) that minimise the
 // largest l_j * O_j. Needs total >= min * runners.
@@ -42,7 +47,7 @@ struct LayPlan {
   Stakes stakes;
 };
 std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& odds, std::int64_t min, Q loss,
-                                       std::int64_t most);
+                                       std::int64_t most, bool& gave_up);
 
 // Σ 1/O_j over the runners, exactly where it fits.
 std::optional<Q> Book(const std::vector<Odds>& odds);

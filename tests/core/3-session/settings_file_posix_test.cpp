@@ -3,10 +3,12 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 
@@ -25,11 +27,16 @@ using Strings = std::vector<std::string>;
 
 const std::string kDefaults = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n";
 
-Strings Save(const std::string& folder) {
+Strings SaveAmount(const std::string& folder, const std::string& amount) {
   Form1 f = MakeForm1({'.', folder});
+  f.Total_stake.text = amount;
   ScriptedUi ui;
   SaveSettings(f, ui);
   return ui.Texts();
+}
+
+Strings Save(const std::string& folder) {
+  return SaveAmount(folder, "50.00");
 }
 
 Strings Load(const std::string& folder) {
@@ -126,6 +133,24 @@ TEST(SettingsFile, ReadOnlyFolderRewritesAWritableFileInPlace) {
   EXPECT_TRUE(AsOrdinaryUser(dir / "", [&] { return Save(folder) == Strings{"70"}; }));
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+}
+
+// Writing stops part way, as on a full disk: the old file stays whole.
+TEST(SettingsFile, FullDiskKeepsThePreviousFile) {
+  TempFolder dir;
+  dir.Write("config.txt", kDefaults);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Strings reports = SaveAmount(dir.str(), std::string(200, '9'));
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(reports, Strings{"61"});
+  EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// Any texts as a stake plan: no crash, no undefined behaviour, and a plan
+// that is given keeps its promises (whole steps, the total, savers even).
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plan.h"
+
+using namespace stakora::plan;
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+// The input's texts, split at 0xff bytes: amount, commission, step, minimum,
+// then one text per runner (a leading '!' marks a saver).
+std::vector<std::string> Texts(std::string_view in) {
+  std::vector<std::string> out(1);
+  for (char c : in) {
+    if (static_cast<unsigned char>(c) == 0xff) {
+      out.emplace_back();
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  Request r;
+  r.side = data[0] & 1 ? Side::Lay : Side::Back;
+  r.mode = static_cast<Mode>((data[0] >> 1) % 3);
+  const auto texts = Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+  std::string* fields[] = {&r.amount, &r.commission, &r.step, &r.min_stake};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i < 4) {
+      *fields[i] = texts[i];
+    } else {
+      const bool saver = !texts[i].empty() && texts[i][0] == '!';
+      r.runners.push_back({"", saver ? texts[i].substr(1) : texts[i], saver});
+    }
+  }
+  const auto plan = MakePlan(r);
+  if (!plan) {
+    Check(!plan.error().empty());
+    return 0;
+  }
+  std::int64_t sum = 0;
+  for (const RunnerPlan& runner : plan->runners) {
+    Check(runner.stake >= 0 && runner.stake % plan->step == 0);
+    if (runner.saver) Check(runner.profit_if_wins >= 0);
+    sum += runner.stake;
+  }
+  Check(sum == plan->total_stake);
+  Check(plan->worst_profit <= plan->best_profit);
+  return 0;
+}
