@@ -35,6 +35,9 @@ for target in number_text settings calculate plan; do
   rm -rf "$scratch"
 done
 
+echo "== Windows: cross-built, run under Wine"
+bash scripts/windows.sh
+
 echo "== test suite"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2

@@ -1,13 +1,20 @@
 // stakora-cli: one press of Calculate on the window's start-up state, driven
 // from the command line.
 
-#include <unistd.h>
-
+#include <cstdio>
 #include <iostream>
 
 #include "cli/run.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define STAKORA_ISATTY(f) _isatty(_fileno(f))
+#else
+#include <unistd.h>
+#define STAKORA_ISATTY(f) isatty(fileno(f))
+#endif
+
 int main(int argc, char** argv) {
   return stakora::cli::Run({argv + 1, argv + argc}, std::cout, std::cerr,
-                           isatty(STDOUT_FILENO) == 1);
+                           STAKORA_ISATTY(stdout) == 1);
 }

@@ -1,6 +1,8 @@
 #include "qt/desktop_pages.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -45,7 +47,9 @@ void ShareGlContexts() {
 
 CreateFormBrowserFn LoadModule(const QString& path) {
   // The engine's sandbox cannot run as root; it stays on for everybody else.
+#ifndef _WIN32
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
   // The engine reports its set-up and its own notices at length: keep the
   // terminal quiet, warnings and errors of Qt and of the program included.
   QLoggingCategory::setFilterRules(
