@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev          # the fuzz targets
   xvfb xauth xdotool                # the package test drives the real program
   g++-mingw-w64-x86-64-posix googletest wine wine64 zip   # the Windows build, run under Wine
+  dpkg-dev lintian desktop-file-utils appstream           # the Debian package and its checks
 )
 
 missing=()

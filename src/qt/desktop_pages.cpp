@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLibrary>
 #include <QLoggingCategory>
 #include <QOpenGLContext>
@@ -21,7 +22,7 @@ namespace stakora::qt {
 namespace {
 
 QString DefaultModulePath() {
-  return QCoreApplication::applicationDirPath() + "/" + STAKORA_BROWSER_MODULE;
+  return DesktopPages::ModuleFor(QCoreApplication::applicationDirPath());
 }
 
 // The web engine needs a GL context that its contexts share. Qt makes one at
@@ -68,6 +69,12 @@ CreateFormBrowserFn LoadModule(const QString& path) {
 }
 
 }  // namespace
+
+QString DesktopPages::ModuleFor(const QString& here) {
+  const QString beside = here + "/" + STAKORA_BROWSER_MODULE;
+  const QString installed = here + "/../lib/stakora/plugins/" + STAKORA_BROWSER_MODULE;
+  return QFile::exists(beside) || !QFile::exists(installed) ? beside : installed;
+}
 
 DesktopPages::DesktopPages(QString module_path)
     : module_path_(module_path.isEmpty() ? DefaultModulePath() : std::move(module_path)) {}

@@ -12,8 +12,12 @@ namespace stakora::qt {
 
 class DesktopPages : public PagesHost {
  public:
-  // The module's path; by default the one beside the executable.
+  // The module's path; by default the one of the running program.
   explicit DesktopPages(QString module_path = {});
+
+  // The module of a program in this folder: beside it in a portable folder,
+  // in ../lib/stakora/plugins when installed.
+  static QString ModuleFor(const QString& program_folder);
   ~DesktopPages() override;
 
   void ShowBrowser(const QString& address) override;

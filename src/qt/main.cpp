@@ -58,7 +58,10 @@ int main(int argc, char** argv) {
 
   stakora::qt::ModalMessageBoxes boxes;
   stakora::qt::DesktopPages pages;
-  stakora::qt::MainWindow window({DecimalSeparator(), stakora::ProgramFolder()}, boxes, pages);
+  const std::string folder = stakora::ProgramFolder();
+  const stakora::DesktopFolders where = stakora::FindDesktopFolders(folder);
+  stakora::qt::MainWindow window({DecimalSeparator(), folder, where.pages, where.settings}, boxes,
+                                 pages);
   QObject::connect(&window, &stakora::qt::MainWindow::programEnded, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   window.Load();

@@ -189,7 +189,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 void MainWindow::ShowPlanner() {
   if (ended_) return;
   // Made on first use, so it costs the start-up nothing; one at a time.
-  if (!planner_) planner_ = new PlannerWindow(model_.platform.program_folder);
+  if (!planner_) planner_ = new PlannerWindow(model_.platform.SettingsFolder());
   planner_->show();
   planner_->raise();
   planner_->activateWindow();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the package, unpacks it into a fresh folder and runs it from there.
+# Builds the packages, unpacks them into fresh folders and runs them from there:
+# the portable tarball, then the Debian package.
 # Usage: package_test.sh BUILD_DIR BROWSER_TESTS
 set -euo pipefail
 build=$1
@@ -13,8 +14,8 @@ archive="$work/out/stakora-1.0.2-Linux.tar.gz"
 mkdir "$work/put here"
 tar -xzf "$archive" -C "$work/put here"
 app="$work/put here/stakora-1.0.2-Linux"
-for f in stakora stakora-cli stakora-browser.so help.htm update.txt eachway-odds-checker.htm \
-         stakora.png stakora.desktop; do
+for f in stakora stakora-cli stakora-plan stakora-browser.so help.htm update.txt \
+         eachway-odds-checker.htm stakora.png stakora.desktop; do
   [ -e "$app/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
 
@@ -50,4 +51,37 @@ else
   echo "package: xvfb-run or xdotool missing, the desktop run was skipped"
   exit 1
 fi
+# The Debian package: its checks, its files, and the programs run from an
+# unpacked root as they would from /usr/bin.
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >/dev/null
+deb="$work/out/stakora_1.0.2_amd64.deb"
+[ -f "$deb" ] || { echo "no $deb"; exit 1; }
+if lintian --suppress-tags running-with-root-privileges "$deb" 2>&1 | grep -E '^E: '; then
+  echo "lintian reports errors"; exit 1
+fi
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "no Qt runtime in Depends"; exit 1; }
+! dpkg-deb --field "$deb" Depends | grep -q -- '-dev' || { echo "a -dev package in Depends"; exit 1; }
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for f in usr/bin/stakora usr/bin/stakora-cli usr/bin/stakora-plan \
+         usr/lib/stakora/plugins/stakora-browser.so usr/share/stakora/help.htm \
+         usr/share/stakora/update.txt usr/share/stakora/eachway-odds-checker.htm \
+         usr/share/applications/example.stakora.Stakora.desktop \
+         usr/share/metainfo/example.stakora.Stakora.metainfo.xml \
+         usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/stakora.png \
+         usr/share/icons/hicolor/scalable/apps/stakora.svg \
+         usr/share/man/man1/{stakora,stakora-cli,stakora-plan}.1.gz \
+         usr/share/doc/stakora/copyright usr/share/doc/stakora/changelog.gz; do
+  [ -e "$root/$f" ] || { echo "missing from the .deb: /$f"; exit 1; }
+done
+desktop-file-validate "$root/usr/share/applications/example.stakora.Stakora.desktop"
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/example.stakora.Stakora.metainfo.xml" >/dev/null
+"$root/usr/bin/stakora-cli" --json --odds-format decimal --amount=50 -- 3.0 4.0 | grep -q '"stake": "28.57"'
+"$root/usr/bin/stakora-plan" --json --stake 25 --step 1 -- 2.2 5.5 8 13 | grep -q '"worst_profit": "2.50"'
+# From /usr/bin's point of view: the pages in ../share/stakora, the module in
+# ../lib/stakora/plugins, the settings in the user's configuration folder.
+XDG_CONFIG_HOME="$work/config" STAKORA_PACKAGE_DIR="$root/usr/bin" QT_QPA_PLATFORM=offscreen \
+  QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu "$browser_tests" --gtest_filter='Package.*' --gtest_brief=1
+[ -f "$work/config/stakora/config.txt" ] || { echo "the installed program kept no config.txt"; exit 1; }
+[ ! -e "$root/usr/bin/config.txt" ] || { echo "the installed program wrote into its own folder"; exit 1; }
 echo "package: all checks passed"

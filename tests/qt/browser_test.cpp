@@ -16,6 +16,7 @@
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
 #include "scripted_boxes.h"
+#include "settings_file.h"
 
 namespace stakora::qt {
 namespace {
@@ -144,14 +145,16 @@ TEST_F(BrowserTest, EachWayPageComputesTheReturnsAndExplainsBadOdds) {
   CloseBrowser();
 }
 
-// From an unpacked package: the pages and the module beside the program, and
-// config.txt written there.
+// From an unpacked package, as the program there finds them: the pages and
+// the module beside it (the tarball) or in ../share and ../lib (the .deb),
+// and config.txt written beside it or in the user's configuration folder.
 TEST(Package, FindsItsPagesAndWritesItsSettingsBesideItself) {
   const char* dir = std::getenv("STAKORA_PACKAGE_DIR");
   if (!dir) GTEST_SKIP() << "run by the package test";
   ScriptedBoxes boxes;
-  DesktopPages pages(QString(dir) + "/stakora-browser.so");
-  MainWindow window({'.', dir}, boxes, pages);
+  DesktopPages pages(DesktopPages::ModuleFor(dir));
+  const DesktopFolders where = FindDesktopFolders(dir);
+  MainWindow window({'.', dir, where.pages, where.settings}, boxes, pages);
   window.Load();
   for (QAction* a : window.findChildren<QAction*>())
     if (a->text() == "Help") a->trigger();
@@ -162,7 +165,7 @@ TEST(Package, FindsItsPagesAndWritesItsSettingsBesideItself) {
   boxes.answers = {true};
   window.widgets().cmd_close->click();
   EXPECT_TRUE(window.ended());
-  EXPECT_TRUE(QFile::exists(QString(dir) + "/config.txt"));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(where.settings) + "/config.txt"));
 }
 
 }  // namespace

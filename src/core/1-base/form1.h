@@ -50,8 +50,25 @@ inline constexpr int kClientWidth = 5460;  // twips; never changes
 
 // What the core needs to know of the machine it runs on.
 struct Platform {
+  Platform(char sep = '.', std::string program = {}, std::string pages = {},
+           std::string settings = {})
+      : decimal_separator(sep),
+        program_folder(std::move(program)),
+        pages_folder(std::move(pages)),
+        settings_folder(std::move(settings)) {}
+
   char decimal_separator = '.';  // the user's locale in the desktop program
   std::string program_folder;    // as the system reports it, no conversion
+  // Where the pages and the settings are when not beside the program (an
+  // installed package); empty means the program's folder.
+  std::string pages_folder;
+  std::string settings_folder;
+  const std::string& PagesFolder() const {
+    return pages_folder.empty() ? program_folder : pages_folder;
+  }
+  const std::string& SettingsFolder() const {
+    return settings_folder.empty() ? program_folder : settings_folder;
+  }
   friend bool operator==(const Platform&, const Platform&) = default;
 };
 

@@ -110,7 +110,7 @@ void Report(Ui& ui, ReportNumber error) {
 }  // namespace
 
 std::string SettingsPath(const Form1& f) {
-  return f.platform.program_folder + "/config.txt";
+  return f.platform.SettingsFolder() + "/config.txt";
 }
 
 std::string SettingsText(const Form1& f) {
@@ -125,7 +125,7 @@ std::string SettingsText(const Form1& f) {
 void SaveSettings(Form1& f, Ui& ui) {
   // A program whose folder the system cannot tell has no settings file: the
   // path would otherwise name a file at the root of the disk.
-  if (f.platform.program_folder.empty()) return Report(ui, ReportNumber::PathNotFound);
+  if (f.platform.SettingsFolder().empty()) return Report(ui, ReportNumber::PathNotFound);
   Report(ui, ReplaceSettingsFile(SettingsPath(f), SettingsText(f)));
 }
 
@@ -135,7 +135,7 @@ ReportNumber ApplySettings(Form1& f, std::string_view bytes) {
 }
 
 void LoadSettings(Form1& f, Ui& ui) {
-  if (f.platform.program_folder.empty()) return Report(ui, ReportNumber::PathNotFound);
+  if (f.platform.SettingsFolder().empty()) return Report(ui, ReportNumber::PathNotFound);
   const FileBytes file = ReadSettingsFile(SettingsPath(f));
   Report(ui, file.error != ReportNumber::None ? file.error : ApplySettings(f, file.bytes));
 }

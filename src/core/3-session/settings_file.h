@@ -24,6 +24,17 @@ struct FileBytes {
 // empty when the system cannot say.
 std::string ProgramFolder();
 
+// Where a desktop program finds its pages and keeps its settings. A portable
+// folder holds both beside the program. An installed package has its pages in
+// ../share/stakora and, as a user may not write the program's folder, its
+// settings in $XDG_CONFIG_HOME/stakora (~/.config/stakora), made when missing;
+// a config.txt already beside the program stays in use.
+struct DesktopFolders {
+  std::string pages;
+  std::string settings;
+};
+DesktopFolders FindDesktopFolders(const std::string& program_folder);
+
 // A regular file (a link is followed) of at most kMaxSettingsBytes. A missing
 // file is 53, a missing folder 76; a folder, a device, a FIFO or an over-long
 // file is 75. Never blocks.

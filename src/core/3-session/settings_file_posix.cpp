@@ -103,6 +103,39 @@ std::string ProgramFolder() {
   return FolderOf(std::string(buf.data(), static_cast<std::size_t>(n)));
 }
 
+DesktopFolders FindDesktopFolders(const std::string& program_folder) {
+  auto is_file = [](const std::string& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  };
+  DesktopFolders f{program_folder, program_folder};
+  const std::string shared = FolderOf(program_folder) + "/share/stakora";
+  const bool portable = is_file(program_folder + "/help.htm") || !is_file(shared + "/help.htm");
+  if (!portable) f.pages = shared;
+  struct stat st {};
+  if (::lstat((program_folder + "/config.txt").c_str(), &st) == 0) return f;
+  if (portable && ::access(program_folder.c_str(), W_OK) == 0) return f;
+
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::string base;
+  if (xdg && xdg[0] == '/') {
+    base = xdg;
+  } else if (home && home[0] == '/') {
+    base = std::string(home) + "/.config";
+  } else {
+    return f;  // nowhere better: the program's folder, which reports what it must
+  }
+  // Made one level at a time, the new folders private to the user.
+  for (std::size_t at = 1; at != std::string::npos;) {
+    at = base.find('/', at + 1);
+    ::mkdir(base.substr(0, at).c_str(), 0700);
+  }
+  f.settings = base + "/stakora";
+  ::mkdir(f.settings.c_str(), 0700);
+  return f;
+}
+
 FileBytes ReadSettingsFile(const std::string& path) {
   // Non-blocking, so that a FIFO in the file's place cannot hold up start-up.
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

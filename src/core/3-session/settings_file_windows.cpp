@@ -111,6 +111,10 @@ std::string ProgramFolder() {
   return Narrow(FolderOf(buf));
 }
 
+DesktopFolders FindDesktopFolders(const std::string& program_folder) {
+  return {program_folder, program_folder};  // the folder the program was put in
+}
+
 FileBytes ReadSettingsFile(const std::string& path) {
   const std::wstring w = Wide(path);
   if (IsFolder(w)) return {{}, ReportNumber::PathFileAccess};

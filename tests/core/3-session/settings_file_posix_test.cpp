@@ -153,5 +153,25 @@ TEST(SettingsFile, FullDiskKeepsThePreviousFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
 }
 
+TEST(SettingsFile, AnInstalledProgramKeepsItsSettingsWithTheUser) {
+  TempFolder dir;
+  fs::create_directories(dir / "usr/bin");
+  fs::create_directories(dir / "usr/share/stakora");
+  dir.Write("usr/share/stakora/help.htm", "");
+  ::setenv("XDG_CONFIG_HOME", (dir.str() + "/home/.config").c_str(), 1);
+  const DesktopFolders installed = FindDesktopFolders(dir.str() + "/usr/bin");
+  EXPECT_EQ(installed.pages, dir.str() + "/usr/share/stakora");
+  EXPECT_EQ(installed.settings, dir.str() + "/home/.config/stakora");
+  EXPECT_TRUE(fs::is_directory(installed.settings));
+  dir.Write("usr/bin/config.txt", "");  // one of its own stays in use
+  EXPECT_EQ(FindDesktopFolders(dir.str() + "/usr/bin").settings, dir.str() + "/usr/bin");
+  fs::create_directory(dir / "portable");
+  dir.Write("portable/help.htm", "");
+  const DesktopFolders portable = FindDesktopFolders(dir.str() + "/portable");
+  EXPECT_EQ(portable.pages, dir.str() + "/portable");
+  EXPECT_EQ(portable.settings, dir.str() + "/portable");
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace
 }  // namespace stakora

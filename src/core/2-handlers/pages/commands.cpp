@@ -13,7 +13,7 @@ void ShowPage(Form1& f, Ui& ui, std::string address) {
 }  // namespace
 
 std::string LocalPageAddress(const Form1& f, const char* page) {
-  return "file://" + f.platform.program_folder + page;
+  return "file://" + f.platform.PagesFolder() + page;
 }
 
 void Help_Click(Form1& f, Ui& ui) {
