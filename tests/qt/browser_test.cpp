@@ -97,18 +97,6 @@ TEST_F(BrowserTest, HelpOpensTheHelpPageAndUpdatesOnlyRaisesIt) {
   CloseBrowser();
 }
 
-TEST_F(BrowserTest, MissingPageShowsTheEnginesOwnErrorAndNoMessage) {
-  MainWindow elsewhere({'.', "/nonexistent-folder"}, boxes, pages);
-  for (QAction* a : elsewhere.findChildren<QAction*>())
-    if (a->text() == "Help") a->trigger();
-  QWebEngineView* view = View(pages);
-  ASSERT_NE(view, nullptr);
-  WaitLoaded(view);
-  EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(pages.browser()->isVisible());
-  CloseBrowser();
-}
-
 TEST_F(BrowserTest, EachWayPageComputesTheReturnsAndExplainsBadOdds) {
   Menu("Each Way Checker");
   QWebEngineView* view = View(pages);

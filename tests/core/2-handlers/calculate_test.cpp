@@ -209,28 +209,20 @@ TEST(Calculate, LossWarningSeesItsRowRedWithItsOwnWinnings) {
   }
 }
 
-TEST(Calculate, RowsAboveTheCountKeepTheirTextsAndColours) {
-  Form1 f = Window(kStake, F, "50", "5", {});
-  ScriptedUi ui(&f);
-  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-  const Form1 after_five = f;
-  f.Combo1.text = "2";
-  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-  EXPECT_EQ(RowsInUse(f), 2);
-  for (std::size_t i = 2; i < 5; ++i) EXPECT_TRUE(f.rows[i] == after_five.rows[i]) << i;
-  EXPECT_EQ(f.rows[0].profit_figure.fore, ForeColour::WindowText);
-  EXPECT_EQ(f.rows[4].profit_figure.fore, ForeColour::Red);
-}
-
-TEST(Calculate, RedIsResetByACompletedPressInEveryNotation) {
-  for (Notation notation : {D, B}) {
-    Form1 f = Window(kStake, notation, "50", "3", {"2", "2", "2"});
+// A completed press writes only the rows in use and starts them in the
+// window's colour in every notation: red always means a loss shown.
+TEST(Calculate, RowsAboveTheCountKeepTheirTextsAndTheRestLoseTheirRed) {
+  for (Notation notation : {D, B, F}) {
+    Form1 f = Window(kStake, notation, "50", "5", Strings(5, notation == F ? "1/1" : "2"));
     ScriptedUi ui(&f);
     ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-    for (std::size_t i = 0; i < 3; ++i) f.rows[i].txt_odds.text = std::to_string(i + 3);
+    const Form1 after_five = f;
+    f.Combo1.text = "2";
+    f.rows[0].txt_odds.text = notation == F ? "3/1" : "4";
+    f.rows[1].txt_odds.text = notation == F ? "4/1" : "5";
     ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
-    for (std::size_t i = 0; i < 3; ++i)
-      EXPECT_EQ(f.rows[i].profit_figure.fore, ForeColour::WindowText);
+    EXPECT_EQ(f.rows[0].profit_figure.fore, ForeColour::WindowText);
+    for (std::size_t i = 2; i < 5; ++i) EXPECT_TRUE(f.rows[i] == after_five.rows[i]) << i;
   }
 }
 
@@ -240,11 +232,10 @@ TEST(Calculate, WorksWithACommaSeparator) {
   f.Total_stake.text = "50,00";
   f.Combo1.text = "2";
   f.rows[0].txt_odds.text = "2,5";
-  f.rows[1].txt_odds.text = "4";
   ScriptedUi ui(&f);
   ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
   EXPECT_EQ(f.rows[0].thisDecimal.text, "1,5");
-  EXPECT_EQ(f.rows[0].W_Stake.text, "30,77");
+  EXPECT_EQ(f.rows[0].W_Stake.text, "27,27");
 }
 
 }  // namespace
