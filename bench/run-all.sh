@@ -15,6 +15,11 @@ calc=$($B/calculate_bench --benchmark_repetitions=9 --benchmark_report_aggregate
         --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.2f", $1/1000}'; }
 
+# Stake plans per plan.
+plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+         --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+
 # stakora-cli per run.
 cli=build/src/cli/stakora-cli
 runs=200
@@ -51,6 +56,10 @@ cat <<TABLE
 | Calculate, five horses, Profit to win, Fraction | $(press ProfitFraction) µs |
 | Calculate, five horses, Profit to win, Decimal | $(press ProfitDecimal) µs |
 | stakora-cli, one run (two horses, JSON) | $cli_ms ms |
+| Stake plan, back stake, 5 / 20 / 200 runners | $(plan BackStake 5) / $(plan BackStake 20) / $(plan BackStake 200) µs |
+| Stake plan, back profit, 5 / 20 / 200 runners | $(plan BackProfit 5) / $(plan BackProfit 20) / $(plan BackProfit 200) µs |
+| Stake plan, lay stake, 5 / 20 / 200 runners | $(plan LayStake 5) / $(plan LayStake 20) / $(plan LayStake 200) µs |
+| Stake plan, lay liability, 5 / 20 / 200 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) µs |
 | Bare Qt 6 window: time to first window | $bare_ms ms |
 | Bare Qt 6 window with one label: time to first window | $lbl_ms ms (ratio $(ratio "$lbl_ms" "$bare_ms")) |
 | stakora: time to first window | $stk_ms ms (ratio $(ratio "$stk_ms" "$bare_ms")) |

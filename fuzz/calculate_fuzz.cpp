@@ -9,29 +9,15 @@
 #include <vector>
 
 #include "calculate.h"
+#include "fuzz_support.h"
 #include "number_text.h"
 #include "options.h"
 
 using namespace stakora;
+using stakora::fuzz::Check;
+using stakora::fuzz::Texts;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-// Splits the input at 0xff bytes into the texts of the boxes.
-std::vector<std::string> Texts(std::string_view in) {
-  std::vector<std::string> out(1);
-  for (char c : in) {
-    if (static_cast<unsigned char>(c) == 0xff) {
-      out.emplace_back();
-    } else {
-      out.back() += c;
-    }
-  }
-  return out;
-}
 
 bool IsFigure(const std::string& text, char sep) {
   const auto v = ReadNumber(text, sep);

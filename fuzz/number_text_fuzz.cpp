@@ -6,15 +6,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "number_text.h"
 
 using namespace stakora;
+using stakora::fuzz::Check;
+using stakora::fuzz::Texts;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 void ReadText(std::string_view text, char sep) {
   const bool numeric = IsNumeric(text, sep);

@@ -7,37 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "plan.h"
 
 using namespace stakora::plan;
-
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-// The input's texts, split at 0xff bytes: amount, commission, step, minimum,
-// then one text per runner (a leading '!' marks a saver).
-std::vector<std::string> Texts(std::string_view in) {
-  std::vector<std::string> out(1);
-  for (char c : in) {
-    if (static_cast<unsigned char>(c) == 0xff) {
-      out.emplace_back();
-    } else {
-      out.back() += c;
-    }
-  }
-  return out;
-}
-
-}  // namespace
+using stakora::fuzz::Check;
+using stakora::fuzz::Texts;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   Request r;
   r.side = data[0] & 1 ? Side::Lay : Side::Back;
   r.mode = static_cast<Mode>((data[0] >> 1) % 3);
+  // amount, commission, step, minimum, then a runner each (a leading ! a saver)
   const auto texts = Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   std::string* fields[] = {&r.amount, &r.commission, &r.step, &r.min_stake};
   for (std::size_t i = 0; i < texts.size(); ++i) {

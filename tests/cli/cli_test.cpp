@@ -2,33 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
-#include <string>
-
+#include "capture.h"
 #include "cli/run.h"
 #include "cli/text.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace stakora::cli {
 namespace {
 
-struct Ran {
-  int status;
-  std::string out, err;
-};
+using stakora::testing::Has;
+using stakora::testing::Ran;
 
-Ran Cli(std::vector<std::string> words, bool terminal = false) {
-  std::ostringstream out, err;
-  const int status = Run(words, out, err, terminal);
-  return {status, out.str(), err.str()};
-}
-
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
+Ran Cli(const std::vector<std::string>& words, bool terminal = false) {
+  return stakora::testing::Capture(
+      [terminal](const auto& w, std::ostream& out, std::ostream& err) {
+        return Run(w, out, err, terminal);
+      },
+      words);
 }
 
 TEST(Cli, JsonOfACompletedRun) {
@@ -124,10 +113,7 @@ TEST(Cli, WriteErrorExitsOne) {
 // The binary itself: its streams and exit status.
 TEST(CliBinary, ResultsOnStandardOutputAndAFullDiskFails) {
   const std::string cli = STAKORA_CLI;
-  auto status = [](const std::string& cmd) {
-    const int raw = std::system(cmd.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  };
+  const auto status = stakora::testing::ShellStatus;
   EXPECT_EQ(status(cli + " --odds-format decimal 3 4 2>/dev/null | grep -q '^2 *4 *21.43'"), 0);
   EXPECT_EQ(status(cli + " --json 2/1 >/dev/full 2>/dev/null"), 1);
   EXPECT_EQ(status(cli + " --json 2/1 >&- 2>/dev/null"), 1);

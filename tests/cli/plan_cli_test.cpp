@@ -4,27 +4,19 @@
 
 #include <sstream>
 
+#include "capture.h"
 #include "cli/plan_run.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace stakora::cli {
 namespace {
 
-struct Ran {
-  int status;
-  std::string out, err;
-};
+using stakora::testing::Ran;
 
 Ran Plan(const std::string& line) {
   std::istringstream in(line);
   std::vector<std::string> words;
   for (std::string w; in >> w;) words.push_back(w);
-  std::ostringstream out, err;
-  const int status = RunPlan(words, out, err);
-  return {status, out.str(), err.str()};
+  return stakora::testing::Capture(RunPlan, words);
 }
 
 // The value of every "key": "..." in order, as one text.
@@ -129,10 +121,7 @@ TEST(PlanCli, UsageErrorsExitTwo) {
 #ifndef _WIN32  // the shell and /dev/full are POSIX things
 TEST(PlanCliBinary, PlansAndFailsToWriteLoudly) {
   const std::string plan = STAKORA_PLAN;
-  auto status = [](const std::string& cmd) {
-    const int raw = std::system(cmd.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  };
+  const auto status = stakora::testing::ShellStatus;
   EXPECT_EQ(
       status(plan + " --stake 25 --step 1 -- Fav=2.2 5.5 8 13 | grep -q '^Fav  *2.2  *13.00'"), 0);
   EXPECT_EQ(status(plan + " --stake 25 -- 2 >/dev/full 2>/dev/null"), 1);

@@ -155,6 +155,12 @@ std::string Percent(Num fraction) {
   return MoneyText((fraction * Num(Q::Of(10000))).Rounded());
 }
 
+std::string MinimumsTooMuch(const Checked& c) {
+  return "the minimum stakes add up to " +
+         MoneyText(c.min * c.step * static_cast<int64_t>(c.odds.size())) +
+         ", more than the stake " + MoneyText(c.amount);
+}
+
 }  // namespace
 
 Result<Plan, std::string> MakePlan(const Request& request) {
@@ -181,10 +187,7 @@ Result<Plan, std::string> MakePlan(const Request& request) {
   if (request.side == Side::Back) {
     if (request.mode == Mode::Stake) {
       total = c.amount / c.step;
-      if (c.min * static_cast<int64_t>(n) > total)
-        return "the minimum stakes add up to " +
-               MoneyText(c.min * c.step * static_cast<int64_t>(n)) + ", more than the stake " +
-               MoneyText(c.amount);
+      if (c.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c);
       stakes = BackStakes(c.odds, c.saver, c.min, total);
       if (stakes.empty())
         return "the savers cannot break even with " + MoneyText(c.amount) +
@@ -215,10 +218,7 @@ Result<Plan, std::string> MakePlan(const Request& request) {
   } else {
     if (request.mode == Mode::Stake) {
       total = c.amount / c.step;
-      if (c.min * static_cast<int64_t>(n) > total)
-        return "the minimum stakes add up to " +
-               MoneyText(c.min * c.step * static_cast<int64_t>(n)) + ", more than the stake " +
-               MoneyText(c.amount);
+      if (c.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c);
       stakes = LayStakes(c.odds, c.min, total);
       p.exact_worst_profit = Net(c, amount - amount / book);
       p.exact_total_stake = c.amount;
