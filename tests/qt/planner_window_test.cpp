@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -30,21 +29,15 @@ class PlannerTest : public ::testing::Test {
     if (window) window->close();
   }
   QTableWidget* grid() { return window->grid(); }
-  void Type(QWidget* w, const QString& text) {
-    w->setFocus();
-    QTest::keyClicks(w, text);
-  }
   QString Cell(int row, int column) { return grid()->item(row, column)->text(); }
-  QPushButton* Button(const QString& caption) {
-    for (auto* b : window->findChildren<QPushButton*>())
-      if (b->text() == caption) return b;
+  // A child by its caption, or by its accessible name.
+  template <typename W>
+  W* Find(const QString& said) {
+    for (auto* w : window->findChildren<W*>())
+      if (w->accessibleName() == said || w->property("text").toString() == said) return w;
     return nullptr;
   }
-  QRadioButton* Radio(const QString& caption) {
-    for (auto* r : window->findChildren<QRadioButton*>())
-      if (r->text() == caption) return r;
-    return nullptr;
-  }
+  QAbstractButton* Button(const QString& caption) { return Find<QAbstractButton>(caption); }
 
   TempFolder dir;
   QPointer<PlannerWindow> window;
@@ -57,14 +50,11 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   QTest::keySequence(grid(), QKeySequence::Paste);
   ASSERT_EQ(grid()->rowCount(), 4);
   EXPECT_EQ(Cell(0, PlannerWindow::kName), "Fav");
-  for (auto* e : window->findChildren<QLineEdit*>())
-    if (e->accessibleName() == "Step") e->setText("1");
-  Type(window->amount(), "25");
-  QStringList stakes;
-  for (int row = 0; row < 4; ++row) stakes << Cell(row, PlannerWindow::kStake);
-  EXPECT_EQ(stakes, QStringList({"13.00", "5.00", "4.00", "3.00"}));
-  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"))
-      << window->summary()->text().toStdString();
+  Find<QLineEdit>("Step")->setText("1");
+  window->amount()->setFocus();
+  QTest::keyClicks(window->amount(), "25");
+  EXPECT_EQ(Cell(3, PlannerWindow::kStake), "3.00");
+  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"));
   EXPECT_EQ(window->bars()->profits(), (std::vector<std::int64_t>{360, 250, 700, 1400}));
 
   QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
@@ -85,19 +75,18 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake"}));
   EXPECT_EQ(grid()->accessibleName(), "Runners");
   EXPECT_EQ(window->summary()->accessibleName(), "Summary");
-  EXPECT_FALSE(Radio("L&iability")->isEnabled());
-  Radio("&Profit")->click();
-  Radio("&Lay")->click();
-  EXPECT_TRUE(Radio("&Stake")->isChecked());
-  EXPECT_FALSE(Radio("&Profit")->isEnabled());
+  EXPECT_FALSE(Button("L&iability")->isEnabled());
+  Button("&Profit")->click();
+  Button("&Lay")->click();
+  EXPECT_TRUE(Button("&Stake")->isChecked());
+  EXPECT_FALSE(Button("&Profit")->isEnabled());
   EXPECT_FALSE(grid()->isColumnHidden(PlannerWindow::kLiability));
 }
 
 TEST_F(PlannerTest, ItsSettingsAreKeptInAFileOfItsOwn) {
-  Radio("&Lay")->click();
-  Radio("L&iability")->click();
-  for (auto* e : window->findChildren<QLineEdit*>())
-    if (e->accessibleName() == "Commission %") e->setText("2");
+  Button("&Lay")->click();
+  Button("L&iability")->click();
+  Find<QLineEdit>("Commission %")->setText("2");
   window->close();
   EXPECT_EQ(dir.Read("planner.txt"),
             "side=lay\nmode=liability\nstep=0.01\nmin_stake=0\ncommission=2\n");

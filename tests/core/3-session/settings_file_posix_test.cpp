@@ -14,37 +14,14 @@
 
 #include "settings.h"
 #include "settings_file.h"
-#include "support/scripted_ui.h"
+#include "settings_run.h"
 #include "support/temp_folder.h"
 
 namespace stakora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScriptedUi;
-using testing::TempFolder;
-using Strings = std::vector<std::string>;
-
-const std::string kDefaults = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n";
-
-Strings SaveAmount(const std::string& folder, const std::string& amount) {
-  Form1 f = MakeForm1({'.', folder});
-  f.Total_stake.text = amount;
-  ScriptedUi ui;
-  SaveSettings(f, ui);
-  return ui.Texts();
-}
-
-Strings Save(const std::string& folder) {
-  return SaveAmount(folder, "50.00");
-}
-
-Strings Load(const std::string& folder) {
-  Form1 f = MakeForm1({'.', folder});
-  ScriptedUi ui;
-  LoadSettings(f, ui);
-  return ui.Texts();
-}
+using namespace stakora::testing;
 
 mode_t Mode(const fs::path& p) {
   struct stat st {};
@@ -145,7 +122,7 @@ TEST(SettingsFile, FullDiskKeepsThePreviousFile) {
   rlimit small = old;
   small.rlim_cur = 16;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const Strings reports = SaveAmount(dir.str(), std::string(200, '9'));
+  const Strings reports = Save(dir.str(), std::string(200, '9'));
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, old_handler);
   EXPECT_EQ(reports, Strings{"61"});

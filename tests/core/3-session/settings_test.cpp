@@ -6,40 +6,15 @@
 
 #include "lifecycle.h"
 #include "options.h"
-#include "support/scripted_ui.h"
+#include "settings_run.h"
 #include "support/temp_folder.h"
 
 namespace stakora {
 namespace {
 
-using testing::ScriptedUi;
-using testing::TempFolder;
-using Strings = std::vector<std::string>;
+using namespace stakora::testing;
 
-const std::string kDefaults = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n1\r\n50.00\r\n";
 const std::string kOptions = "true\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n";
-
-struct Loaded {
-  Form1 form;
-  Strings reports;
-};
-
-// A fresh window started in the folder, as the program starts.
-Loaded Start(const std::string& folder) {
-  Loaded l{MakeForm1({'.', folder}), {}};
-  ScriptedUi ui(&l.form);
-  Form_Load(l.form, ui);
-  l.reports = ui.Texts();
-  return l;
-}
-
-Strings Save(const std::string& folder, const std::string& amount = "50.00") {
-  Form1 f = MakeForm1({'.', folder});
-  f.Total_stake.text = amount;
-  ScriptedUi ui;
-  SaveSettings(f, ui);
-  return ui.Texts();
-}
 
 int VisibleRows(const Form1& f) {
   int n = 0;
