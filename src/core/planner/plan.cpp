@@ -257,7 +257,9 @@ Result<Plan, std::string> MakePlan(const Request& request) {
     const i128 win = static_cast<i128>(r.stake) * o.a,
                rest = static_cast<i128>(p.total_stake) * o.b;
     r.profit_if_wins = Net(c, Q::Of(back ? win - rest : rest - win, o.b));
-    if (!back) r.liability = static_cast<int64_t>(RoundHalfEven(Q::Of(r.stake * (o.a - o.b), o.b)));
+    if (!back)
+      r.liability =
+          static_cast<int64_t>(RoundHalfEven(Q::Of(static_cast<i128>(r.stake) * (o.a - o.b), o.b)));
     if (!r.saver) {
       p.worst_profit = first ? r.profit_if_wins : std::min(p.worst_profit, r.profit_if_wins);
       p.best_profit = first ? r.profit_if_wins : std::max(p.best_profit, r.profit_if_wins);

@@ -180,5 +180,15 @@ TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
 
 INSTANTIATE_TEST_SUITE_P(AgainstEveryStake, Optimal, ::testing::Range(1, 101));
 
+// The largest amount at the longest odds with six decimals: every figure in cents
+// is far beyond 64 bits before it is divided down.
+TEST(Plan, FiguresAtTheLimitsAreExact) {
+  const auto lay = MakePlan(
+      {Side::Lay, Mode::Stake, "1000000000", "0", "0.01", "0", {{"", "5000.123457", false}}});
+  ASSERT_TRUE(lay);
+  EXPECT_EQ(lay->runners[0].liability, 499'912'345'700'000);
+  EXPECT_EQ(lay->runners[0].profit_if_wins, -499'912'345'700'000);
+}
+
 }  // namespace
 }  // namespace stakora::plan
