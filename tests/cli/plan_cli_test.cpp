@@ -94,7 +94,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 --step 1 -- 2 1.5! 1.5!", "the savers cannot break even"},
       {"--lay --stake 10 -- 2 3!", "Runner 2 is marked as a saver"},
       {"--stake 10 -- 2! 3!", "every runner is a saver"},
-      {"--lay --liability 1 --min-stake 5 -- 3 5", "even the minimum stake on every runner"}};
+      {"--lay --liability 1 --min-stake 5 -- 3 5", "even the minimum stake on every runner"},
+      {"--lay --liability 1000000000 -- 1.01 10000", "a liability of 1000000000.00 allows more"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);

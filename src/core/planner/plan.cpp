@@ -161,6 +161,11 @@ std::string MinimumsTooMuch(const Checked& c) {
          ", more than the stake " + MoneyText(c.amount);
 }
 
+std::string TooCloseTo100(const char* whose, const std::string& book_text) {
+  return std::string("the ") + whose + " book is " + book_text +
+         "%, too close to 100% for stakes that can be worked out: leave a runner out";
+}
+
 }  // namespace
 
 Result<Plan, std::string> MakePlan(const Request& request) {
@@ -202,11 +207,9 @@ Result<Plan, std::string> MakePlan(const Request& request) {
       // Net target P needs a gross of P / (1 - commission): in steps, exactly.
       const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
                              static_cast<i128>(c.step) * (kBasis - c.commission));
-      bool gave_up = false;
-      const auto least = LeastBackTotal(c.odds, c.saver, c.min, target, most, gave_up);
-      if (gave_up)
-        return "the runners' book is " + book_text +
-               "%, too close to 100% for stakes that can be worked out: leave a runner out";
+      Stop stop = Stop::None;
+      const auto least = LeastBackTotal(c.odds, c.saver, c.min, target, most, stop);
+      if (stop == Stop::WorkBudget) return TooCloseTo100("runners'", book_text);
       if (!least)
         return "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked";
       total = *least;
@@ -226,11 +229,12 @@ Result<Plan, std::string> MakePlan(const Request& request) {
       if (book_full)
         return "the lay book is " + book_text +
                "%, so the backers' stakes can grow without ever losing more than the liability";
-      bool gave_up = false;
-      const auto lay = LargestLayTotal(c.odds, c.min, Q::Of(c.amount, c.step), most, gave_up);
-      if (gave_up)
-        return "the lay book is " + book_text +
-               "%, too close to 100% for stakes that can be worked out: leave a runner out";
+      Stop stop = Stop::None;
+      const auto lay = LargestLayTotal(c.odds, c.min, Q::Of(c.amount, c.step), most, stop);
+      if (stop == Stop::WorkBudget) return TooCloseTo100("lay", book_text);
+      if (stop == Stop::BeyondMost)
+        return "a liability of " + MoneyText(c.amount) +
+               " allows more than 1000000000.00 of backers' stakes; lay with a smaller liability";
       if (!lay)
         return "even the minimum stake on every runner loses more than " + MoneyText(c.amount) +
                " when a laid runner wins";

@@ -113,7 +113,7 @@ Stakes BackStakes(const std::vector<Odds>& o, const std::vector<bool>& saver, in
 }
 
 std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vector<bool>& saver,
-                                      int64_t min, Q target, int64_t most, bool& gave_up) {
+                                      int64_t min, Q target, int64_t most, Stop& stop) {
   const std::size_t n = o.size();
   // The stakes a total needs: Σ max(min, ceil((total + target) / O_j)), and
   // for savers ceil(total / O_j). A total below that sum cannot be placed.
@@ -136,14 +136,21 @@ std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vec
   // Every total below the stakes a total needs fails too, so jump to them.
   int64_t work = 0;
   for (i128 need = needs(total); need > total; need = needs(total)) {
-    if (need > most) return std::nullopt;
+    if (need > most) {
+      stop = Stop::BeyondMost;
+      return std::nullopt;
+    }
     if ((work += static_cast<int64_t>(n)) > kWorkBudget) {
-      gave_up = true;
+      stop = Stop::WorkBudget;
       return std::nullopt;
     }
     total = std::max<int64_t>(total + 1, static_cast<int64_t>(need));
   }
-  return total <= most ? std::optional<int64_t>(total) : std::nullopt;
+  if (total > most) {
+    stop = Stop::BeyondMost;
+    return std::nullopt;
+  }
+  return total;
 }
 
 Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
@@ -177,7 +184,7 @@ Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
 }
 
 std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, Q loss,
-                                       int64_t most, bool& gave_up) {
+                                       int64_t most, Stop& stop) {
   const std::size_t n = o.size();
   long double book = 0;
   for (const Odds& x : o) book += 1 / x.value();
@@ -185,10 +192,14 @@ std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, 
   const int64_t least = min * static_cast<int64_t>(n);
   int64_t total =
       std::max(least, ToSteps((lam * book - static_cast<long double>(n)) / (1 - book) - 2, 0));
-  const int64_t highest = std::min(most, ToSteps(lam * book / (1 - book) + 2, 0));
-  if (total > highest) return std::nullopt;
+  // One step past `most` tells a total beyond it from one that ends there.
+  const int64_t highest = std::min(most + 1, ToSteps(lam * book / (1 - book) + 2, 0));
+  if (total > highest) {
+    if (total > most) stop = Stop::BeyondMost;
+    return std::nullopt;
+  }
   if (highest - total > kWorkBudget) {
-    gave_up = true;
+    stop = Stop::WorkBudget;
     return std::nullopt;
   }
 
@@ -219,6 +230,10 @@ std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, 
     if (ReturnLess(o, l[top], top, l[j], j)) top = j;
   }
   if (!best) return std::nullopt;
+  if (*best > most) {
+    stop = Stop::BeyondMost;
+    return std::nullopt;
+  }
   return LayPlan{*best, LayStakes(o, min, *best)};
 }
 

@@ -28,26 +28,30 @@ Stakes BackStakes(const std::vector<Odds>& odds, const std::vector<bool>& saver,
 // of 100% needs more steps than anyone would wait for.
 inline constexpr std::int64_t kWorkBudget = 20'000'000;
 
+// Why a search for a total found none, beyond the plan being impossible.
+enum class Stop { None, WorkBudget, BeyondMost };
+
 // The least total (up to `most`) at which every runner that is no saver
-// returns at least total + target and every saver at least total. Sets
-// `gave_up` when the budget ran out first.
+// returns at least total + target and every saver at least total; nullopt,
+// with `stop` set, when it lies beyond `most` or the budget ran out first.
 std::optional<std::int64_t> LeastBackTotal(const std::vector<Odds>& odds,
                                            const std::vector<bool>& saver, std::int64_t min,
-                                           Q target, std::int64_t most, bool& gave_up);
+                                           Q target, std::int64_t most, Stop& stop);
 
 // Lay stakes adding up to `total` (at least min each) that minimise the
 // largest l_j * O_j. Needs total >= min * runners.
 Stakes LayStakes(const std::vector<Odds>& odds, std::int64_t min, std::int64_t total);
 
-// The largest total (up to `most`) whose best lay stakes lose at most `loss`
-// when a laid runner wins, with those stakes; nullopt when even the least
-// total loses more.
+// The largest total whose best lay stakes lose at most `loss` when a laid
+// runner wins, with those stakes. nullopt when even the least total loses
+// more, or, with `stop` set, when the total lies beyond `most` or the budget
+// ran out first.
 struct LayPlan {
   std::int64_t total = 0;
   Stakes stakes;
 };
 std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& odds, std::int64_t min, Q loss,
-                                       std::int64_t most, bool& gave_up);
+                                       std::int64_t most, Stop& stop);
 
 // Σ 1/O_j over the runners, exactly where it fits.
 std::optional<Q> Book(const std::vector<Odds>& odds);
