@@ -1,6 +1,7 @@
 #include "cli/cli_args.h"
 
 #include "cli/text.h"
+#include "number_text.h"
 
 namespace stakora::cli {
 namespace {
@@ -29,12 +30,12 @@ Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
       args.version = true;
     } else if (auto m = OptionValue(words, i, "--mode")) {
       if (!*m) return m->error();
-      const std::string mode = Lower(**m);
+      const std::string mode = AsciiLower(**m);
       if (mode != "stake" && mode != "profit") return UsageError{"--mode takes stake or profit"};
       args.mode = mode == "profit" ? Mode::Profit : Mode::Stake;
     } else if (auto o = OptionValue(words, i, "--odds-format")) {
       if (!*o) return o->error();
-      const std::string format = Lower(**o);
+      const std::string format = AsciiLower(**o);
       if (format == "decimal") {
         args.odds_format = Notation::Decimal;
       } else if (format == "fraction") {

@@ -6,23 +6,9 @@
 namespace stakora::cli {
 namespace {
 
+using plan::ModeName;
 using plan::MoneyText;
-
-const char* SideName(plan::Side s) {
-  return s == plan::Side::Back ? "back" : "lay";
-}
-
-const char* ModeName(plan::Mode m) {
-  switch (m) {
-    case plan::Mode::Stake:
-      return "stake";
-    case plan::Mode::Profit:
-      return "profit";
-    case plan::Mode::Liability:
-      break;
-  }
-  return "liability";
-}
+using plan::SideName;
 
 std::string Field(const char* name, const std::string& json_value) {
   return std::string(", \"") + name + "\": " + json_value;

@@ -22,17 +22,13 @@ int RunPlan(const std::vector<std::string>& words, std::ostream& out, std::ostre
   if (parsed->help)
     return WriteResults(out, std::string(kPlanUsage) + "\n" + kPlanGuide, err, kProgram);
   if (parsed->version)
-    return WriteResults(out,
-                        std::string(kProgram) + " " + std::to_string(kVersionMajor) + "." +
-                            std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision) +
-                            "\n",
-                        err, kProgram);
+    return WriteResults(out, std::string(kProgram) + " " + kVersionText + "\n", err, kProgram);
   const auto plan = plan::MakePlan(parsed->request);
   if (!plan) {
     err << kProgram << ": " << PrintableText(plan.error()) << "\n";
-    if (parsed->json &&
-        WriteResults(out, RefusedPlanJson(parsed->request, plan.error()), err, kProgram) != 0)
-      return 1;
+    // Refused either way: a failed write has said so on standard error.
+    if (parsed->json)
+      WriteResults(out, RefusedPlanJson(parsed->request, plan.error()), err, kProgram);
     return 1;
   }
   return WriteResults(out, parsed->json ? PlanJson(*plan) : PlanTable(*plan), err, kProgram);

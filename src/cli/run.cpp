@@ -39,11 +39,7 @@ int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
   const Args& args = *parsed;
   if (args.help) return WriteResults(out, std::string(kUsage) + "\n" + kGuide, err, kProgram);
   if (args.version)
-    return WriteResults(out,
-                        std::string(kProgram) + " " + std::to_string(kVersionMajor) + "." +
-                            std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision) +
-                            "\n",
-                        err, kProgram);
+    return WriteResults(out, std::string(kProgram) + " " + kVersionText + "\n", err, kProgram);
 
   Form1 f = MakeForm1();
   SelectOption(f, args.mode == Mode::Profit ? OptionId::Option1_1 : OptionId::Option1_0);

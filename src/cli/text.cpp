@@ -102,13 +102,6 @@ std::string PrintableText(std::string_view s) {
   return out;
 }
 
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 std::string Pad(const std::string& s, std::size_t width) {
   std::size_t points = 0;
   for (char c : s) points += (static_cast<unsigned char>(c) & 0xc0) != 0x80;

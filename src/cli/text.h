@@ -15,9 +15,6 @@ std::string JsonString(std::string_view s);
 // nothing reaches a terminal as a command.
 std::string PrintableText(std::string_view s);
 
-// ASCII letters in lower case, for option values given in any case.
-std::string Lower(std::string_view s);
-
 // Pads to the width (counting code points) and adds a space when it is full.
 std::string Pad(const std::string& s, std::size_t width);
 

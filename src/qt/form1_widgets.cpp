@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "qt/accessibility.h"
+#include "qt/strings.h"
 #include "qt/style.h"
 #include "qt/twips.h"
 
@@ -13,10 +14,6 @@ namespace {
 
 const QColor kGreen(0, 128, 0);
 const QColor kYellow(255, 255, 0);
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 template <typename W>
 W* Place(W* w, const Control& c, const QFont& font) {
@@ -218,7 +215,7 @@ void Render(const Form1& m, Form1Widgets& w) {
     SetText(rw.Winnings, r.Winnings.text);
     SetText(rw.profit_figure, r.profit_figure.text);
     const QColor colour = r.profit_figure.fore == ForeColour::Red
-                              ? QColor(255, 0, 0)
+                              ? kLossRed
                               : rw.W_Stake->palette().color(QPalette::Text);
     if (rw.profit_figure->palette().color(QPalette::Text) != colour)
       SetColour(rw.profit_figure, QPalette::Text, colour);

@@ -47,10 +47,7 @@ int main(int argc, char** argv) {
   // shared context the web engine needs is made when the first page is shown.
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(stakora::kAppTitle));
-  QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                          .arg(stakora::kVersionMajor)
-                                          .arg(stakora::kVersionMinor)
-                                          .arg(stakora::kVersionRevision));
+  QApplication::setApplicationVersion(QString::fromUtf8(stakora::kVersionText));
   QApplication::setWindowIcon(QIcon(stakora::qt::ProgramIcon()));
 
   // The box deletes itself as it closes.

@@ -16,6 +16,7 @@
 #include "qt/pages_host.h"
 #include "qt/planner_window.h"
 #include "qt/program_icon.h"
+#include "qt/strings.h"
 #include "qt/style.h"
 #include "qt/twips.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 // Title bar and borders where the windowing system does not report them.
 constexpr int kFrameAllowancePx = 31;
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 }  // namespace
 

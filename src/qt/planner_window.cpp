@@ -17,18 +17,12 @@
 
 #include "exact.h"
 #include "qt/profit_bars.h"
+#include "qt/strings.h"
+#include "qt/style.h"
 #include "settings_file.h"
 
 namespace stakora::qt {
 namespace {
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
-
-std::string S(const QString& s) {
-  return s.toStdString();
-}
 
 QLineEdit* Box(const QString& name, QWidget* parent) {
   auto* e = new QLineEdit(parent);
@@ -207,15 +201,17 @@ void PlannerWindow::PasteRunners() {
   if (runners.empty()) return;
   // Rows left empty are filled first, so a paste into a fresh window replaces them.
   for (int row = grid_->rowCount() - 1; row >= 0; --row)
-    if (grid_->item(row, kName)->text().trimmed().isEmpty() &&
-        grid_->item(row, kOdds)->text().trimmed().isEmpty())
-      grid_->removeRow(row);
+    if (RowEmpty(row)) grid_->removeRow(row);
   for (const auto& r : runners) AddRunner(r);
   Recalculate();
 }
 
 void PlannerWindow::CopyStakes() {
   if (!stakes_text_.empty()) QApplication::clipboard()->setText(Q(stakes_text_));
+}
+
+bool PlannerWindow::RowEmpty(int row) const {
+  return (grid_->item(row, kName)->text() + grid_->item(row, kOdds)->text()).trimmed().isEmpty();
 }
 
 plan::Request PlannerWindow::CurrentRequest() const {
@@ -228,13 +224,10 @@ plan::Request PlannerWindow::CurrentRequest() const {
   r.commission = S(commission_->text());
   r.step = S(step_->text());
   r.min_stake = S(min_stake_->text());
-  for (int row = 0; row < grid_->rowCount(); ++row) {
-    const std::string name = S(grid_->item(row, kName)->text()),
-                      odds = S(grid_->item(row, kOdds)->text());
-    if (QString::fromStdString(name + odds).trimmed().isEmpty())
-      continue;  // a row not filled in yet
-    r.runners.push_back({name, odds, grid_->item(row, kSaver)->checkState() == Qt::Checked});
-  }
+  for (int row = 0; row < grid_->rowCount(); ++row)
+    if (!RowEmpty(row))
+      r.runners.push_back({S(grid_->item(row, kName)->text()), S(grid_->item(row, kOdds)->text()),
+                           grid_->item(row, kSaver)->checkState() == Qt::Checked});
   return r;
 }
 
@@ -269,14 +262,13 @@ void PlannerWindow::ShowPlan(const plan::Plan& p) {
   std::vector<std::int64_t> profits;
   std::size_t j = 0;
   for (int row = 0; row < grid_->rowCount() && j < p.runners.size(); ++row) {
-    if ((grid_->item(row, kName)->text() + grid_->item(row, kOdds)->text()).trimmed().isEmpty())
-      continue;
+    if (RowEmpty(row)) continue;
     const plan::RunnerPlan& runner = p.runners[j++];
     grid_->item(row, kStake)->setText(Q(plan::MoneyText(runner.stake)));
     grid_->item(row, kLiability)->setText(Q(plan::MoneyText(runner.liability)));
     QTableWidgetItem* profit = grid_->item(row, kProfit);
     profit->setText(Q(plan::MoneyText(runner.profit_if_wins)));
-    profit->setForeground(runner.profit_if_wins < 0 ? QBrush(QColor(255, 0, 0))
+    profit->setForeground(runner.profit_if_wins < 0 ? QBrush(kLossRed)
                                                     : grid_->palette().brush(QPalette::Text));
     profits.push_back(runner.profit_if_wins);
   }

@@ -48,6 +48,8 @@ class PlannerWindow : public QWidget {
   void ShowPlan(const plan::Plan& p);
   void ClearResults();
   plan::Request CurrentRequest() const;
+  // A row with neither a name nor odds is not filled in yet: it is no runner.
+  bool RowEmpty(int row) const;
 
   std::string settings_path_;
   QButtonGroup* side_ = nullptr;

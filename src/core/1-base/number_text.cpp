@@ -25,8 +25,7 @@ struct Scanned {
 };
 
 std::optional<Scanned> Scan(std::string_view t, char sep) {
-  while (!t.empty() && IsBlank(t.front())) t.remove_prefix(1);
-  while (!t.empty() && IsBlank(t.back())) t.remove_suffix(1);
+  t = TrimBlanks(t);
   Scanned s;
   std::size_t i = 0;
   auto digits_from = [&](std::size_t start) {
@@ -172,6 +171,19 @@ std::string Format(double x, int digits, int exp_form_from, bool is_double, char
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view t) {
+  while (!t.empty() && IsBlank(t.front())) t.remove_prefix(1);
+  while (!t.empty() && IsBlank(t.back())) t.remove_suffix(1);
+  return t;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
 
 bool IsNumeric(std::string_view text, char sep) {
   return Scan(text, sep).has_value();

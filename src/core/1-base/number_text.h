@@ -19,6 +19,13 @@ namespace stakora {
 // point are both read as the decimal separator.
 bool IsNumeric(std::string_view text, char sep = '.');
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view TrimBlanks(std::string_view text);
+
+// ASCII letters in lower case, any other byte as it is: for words the user
+// may type in any case ("Evens", "TRUE", "Decimal").
+std::string AsciiLower(std::string_view text);
+
 // The double a numeric text denotes; nullopt when the text is not numeric.
 // A magnitude beyond the double range reads as an infinity, one below it as zero.
 std::optional<double> ReadNumber(std::string_view text, char sep = '.');

@@ -1,8 +1,6 @@
 #include "settings.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 
@@ -53,17 +51,11 @@ std::optional<std::array<Field, kFieldCount>> SplitFields(std::string_view in) {
   return fields;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 // "true"/"false" in any case, or a number (non-zero is true); else error 13.
 std::optional<bool> ToBool(const Field& field, char sep) {
-  if (EqualsIgnoringCase(field.text, "true")) return true;
-  if (EqualsIgnoringCase(field.text, "false")) return false;
+  const std::string word = AsciiLower(field.text);
+  if (word == "true") return true;
+  if (word == "false") return false;
   if (const auto v = ReadNumber(field.text, sep)) return *v != 0;
   return std::nullopt;
 }

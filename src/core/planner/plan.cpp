@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exact.h"
+#include "number_text.h"
 #include "solver.h"
 
 namespace stakora::plan {
@@ -36,20 +37,8 @@ Num operator/(const Num& a, const Num& b) {
   return {a.q && b.q ? Div(*a.q, *b.q) : std::nullopt, a.x / b.x};
 }
 
-std::string Trimmed(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return std::string(t);
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 std::optional<Odds> ParseOdds(const std::string& given) {
-  const std::string t = Lower(Trimmed(given));
+  const std::string t = AsciiLower(TrimBlanks(given));
   Q q;
   if (t == "evens" || t == "evs") {
     q = Q::Of(2);
@@ -85,25 +74,25 @@ Result<Checked, std::string> Check(const Request& r) {
     return std::string("a back plan takes a stake or a profit to win");
   if (r.side == Side::Lay && r.mode == Mode::Profit)
     return std::string("a lay plan takes a stake or a liability");
-  const auto step = ParseDecimal(Trimmed(r.step), 2);
+  const auto step = ParseDecimal(TrimBlanks(r.step), 2);
   if (!step || step->num <= 0 || step->num * 100 / step->den > kMostStepCents)
     return std::string(
         "the step must be a positive amount with at most two decimals, such as "
         "0.01, 0.50 or 1, and at most 100000");
   c.step = static_cast<int64_t>(step->num * 100 / step->den);
-  const auto commission = ParseDecimal(Trimmed(r.commission), 2);
+  const auto commission = ParseDecimal(TrimBlanks(r.commission), 2);
   if (!commission || commission->num >= 100 * commission->den)
     return std::string(
         "the commission must be a percentage from 0 to below 100, with at most "
         "two decimals");
   c.commission = static_cast<int64_t>(commission->num * 100 / commission->den);
-  const auto min = ParseDecimal(Trimmed(r.min_stake), 2);
+  const auto min = ParseDecimal(TrimBlanks(r.min_stake), 2);
   if (!min || min->num * 100 / min->den > kMostCents)
     return std::string(
         "the minimum stake must be an amount of 0 or more with at most two decimals");
   // A minimum between two steps counts as the next whole step.
   c.min = static_cast<int64_t>(CeilDiv(min->num * 100 / min->den, c.step));
-  const auto amount = ParseDecimal(Trimmed(r.amount), 2, true);
+  const auto amount = ParseDecimal(TrimBlanks(r.amount), 2, true);
   if (!amount) return "the amount \"" + r.amount + "\" is not a number with at most two decimals";
   const i128 cents = amount->num * 100 / amount->den;
   if (cents <= 0) return std::string("the amount must be more than 0");
@@ -138,9 +127,10 @@ struct Books {
 };
 Books BooksOf(const Checked& c) {
   Books b;
-  for (std::size_t j = 0; j < c.odds.size(); ++j)
-    (c.saver[j] ? b.savers : b.others) =
-        (c.saver[j] ? b.savers : b.others) + Num(Q::Of(c.odds[j].b, c.odds[j].a));
+  for (std::size_t j = 0; j < c.odds.size(); ++j) {
+    Num& into = c.saver[j] ? b.savers : b.others;
+    into = into + Num(Q::Of(c.odds[j].b, c.odds[j].a));
+  }
   b.all = b.others + b.savers;
   return b;
 }
@@ -167,6 +157,22 @@ std::string TooCloseTo100(const char* whose, const std::string& book_text) {
 }
 
 }  // namespace
+
+const char* SideName(Side side) {
+  return side == Side::Back ? "back" : "lay";
+}
+
+const char* ModeName(Mode mode) {
+  switch (mode) {
+    case Mode::Stake:
+      return "stake";
+    case Mode::Profit:
+      return "profit";
+    case Mode::Liability:
+      break;
+  }
+  return "liability";
+}
 
 Result<Plan, std::string> MakePlan(const Request& request) {
   const auto checked = Check(request);

@@ -24,6 +24,10 @@ namespace stakora::plan {
 enum class Side { Back, Lay };
 enum class Mode { Stake, Profit, Liability };
 
+// The words for them on the command line, in JSON and in the settings file.
+const char* SideName(Side side);
+const char* ModeName(Mode mode);
+
 inline constexpr std::size_t kMaxRunners = 1000;
 
 struct RunnerInput {

@@ -73,10 +73,7 @@ std::string SummaryText(const Plan& p) {
 }
 
 std::string PlannerSettingsText(const PlannerSettings& s) {
-  const char* mode = s.mode == Mode::Stake    ? "stake"
-                     : s.mode == Mode::Profit ? "profit"
-                                              : "liability";
-  return std::string("side=") + (s.side == Side::Back ? "back" : "lay") + "\nmode=" + mode +
+  return std::string("side=") + SideName(s.side) + "\nmode=" + ModeName(s.mode) +
          "\nstep=" + s.step + "\nmin_stake=" + s.min_stake + "\ncommission=" + s.commission + "\n";
 }
 
@@ -87,10 +84,12 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
     if (eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
     if (!Plain(value)) continue;
-    if (key == "side" && (value == "back" || value == "lay")) {
-      s.side = value == "back" ? Side::Back : Side::Lay;
-    } else if (key == "mode" && (value == "stake" || value == "profit" || value == "liability")) {
-      s.mode = value == "stake" ? Mode::Stake : value == "profit" ? Mode::Profit : Mode::Liability;
+    if (key == "side") {
+      for (Side side : {Side::Back, Side::Lay})
+        if (value == SideName(side)) s.side = side;
+    } else if (key == "mode") {
+      for (Mode mode : {Mode::Stake, Mode::Profit, Mode::Liability})
+        if (value == ModeName(mode)) s.mode = mode;
     } else if (key == "step") {
       s.step = value;
     } else if (key == "min_stake") {

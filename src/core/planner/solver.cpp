@@ -36,6 +36,13 @@ int64_t Sum(const Stakes& s) {
   return std::accumulate(s.begin(), s.end(), int64_t{0});
 }
 
+// Σ 1/O_j, as a first guess only.
+long double RoughBook(const std::vector<Odds>& o) {
+  long double book = 0;
+  for (const Odds& x : o) book += 1 / x.value();
+  return book;
+}
+
 int64_t ToSteps(long double x, int64_t at_least) {
   if (!(x > static_cast<long double>(at_least))) return at_least;
   if (x > 9e15L) return 9'000'000'000'000'000;
@@ -126,12 +133,10 @@ std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vec
     }
     return sum;
   };
-  long double book = 0, others = 0;
-  for (std::size_t j = 0; j < n; ++j) {
-    book += 1 / o[j].value();
+  long double others = 0;
+  for (std::size_t j = 0; j < n; ++j)
     if (!saver[j]) others += 1 / o[j].value();
-  }
-  const long double lowest = target.ToLongDouble() * others / (1 - book);
+  const long double lowest = target.ToLongDouble() * others / (1 - RoughBook(o));
   int64_t total = std::max<int64_t>(min * static_cast<int64_t>(n), ToSteps(lowest - 2, 0));
   // Every total below the stakes a total needs fails too, so jump to them.
   int64_t work = 0;
@@ -155,13 +160,11 @@ std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vec
 
 Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
   const std::size_t n = o.size();
-  long double book = 0, floor_level = 0;
-  for (const Odds& x : o) {
-    book += 1 / x.value();
+  long double floor_level = 0;
+  for (const Odds& x : o)
     floor_level = std::max(floor_level, static_cast<long double>(min) * x.value());
-  }
   // At or below the best largest return, so every start fits under it.
-  const long double level = std::max(static_cast<long double>(total) / book, floor_level);
+  const long double level = std::max(static_cast<long double>(total) / RoughBook(o), floor_level);
   Stakes l(n);
   for (std::size_t j = 0; j < n; ++j) l[j] = ToSteps(std::floor(level / o[j].value()) - 2, min);
   int64_t excess = Sum(l) - total;
@@ -186,8 +189,7 @@ Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
 std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, Q loss,
                                        int64_t most, Stop& stop) {
   const std::size_t n = o.size();
-  long double book = 0;
-  for (const Odds& x : o) book += 1 / x.value();
+  const long double book = RoughBook(o);
   const long double lam = loss.ToLongDouble();
   const int64_t least = min * static_cast<int64_t>(n);
   int64_t total =

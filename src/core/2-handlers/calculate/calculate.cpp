@@ -35,7 +35,7 @@ class Press {
         amount_(amount) {}
 
   CalcOutcome Run() {
-    ConvertOdds(true);
+    ConvertOdds();
     if (f_.Option1[1].selected) {
       if (!SplitForProfit()) return CalcOutcome::Refused;
     } else {
@@ -74,8 +74,10 @@ class Press {
   }
   void WriteResult(Control& c, double x) { WriteNumber(c, RoundTo2(x)); }
 
-  // Working odds (net odds) of rows 0 to n-1 into thisDecimal.
-  void ConvertOdds(bool reset_colour) {
+  // Working odds (net odds) of rows 0 to n-1 into thisDecimal. In fractions
+  // it also starts each row in the window's colour, which a profit plan that
+  // proves unworkable keeps.
+  void ConvertOdds() {
     const bool fraction = f_.Option3.selected;
     for (int i = 0; i < n_; ++i) {
       HorseRow& row = Row(i);
@@ -94,7 +96,7 @@ class Press {
         }
         const double quotient = static_cast<double>(*num) / static_cast<double>(*den);
         row.thisDecimal.text = SingleText(static_cast<float>(quotient), sep_);
-        if (reset_colour) row.profit_figure.fore = ForeColour::WindowText;
+        row.profit_figure.fore = ForeColour::WindowText;
       } else {
         const auto odds = ReadNumber(t, sep_);
         if (!odds) {
@@ -148,7 +150,7 @@ class Press {
     // Red means a loss in the figures shown, in every notation: a press that
     // completes starts its rows in the window's text colour.
     for (int i = 0; i < n_; ++i) Row(i).profit_figure.fore = ForeColour::WindowText;
-    ConvertOdds(false);
+    ConvertOdds();
     for (int i = 0; i < n_; ++i) {
       HorseRow& row = Row(i);
       WriteResult(row.profit_figure, Read(row.thisDecimal) * Read(row.W_Stake));

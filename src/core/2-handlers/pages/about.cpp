@@ -8,8 +8,7 @@ namespace stakora {
 AboutTexts frmAbout_Form_Load() {
   AboutTexts t;
   t.caption = std::string("About ") + kAppTitle;
-  t.version = "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-              "." + std::to_string(kVersionRevision);
+  t.version = std::string("Version ") + kVersionText;
   t.title = kAppTitle;
   // The trailing blanks are part of the text.
   for (const char* line :
