@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -144,6 +145,7 @@ void PlannerWindow::Build() {
   grid_->addAction(paste_here);
   connect(paste_here, &QAction::triggered, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
+  connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceBars(); });
   resize(760, 460);
 }
 
@@ -254,12 +256,12 @@ void PlannerWindow::ClearResults() {
   filling_ = false;
   stakes_text_.clear();
   copy_->setEnabled(false);
-  bars_->SetProfits({}, 0, 0);
+  bar_rows_.clear();
+  PlaceBars();
 }
 
 void PlannerWindow::ShowPlan(const plan::Plan& p) {
   filling_ = true;
-  std::vector<std::int64_t> profits;
   std::size_t j = 0;
   for (int row = 0; row < grid_->rowCount() && j < p.runners.size(); ++row) {
     if (RowEmpty(row)) continue;
@@ -270,14 +272,28 @@ void PlannerWindow::ShowPlan(const plan::Plan& p) {
     profit->setText(Q(plan::MoneyText(runner.profit_if_wins)));
     profit->setForeground(runner.profit_if_wins < 0 ? QBrush(kLossRed)
                                                     : grid_->palette().brush(QPalette::Text));
-    profits.push_back(runner.profit_if_wins);
+    bar_rows_.push_back({row, runner.profit_if_wins});
   }
   filling_ = false;
   summary_->setText(Q(plan::SummaryText(p)));
   stakes_text_ = plan::StakesText(p);
   copy_->setEnabled(true);
-  const int first_top = grid_->mapTo(this, grid_->viewport()->pos()).y() - bars_->y();
-  bars_->SetProfits(std::move(profits), grid_->verticalHeader()->defaultSectionSize(), first_top);
+  PlaceBars();
+}
+
+void PlannerWindow::PlaceBars() {
+  // From the grid's viewport to the bars: both stand in one row of the layout.
+  const int offset = grid_->viewport()->mapTo(this, QPoint()).y() - bars_->y();
+  std::vector<ProfitBars::Bar> bars;
+  for (const auto& [row, cents] : bar_rows_)
+    bars.push_back({cents, offset + grid_->rowViewportPosition(row)});
+  bars_->SetBars(std::move(bars), grid_->verticalHeader()->defaultSectionSize(), offset,
+                 offset + grid_->viewport()->height());
+}
+
+void PlannerWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  PlaceBars();
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* e) {

@@ -3,7 +3,10 @@
 // and its settings kept in a file of their own beside the program.
 
 #include <QWidget>
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plan.h"
 #include "plan_text.h"
@@ -39,6 +42,7 @@ class PlannerWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void Build();
@@ -47,6 +51,7 @@ class PlannerWindow : public QWidget {
   void Recalculate();
   void ShowPlan(const plan::Plan& p);
   void ClearResults();
+  void PlaceBars();  // level with their rows, after a plan, a scroll or a resize
   plan::Request CurrentRequest() const;
   // A row with neither a name nor odds is not filled in yet: it is no runner.
   bool RowEmpty(int row) const;
@@ -61,6 +66,7 @@ class PlannerWindow : public QWidget {
   ProfitBars* bars_ = nullptr;
   QLabel* summary_ = nullptr;
   QPushButton* copy_ = nullptr;
+  std::vector<std::pair<int, std::int64_t>> bar_rows_;  // grid row and profit, per runner
   std::string stakes_text_;  // what "Copy stakes" copies: the last plan's
   bool filling_ = false;     // results being written: not an edit
 };

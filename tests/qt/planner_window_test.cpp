@@ -55,11 +55,18 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   QTest::keyClicks(window->amount(), "25");
   EXPECT_EQ(Cell(3, PlannerWindow::kStake), "3.00");
   EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"));
-  EXPECT_EQ(window->bars()->profits(), (std::vector<std::int64_t>{360, 250, 700, 1400}));
+  std::vector<std::int64_t> bars;
+  for (const auto& bar : window->bars()->bars()) bars.push_back(bar.cents);
+  EXPECT_EQ(bars, (std::vector<std::int64_t>{360, 250, 700, 1400}));
 
   QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
   EXPECT_EQ(QApplication::clipboard()->text(),
             "Fav\t13.00\nRunner 2\t5.00\nOutsider\t4.00\nRunner 4\t3.00\n");
+
+  grid()->item(1, PlannerWindow::kOdds)->setText("");  // a row left empty: its bar goes
+  const auto& shown = window->bars()->bars();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[1].top - shown[0].top, 2 * grid()->rowHeight(0));  // level with its row
 
   grid()->item(1, PlannerWindow::kOdds)->setText("1.5");  // now the book is over 100%
   EXPECT_EQ(grid()->item(0, PlannerWindow::kProfit)->foreground().color(), QColor(255, 0, 0));
