@@ -13,6 +13,7 @@
 #include "addresses.h"
 #include "qt/accessibility.h"
 #include "qt/program_icon.h"
+#include "qt/strings.h"
 #include "qt/style.h"
 #include "qt/twips.h"
 
@@ -60,7 +61,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   // hidden, for a screen reader to find.
   setAttribute(Qt::WA_DeleteOnClose);
   const AboutTexts t = frmAbout_Form_Load();
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(Q(t.caption));
   setFixedSize(Px(5730), Px(3555));
 
   auto* picIcon = new QLabel(this);
@@ -68,13 +69,13 @@ AboutDialog::AboutDialog(QWidget* parent)
   picIcon->setPixmap(ProgramIcon());
   picIcon->setAccessibleName("Stakora icon");
 
-  lblTitle_ = new QLabel(QString::fromStdString(t.title), this);
+  lblTitle_ = new QLabel(Q(t.title), this);
   lblTitle_->setGeometry(At(1080, 120, 4365, 600));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblTitle_->setFont(Font(Face::Verdana, 11.25, true));
   SetColour(lblTitle_, QPalette::WindowText, QColor(0, 0, 255));
 
-  lblVersion_ = new QLabel(QString::fromStdString(t.version), this);
+  lblVersion_ = new QLabel(Q(t.version), this);
   lblVersion_->setGeometry(At(1050, 780, 3885, 225));
   lblVersion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -82,7 +83,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   Text1_->setGeometry(At(720, 1080, 4575, 1215));
   Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // The text ends each line with CR LF; the editor wants bare line feeds.
-  Text1_->setPlainText(QString::fromStdString(t.disclaimer).replace("\r\n", "\n"));
+  Text1_->setPlainText(Q(t.disclaimer).replace("\r\n", "\n"));
   Text1_->setAccessibleName("Disclaimer");
   FitLines(Text1_);
 
@@ -94,7 +95,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
   // The line may wrap, but never inside the web address: word joiners bind
   // its characters (Qt's rich text would still break it after "//").
-  const QString ownership = QString::fromStdString(t.ownership);
+  const QString ownership = Q(t.ownership);
   const QString address = kMakerHomePage;
   QString joined;
   for (QChar c : address) (joined += c) += QChar(0x2060);
