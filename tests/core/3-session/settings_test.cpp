@@ -6,7 +6,7 @@
 
 #include "lifecycle.h"
 #include "options.h"
-#include "settings_run.h"
+#include "support/settings_run.h"
 #include "support/temp_folder.h"
 
 namespace stakora {

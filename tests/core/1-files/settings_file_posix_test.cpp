@@ -14,7 +14,7 @@
 
 #include "settings.h"
 #include "settings_file.h"
-#include "settings_run.h"
+#include "support/settings_run.h"
 #include "support/temp_folder.h"
 
 namespace stakora {

@@ -3,9 +3,12 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include "settings_file.h"
 
@@ -94,6 +97,29 @@ std::string FinalTarget(const std::string& path) {
   return p;
 }
 
+// A fresh file beside the target, made exclusively: whatever lies about, a
+// link or a FIFO included, is never opened. Created with 0666 so that the
+// umask shapes it as it does any new file, without the process touching it.
+int CreateCompanion(const std::string& target, std::string& name) {
+  static std::atomic<unsigned> made{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    name = target + "." + std::to_string(::getpid()) + "-" + std::to_string(made++) + "-" +
+           std::to_string(now % 1000000);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// After a rename the folder holds the new name only once it reaches the disk
+// too. A folder that cannot be synced (some file systems refuse) still holds
+// a whole file under one name or the other.
+void SyncFolder(const std::string& path) {
+  Fd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) (void)::fsync(folder.get());
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -158,30 +184,26 @@ FileBytes ReadSettingsFile(const std::string& path) {
 
 ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes) {
   const std::string target = FinalTarget(path);
-  mode_t mode = 0666 & ~[] {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-  }();
+  std::optional<mode_t> keep;  // an existing file's permission bits
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return ReportNumber::PathFileAccess;  // a folder, a FIFO, a device
     // A file we may not write keeps its owner's wish, as a plain overwrite would.
     Fd probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     if (probe.get() < 0) return ErrorNumber(errno, target);
-    mode = st.st_mode & 07777;
+    keep = st.st_mode & 07777;
   } else if (errno != ENOENT) {
     return ErrorNumber(errno, target);
   }
 
-  // A fresh name, made exclusively: whatever lies about, a link or a FIFO
-  // included, is never opened.
-  std::string temp = target + ".XXXXXX";
-  Fd fd(::mkstemp(temp.data()));
+  std::string temp;
+  Fd fd(CreateCompanion(target, temp));
   if (fd.get() >= 0) {
-    if (::fchmod(fd.get(), mode) == 0 && WriteFlushClose(fd, bytes) &&
-        ::rename(temp.c_str(), target.c_str()) == 0)
+    if ((!keep || ::fchmod(fd.get(), *keep) == 0) && WriteFlushClose(fd, bytes) &&
+        ::rename(temp.c_str(), target.c_str()) == 0) {
+      SyncFolder(target);
       return ReportNumber::None;
+    }
     const int code = errno;
     ::unlink(temp.c_str());
     return ErrorNumber(code, target);
@@ -189,7 +211,7 @@ ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes
 
   // No new file can be made in the folder (it may be read-only while the
   // file is not): rewrite the file in place.
-  Fd in_place(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, mode));
+  Fd in_place(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666));
   if (in_place.get() < 0 || !WriteFlushClose(in_place, bytes)) return ErrorNumber(errno, target);
   return ReportNumber::None;
 }
