@@ -19,6 +19,7 @@ class NoBoxes : public stakora::qt::MessageBoxes {
   void Message(QWidget*, const QString&) override {}
   bool Question(QWidget*, const QString&) override { return false; }
   void ErrorNumber(QWidget*, const QString&) override {}
+  void Failure(QWidget*, const QString&) override {}
 };
 
 double HelpToLoaded(stakora::qt::MainWindow& window, stakora::qt::DesktopPages& pages) {

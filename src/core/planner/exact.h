@@ -1,48 +1,56 @@
 #pragma once
-// Exact arithmetic for the planner: 128-bit whole numbers, rationals that say
-// when they would overflow, and money in whole cents.
+// Exact arithmetic for the planner: 128-bit whole numbers, small rationals,
+// decimal texts read without rounding, and money in whole cents. No floating
+// point decides anything in the planner; see big.h for sums beyond 128 bits.
+//
+// The 128-bit type is a GCC and Clang extension (MinGW-w64 included): the
+// planner, and so both command-line programs and the desktop program, build
+// with those compilers only.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "result.h"
+
+#if !defined(__SIZEOF_INT128__)
+#error "the planner needs 128-bit integers: build with GCC or Clang (MinGW-w64 on Windows)"
+#endif
+
 namespace stakora::plan {
 
-__extension__ typedef __int128 i128;  // GCC and Clang, on every 64-bit target we build
+__extension__ typedef __int128 i128;
 
 // ceil(n / d) and floor(n / d) for d > 0.
 i128 CeilDiv(i128 n, i128 d);
 i128 FloorDiv(i128 n, i128 d);
 
-// num/den, den > 0, in lowest terms. Arithmetic that would overflow gives
-// nullopt; callers then fall back to long double for figures that are shown
-// only, never for a choice of stakes.
+// The value when it fits in 64 bits. The planner's limits keep every figure it
+// shows inside them; this says so where a wider product is narrowed.
+std::optional<std::int64_t> Fit64(i128 x);
+
+// num/den in lowest terms, den > 0. Built only from texts the planner has
+// bounded, so that no product of two of them leaves 128 bits.
 struct Q {
   i128 num = 0;
   i128 den = 1;
   static Q Of(i128 n, i128 d = 1);
-  long double ToLongDouble() const;
 };
-std::optional<Q> Add(Q a, Q b);
-std::optional<Q> Sub(Q a, Q b);
-std::optional<Q> Mul(Q a, Q b);
-std::optional<Q> Div(Q a, Q b);
 
-// Rounded to a whole number, an exact half to the even neighbour.
+// q rounded to a whole number, an exact half to the even neighbour.
 i128 RoundHalfEven(Q q);
-std::int64_t RoundHalfEven(long double x);
 
-// A decimal text ("12", "0.5", "-3.25", ".5") as a rational, or nullopt when
-// it is not one (no sign is taken when negative is false). At most 12 digits
-// before the point and max_decimals after it.
-std::optional<Q> ParseDecimal(std::string_view text, int max_decimals, bool negative = false);
+// Why a decimal text was not read.
+enum class DecimalProblem { NotANumber, TooManyDecimals, TooLarge };
+
+// A decimal text ("12", "0.5", ".5", "007", with a leading "-" only when
+// `negative` allows it) as a rational. Leading zeros are no digits: at most
+// 12 digits before the point count, and at most max_decimals after it.
+Result<Q, DecimalProblem> ParseDecimal(std::string_view text, int max_decimals,
+                                       bool negative = false);
 
 // Cents as money text: two decimals, a minus sign when below zero.
 std::string MoneyText(std::int64_t cents);
-
-// A rational as decimal text with up to `decimals` places, trailing zeros
-// (and a bare point) dropped: 9/2 -> "4.5", 13 -> "13", 4/3 -> "1.3333".
-std::string DecimalText(Q q, int decimals);
 
 }  // namespace stakora::plan

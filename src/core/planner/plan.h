@@ -14,6 +14,7 @@
 //                    amount; then as lay stake.
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,23 @@ enum class Mode { Stake, Profit, Liability };
 const char* SideName(Side side);
 const char* ModeName(Mode mode);
 
+// A back plan has no liability mode and a lay plan no profit mode.
+bool SideHasMode(Side side, Mode mode);
+// The mode a plan of that side takes: the one asked for, or else a stake.
+Mode ModeFor(Side side, Mode wanted);
+
 inline constexpr std::size_t kMaxRunners = 1000;
+
+// "Runner 3" for the third runner, counted from one.
+std::string RunnerLabel(std::size_t index);
+// Its name, or the label when it has none.
+std::string RunnerName(const std::string& name, std::size_t index);
 
 struct RunnerInput {
   std::string name;
   std::string odds;  // "3.5", "7/2", "evens" or "evs"
   bool saver = false;
+  friend bool operator==(const RunnerInput&, const RunnerInput&) = default;
 };
 
 // Texts as the user gave them; the planner reads and checks them all.
@@ -45,6 +57,7 @@ struct Request {
   std::string step = "0.01";
   std::string min_stake = "0";
   std::vector<RunnerInput> runners;
+  friend bool operator==(const Request&, const Request&) = default;
 };
 
 struct RunnerPlan {
@@ -64,7 +77,9 @@ struct Plan {
   Mode mode = Mode::Stake;
   std::int64_t step = 1;
   std::string commission_percent;  // as a decimal text: "0", "2.5"
-  std::string book_percent;        // two decimals
+  // Two decimals, or as many more as it takes never to read 100.00 for a
+  // book that is not exactly 100%.
+  std::string book_percent;
   std::vector<RunnerPlan> runners;
   std::int64_t total_stake = 0;
   std::int64_t if_another_wins = 0;
@@ -75,7 +90,8 @@ struct Plan {
   std::int64_t rounding_cost = 0;
 };
 
-// The plan, or why there is none: one sentence for the user.
-Result<Plan, std::string> MakePlan(const Request& request);
+// The plan, or why there is none: one sentence for the user. A stop asked for
+// through `stop` ends the search early with a refusal nobody needs to read.
+Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop = {});
 
 }  // namespace stakora::plan

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numeric>
 #include <queue>
+#include <tuple>
 
 namespace stakora::plan {
 namespace {
@@ -21,7 +23,6 @@ class Heap {
  public:
   explicit Heap(Before before) : q_(before) {}
   void Push(std::size_t i) { q_.push(i); }
-  bool Empty() const { return q_.empty(); }
   std::size_t Pop() {
     const std::size_t i = q_.top();
     q_.pop();
@@ -36,7 +37,10 @@ int64_t Sum(const Stakes& s) {
   return std::accumulate(s.begin(), s.end(), int64_t{0});
 }
 
-// Σ 1/O_j, as a first guess only.
+// long double only says where the exact steps of BackStakes and LayStakes
+// begin. Their start is two steps per runner to the safe side, far beyond the
+// rounding of a long double at the planner's sizes, and the steps that follow
+// compare exactly.
 long double RoughBook(const std::vector<Odds>& o) {
   long double book = 0;
   for (const Odds& x : o) book += 1 / x.value();
@@ -50,7 +54,7 @@ int64_t ToSteps(long double x, int64_t at_least) {
 }
 
 // The level L (a return, in steps) at which Σ max(min, L / O_j) over the
-// runners in `who` reaches `room`: above every level the exact search can reach.
+// runners in `who` reaches `room`: above every level whole steps can reach.
 long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>& who, int64_t min,
                      int64_t room) {
   std::vector<long double> at;  // the level from which runner j needs more than the minimum
@@ -70,16 +74,71 @@ long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>&
   return 0;
 }
 
+// Runners of one price and role are alike to a search for a total.
+struct Group {
+  int64_t a, b;
+  bool saver;
+  int64_t count;
+};
+
+std::vector<Group> Groups(const Field& f) {
+  std::map<std::tuple<int64_t, int64_t, bool>, int64_t> counts;
+  for (std::size_t j = 0; j < f.size(); ++j) ++counts[{f.odds[j].a, f.odds[j].b, f.saver[j]}];
+  std::vector<Group> out;
+  for (const auto& [key, count] : counts)
+    out.push_back({std::get<0>(key), std::get<1>(key), std::get<2>(key), count});
+  return out;
+}
+
+// One look at every group's price; false, with the reason, when the search
+// must end here.
+bool Spend(Search& s, std::size_t groups) {
+  s.work += static_cast<int64_t>(groups);
+  if (s.stop.stop_requested()) {
+    s.why = Stop::Cancelled;
+    return false;
+  }
+  if (s.work > s.budget) {
+    s.why = Stop::WorkBudget;
+    return false;
+  }
+  return true;
+}
+
+std::optional<i128> Ceil(const Fraction& q) {
+  const auto down = Floor(Fraction{Big() - q.num, q.den});
+  if (!down) return std::nullopt;
+  return -*down;
+}
+
+// Far beyond any total the planner allows, and small enough that every
+// product of the search stays inside 128 bits.
+constexpr i128 kFarthestTop = static_cast<i128>(1) << 66;
+
+Fraction Whole(i128 n) {
+  return {Big(n), Big(1)};
+}
+
 }  // namespace
 
-Stakes BackStakes(const std::vector<Odds>& o, const std::vector<bool>& saver, int64_t min,
-                  int64_t total) {
-  const std::size_t n = o.size();
-  Stakes k(n, min);
+Books BooksOf(const Field& f) {
+  std::vector<Fraction> all, others, savers;
+  for (const Group& g : Groups(f)) {
+    const Fraction share{Big(static_cast<i128>(g.b) * g.count), Big(g.a)};
+    all.push_back(share);
+    (g.saver ? savers : others).push_back(share);
+  }
+  return {Sum(std::move(all)), Sum(std::move(others)), Sum(std::move(savers))};
+}
+
+Stakes BackStakes(const Field& f, int64_t total) {
+  const std::vector<Odds>& o = f.odds;
+  const int64_t min = f.min;
+  Stakes k(f.size(), min);
   std::vector<std::size_t> others;
   int64_t room = total;
-  for (std::size_t j = 0; j < n; ++j) {
-    if (saver[j]) {
+  for (std::size_t j = 0; j < f.size(); ++j) {
+    if (f.saver[j]) {
       // Break even: k * a / b >= total.
       k[j] = std::max<int64_t>(
           min, static_cast<int64_t>(CeilDiv(static_cast<i128>(total) * o[j].b, o[j].a)));
@@ -119,57 +178,20 @@ Stakes BackStakes(const std::vector<Odds>& o, const std::vector<bool>& saver, in
   return k;
 }
 
-std::optional<int64_t> LeastBackTotal(const std::vector<Odds>& o, const std::vector<bool>& saver,
-                                      int64_t min, Q target, int64_t most, Stop& stop) {
-  const std::size_t n = o.size();
-  // The stakes a total needs: Σ max(min, ceil((total + target) / O_j)), and
-  // for savers ceil(total / O_j). A total below that sum cannot be placed.
-  auto needs = [&](int64_t total) {
-    i128 sum = 0;
-    for (std::size_t j = 0; j < n; ++j) {
-      const i128 level = saver[j] ? static_cast<i128>(total) * target.den
-                                  : static_cast<i128>(total) * target.den + target.num;
-      sum += std::max<i128>(min, CeilDiv(level * o[j].b, target.den * o[j].a));
-    }
-    return sum;
-  };
-  long double others = 0;
-  for (std::size_t j = 0; j < n; ++j)
-    if (!saver[j]) others += 1 / o[j].value();
-  const long double lowest = target.ToLongDouble() * others / (1 - RoughBook(o));
-  int64_t total = std::max<int64_t>(min * static_cast<int64_t>(n), ToSteps(lowest - 2, 0));
-  // Every total below the stakes a total needs fails too, so jump to them.
-  int64_t work = 0;
-  for (i128 need = needs(total); need > total; need = needs(total)) {
-    if (need > most) {
-      stop = Stop::BeyondMost;
-      return std::nullopt;
-    }
-    if ((work += static_cast<int64_t>(n)) > kWorkBudget) {
-      stop = Stop::WorkBudget;
-      return std::nullopt;
-    }
-    total = std::max<int64_t>(total + 1, static_cast<int64_t>(need));
-  }
-  if (total > most) {
-    stop = Stop::BeyondMost;
-    return std::nullopt;
-  }
-  return total;
-}
-
-Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
-  const std::size_t n = o.size();
+Stakes LayStakes(const Field& f, int64_t total) {
+  const std::vector<Odds>& o = f.odds;
+  const int64_t min = f.min;
   long double floor_level = 0;
   for (const Odds& x : o)
     floor_level = std::max(floor_level, static_cast<long double>(min) * x.value());
   // At or below the best largest return, so every start fits under it.
   const long double level = std::max(static_cast<long double>(total) / RoughBook(o), floor_level);
-  Stakes l(n);
-  for (std::size_t j = 0; j < n; ++j) l[j] = ToSteps(std::floor(level / o[j].value()) - 2, min);
+  Stakes l(f.size());
+  for (std::size_t j = 0; j < f.size(); ++j)
+    l[j] = ToSteps(std::floor(level / o[j].value()) - 2, min);
   int64_t excess = Sum(l) - total;
   // Too much: any stake taken back keeps the largest return under the best.
-  for (std::size_t j = 0; j < n && excess > 0; ++j) {
+  for (std::size_t j = 0; j < f.size() && excess > 0; ++j) {
     const int64_t back = std::min(excess, l[j] - min);
     l[j] -= back, excess -= back;
   }
@@ -177,7 +199,7 @@ Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
     return ReturnLess(o, l[j] + 1, j, l[i] + 1, i);
   };
   Heap<decltype(next_returns_more)> cheapest(next_returns_more);
-  for (std::size_t j = 0; j < n; ++j) cheapest.Push(j);
+  for (std::size_t j = 0; j < f.size(); ++j) cheapest.Push(j);
   for (; excess < 0; ++excess) {
     const std::size_t j = cheapest.Pop();
     ++l[j];
@@ -186,67 +208,78 @@ Stakes LayStakes(const std::vector<Odds>& o, int64_t min, int64_t total) {
   return l;
 }
 
-std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& o, int64_t min, Q loss,
-                                       int64_t most, Stop& stop) {
-  const std::size_t n = o.size();
-  const long double book = RoughBook(o);
-  const long double lam = loss.ToLongDouble();
-  const int64_t least = min * static_cast<int64_t>(n);
-  int64_t total =
-      std::max(least, ToSteps((lam * book - static_cast<long double>(n)) / (1 - book) - 2, 0));
-  // One step past `most` tells a total beyond it from one that ends there.
-  const int64_t highest = std::min(most + 1, ToSteps(lam * book / (1 - book) + 2, 0));
-  if (total > highest) {
-    if (total > most) stop = Stop::BeyondMost;
+// A total T can be placed when the stakes it needs, Σ max(min, ceil(R_j / O_j))
+// with R_j = T + target (T for a saver), come to at most T. Those needs only
+// grow with T, so a total that falls short rules out every total below its
+// needs: the search jumps there. It starts at T_c = target * others / (1 -
+// book), below which even unrounded stakes fall short. Whole steps make the
+// needs run ahead of T by up to a step per runner, which the margin 1 - book
+// wins back only slowly: near 100% the jumps are many.
+std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q target, Search& s) {
+  const Fraction one = Whole(1);
+  const auto lowest = Ceil(Fraction::Of(target) * books.others / (one - books.all));
+  if (!lowest || *lowest > s.most) {
+    s.why = Stop::BeyondMost;
     return std::nullopt;
   }
-  if (highest - total > kWorkBudget) {
-    stop = Stop::WorkBudget;
-    return std::nullopt;
-  }
-
-  Stakes l = LayStakes(o, min, total);
-  std::size_t top = 0;  // the runner with the largest return
-  for (std::size_t j = 1; j < n; ++j)
-    if (ReturnLess(o, l[top], top, l[j], j)) top = j;
-  // Loses at most `loss`: l_top * a / b - total <= loss.
-  auto within = [&] {
-    return (static_cast<i128>(l[top]) * o[top].a - static_cast<i128>(total) * o[top].b) *
-               loss.den <=
-           loss.num * o[top].b;
-  };
-  std::optional<int64_t> best;
-  // Adding each step where it raises the largest return least keeps every
-  // total's stakes the best for that total.
-  auto next_returns_more = [&](std::size_t i, std::size_t j) {
-    return ReturnLess(o, l[j] + 1, j, l[i] + 1, i);
-  };
-  Heap<decltype(next_returns_more)> cheapest(next_returns_more);
-  for (std::size_t j = 0; j < n; ++j) cheapest.Push(j);
+  const std::vector<Group> groups = Groups(f);
+  i128 total = std::max<i128>(*lowest, static_cast<i128>(f.min) * static_cast<i128>(f.size()));
   for (;;) {
-    if (within()) best = total;
-    if (total >= highest) break;
-    const std::size_t j = cheapest.Pop();
-    ++l[j], ++total;
-    cheapest.Push(j);
-    if (ReturnLess(o, l[top], top, l[j], j)) top = j;
+    i128 needs = 0;
+    for (const Group& g : groups) {
+      const i128 level = total * target.den + (g.saver ? 0 : target.num);
+      needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den * g.a));
+    }
+    if (needs <= total) return static_cast<int64_t>(total);
+    if (needs > s.most) {
+      s.why = Stop::BeyondMost;
+      return std::nullopt;
+    }
+    if (!Spend(s, groups.size())) return std::nullopt;
+    total = needs;
   }
-  if (!best) return std::nullopt;
-  if (*best > most) {
-    stop = Stop::BeyondMost;
-    return std::nullopt;
-  }
-  return LayPlan{*best, LayStakes(o, min, *best)};
 }
 
-std::optional<Q> Book(const std::vector<Odds>& odds) {
-  Q sum = Q::Of(0);
-  for (const Odds& x : odds) {
-    const auto next = Add(sum, Q::Of(x.b, x.a));
-    if (!next) return std::nullopt;
-    sum = *next;
+// The mirror image: a total L can be laid when the stakes the loss allows,
+// Σ floor((L + loss) / O_j), come to at least L (and each to the minimum).
+// Below U_c = loss * book / (1 - book) the search starts; a total that falls
+// short rules out every total above what it allows, so it jumps down there.
+std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q loss, Search& s) {
+  const Fraction one = Whole(1), loss_q = Fraction::Of(loss), margin = one - books.all;
+  // At or below (loss * book - runners) / (1 - book) the caps leave room even
+  // after rounding down: a total there is sure to be allowed.
+  const Fraction sure = (loss_q * books.all - Whole(static_cast<i128>(f.size()))) / margin;
+  if (const auto at = Floor(sure); at ? *at > s.most : !sure.num.negative()) {
+    s.why = Stop::BeyondMost;
+    return std::nullopt;
   }
-  return sum;
+  // A top far above that lies more than 1 / (1 - book) jumps away.
+  const auto highest = Floor(loss_q * books.all / margin);
+  if (!highest || *highest > kFarthestTop) {
+    s.why = Stop::WorkBudget;
+    return std::nullopt;
+  }
+  // Each stake must reach the minimum: L + loss >= min * O_j.
+  i128 lowest = static_cast<i128>(f.min) * static_cast<i128>(f.size());
+  for (const Odds& o : f.odds)
+    lowest = std::max(lowest, CeilDiv(static_cast<i128>(f.min) * o.a * loss.den - loss.num * o.b,
+                                      loss.den * o.b));
+  const std::vector<Group> groups = Groups(f);
+  for (i128 total = *highest; total >= lowest;) {
+    i128 allowed = 0;
+    for (const Group& g : groups)
+      allowed += g.count * FloorDiv((total * loss.den + loss.num) * g.b, loss.den * g.a);
+    if (allowed >= total) {
+      if (total > s.most) {
+        s.why = Stop::BeyondMost;
+        return std::nullopt;
+      }
+      return static_cast<int64_t>(total);
+    }
+    if (!Spend(s, groups.size())) return std::nullopt;
+    total = allowed;
+  }
+  return std::nullopt;
 }
 
 }  // namespace stakora::plan

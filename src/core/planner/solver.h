@@ -1,59 +1,74 @@
 #pragma once
-// The searches behind the plans, in whole steps. Odds are a/b; every choice of
-// stakes compares exact 128-bit products, and floating point only guesses a
-// starting point that the exact steps then correct.
+// The searches behind the plans, in whole steps of money. Odds are a/b; every
+// choice of stakes or of a total compares exact 128-bit products, and the
+// bounds a search starts from are exact too (big.h). The searches for a total
+// jump over every total they can rule out, so their work does not grow with
+// the amounts; it grows only as a book nears 100% (see LeastBackTotal).
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
+#include "big.h"
 #include "exact.h"
 
 namespace stakora::plan {
 
 struct Odds {
-  std::int64_t a = 1, b = 1;  // decimal odds a/b, in lowest terms, above 1
+  std::int64_t a = 1, b = 1;  // decimal odds a/b in lowest terms, above 1
   long double value() const { return static_cast<long double>(a) / static_cast<long double>(b); }
 };
 
-using Stakes = std::vector<std::int64_t>;  // in steps
-
-// Back stakes adding up to `total`, each at least `min`, every saver's return
-// at least the total, maximising the smallest return of the others. Empty
-// when the minimums or the savers do not fit. Needs a runner that is no saver.
-Stakes BackStakes(const std::vector<Odds>& odds, const std::vector<bool>& saver, std::int64_t min,
-                  std::int64_t total);
-
-// How much work a search may do before it gives up: a book within a hair
-// of 100% needs more steps than anyone would wait for.
-inline constexpr std::int64_t kWorkBudget = 20'000'000;
-
-// Why a search for a total found none, beyond the plan being impossible.
-enum class Stop { None, WorkBudget, BeyondMost };
-
-// The least total (up to `most`) at which every runner that is no saver
-// returns at least total + target and every saver at least total; nullopt,
-// with `stop` set, when it lies beyond `most` or the budget ran out first.
-std::optional<std::int64_t> LeastBackTotal(const std::vector<Odds>& odds,
-                                           const std::vector<bool>& saver, std::int64_t min,
-                                           Q target, std::int64_t most, Stop& stop);
-
-// Lay stakes adding up to `total` (at least min each) that minimise the
-// largest l_j * O_j. Needs total >= min * runners.
-Stakes LayStakes(const std::vector<Odds>& odds, std::int64_t min, std::int64_t total);
-
-// The largest total whose best lay stakes lose at most `loss` when a laid
-// runner wins, with those stakes. nullopt when even the least total loses
-// more, or, with `stop` set, when the total lies beyond `most` or the budget
-// ran out first.
-struct LayPlan {
-  std::int64_t total = 0;
-  Stakes stakes;
+// The runners of a plan and the least stake each takes.
+struct Field {
+  std::vector<Odds> odds;
+  std::vector<bool> saver;
+  std::int64_t min = 0;  // steps
+  std::size_t size() const { return odds.size(); }
 };
-std::optional<LayPlan> LargestLayTotal(const std::vector<Odds>& odds, std::int64_t min, Q loss,
-                                       std::int64_t most, Stop& stop);
 
-// Σ 1/O_j over the runners, exactly where it fits.
-std::optional<Q> Book(const std::vector<Odds>& odds);
+// Σ 1/O over every runner, over those that are no savers, and over the savers.
+struct Books {
+  Fraction all, others, savers;
+};
+Books BooksOf(const Field& f);
+
+using Stakes = std::vector<std::int64_t>;  // in steps, one per runner
+
+// Back stakes adding up to `total`, each at least the minimum, every saver's
+// return at least the total, maximising the smallest return of the others.
+// Empty when the minimums or the savers do not fit.
+Stakes BackStakes(const Field& f, std::int64_t total);
+
+// Lay stakes adding up to `total` (at least the minimum each) that minimise
+// the largest l_j * O_j. Needs total >= minimum * runners.
+Stakes LayStakes(const Field& f, std::int64_t total);
+
+// How much a search for a total may do (runner prices looked at) before it
+// gives up: only a book within a hair of 100% gets near it.
+inline constexpr std::int64_t kWorkBudget = 400'000'000;
+
+// Why a search for a total gave no answer although one may exist.
+enum class Stop { None, Cancelled, WorkBudget, BeyondMost };
+
+struct Search {
+  std::int64_t most = 0;  // the largest total allowed, in steps
+  std::stop_token stop;   // asked to stop: the answer is no longer wanted
+  std::int64_t budget = kWorkBudget;
+  Stop why = Stop::None;  // set when the search ends without an answer
+  std::int64_t work = 0;  // runner prices looked at
+};
+
+// The least total at which every runner that is no saver can return at least
+// total + target (in steps) and every saver at least the total. Needs the
+// book below 100%. nullopt with s.why set when it lies beyond s.most or the
+// search stopped.
+std::optional<std::int64_t> LeastBackTotal(const Field& f, const Books& books, Q target, Search& s);
+
+// The largest total whose best lay stakes lose at most `loss` (in steps) when
+// a laid runner wins. Needs the book below 100%. nullopt with s.why unset
+// when even the least total the minimum stake allows loses more.
+std::optional<std::int64_t> LargestLayTotal(const Field& f, const Books& books, Q loss, Search& s);
 
 }  // namespace stakora::plan

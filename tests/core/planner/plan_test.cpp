@@ -5,7 +5,9 @@
 #include <functional>
 #include <random>
 
+#include "big.h"
 #include "exact.h"
+#include "solver.h"
 
 namespace stakora::plan {
 namespace {
@@ -19,16 +21,26 @@ struct Price {
 const Price kPrices[] = {{"1.5", 3, 2},  {"2", 2, 1},        {"2.2", 11, 5},  {"evens", 2, 1},
                          {"3.4", 17, 5}, {"7/2", 9, 2},      {"11/4", 15, 4}, {"5.5", 11, 2},
                          {"8", 8, 1},    {"1.01", 101, 100}, {"13", 13, 1},   {"4", 4, 1}};
+struct Step {
+  const char* text;
+  int64_t cents;
+};
+const Step kSteps[] = {{"1", 100}, {"0.5", 50}, {"0.01", 1}};
+const char* const kCommissions[] = {"0", "2.5", "5"};
 
-// x1/y1 < x2/y2 for positive denominators, exactly.
-bool Less(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-  return static_cast<i128>(x1) * y2 < static_cast<i128>(x2) * y1;
-}
+// A return x/y, compared exactly; y == 0 stands for none.
+struct Ret {
+  i128 x = 0, y = 0;
+  bool operator<(const Ret& o) const { return x * o.y < o.x * y; }
+};
 
 struct Case {
   std::vector<Price> prices;
   std::vector<bool> savers;
-  int64_t min = 0;  // steps of 1.00
+  int64_t min = 0;  // steps
+  Step step;
+  int64_t commission = 0;  // hundredths of a percent
+  const char* commission_text;
 };
 
 // Every way of putting `total` steps on the runners, at least `min` each.
@@ -48,54 +60,57 @@ void EachSplit(std::size_t n, int64_t total, int64_t min,
   if (total >= min * static_cast<int64_t>(n)) go(0, total - min * static_cast<int64_t>(n));
 }
 
-// The smallest back return k*O (as num/den) over the runners that are no
-// savers, or den 0 when a saver does not break even.
-std::pair<int64_t, int64_t> Worst(const Case& c, const std::vector<int64_t>& k, int64_t total) {
-  std::pair<int64_t, int64_t> worst{0, 0};
+// The smallest back return k*O over the runners that are no savers; none when
+// a saver does not break even.
+Ret Worst(const Case& c, const std::vector<int64_t>& k, int64_t total) {
+  Ret worst;
   for (std::size_t j = 0; j < k.size(); ++j) {
-    const int64_t x = k[j] * c.prices[j].a, y = c.prices[j].b;
-    if (c.savers[j] && x < total * y) return {0, 0};
-    if (!c.savers[j] && (worst.second == 0 || Less(x, y, worst.first, worst.second)))
-      worst = {x, y};
+    const Ret r{k[j] * c.prices[j].a, c.prices[j].b};
+    if (c.savers[j] && r < Ret{total, 1}) return {};
+    if (!c.savers[j] && (worst.y == 0 || r < worst)) worst = r;
   }
   return worst;
 }
 // The largest lay return l*O.
-std::pair<int64_t, int64_t> Largest(const Case& c, const std::vector<int64_t>& l) {
-  std::pair<int64_t, int64_t> top{0, 1};
+Ret Largest(const Case& c, const std::vector<int64_t>& l) {
+  Ret top{0, 1};
   for (std::size_t j = 0; j < l.size(); ++j)
-    if (Less(top.first, top.second, l[j] * c.prices[j].a, c.prices[j].b))
-      top = {l[j] * c.prices[j].a, c.prices[j].b};
+    top = std::max(top, Ret{l[j] * c.prices[j].a, c.prices[j].b});
   return top;
 }
 
-std::optional<std::pair<int64_t, int64_t>> BestBack(const Case& c, int64_t total) {
-  std::optional<std::pair<int64_t, int64_t>> best;
+Ret BestBack(const Case& c, int64_t total) {
+  Ret best;
   EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& k) {
-    const auto w = Worst(c, k, total);
-    if (w.second && (!best || Less(best->first, best->second, w.first, w.second))) best = w;
+    const Ret w = Worst(c, k, total);
+    if (w.y && (best.y == 0 || best < w)) best = w;
   });
   return best;
 }
-std::pair<int64_t, int64_t> BestLay(const Case& c, int64_t total) {
-  std::pair<int64_t, int64_t> best{1, 0};
+Ret BestLay(const Case& c, int64_t total) {
+  Ret best;
   EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& l) {
-    const auto t = Largest(c, l);
-    if (best.second == 0 || Less(t.first, t.second, best.first, best.second)) best = t;
+    const Ret t = Largest(c, l);
+    if (best.y == 0 || t < best) best = t;
   });
   return best;
 }
 
-Request MakeRequest(const Case& c, Side side, Mode mode, int64_t amount) {
-  Request r{side, mode, std::to_string(amount), "0", "1", std::to_string(c.min), {}};
+// `steps` of the case's step as money text.
+std::string Money(const Case& c, int64_t steps) {
+  return MoneyText(steps * c.step.cents);
+}
+
+Request MakeRequest(const Case& c, Side side, Mode mode, int64_t steps) {
+  Request r{side, mode, Money(c, steps), c.commission_text, c.step.text, Money(c, c.min), {}};
   for (std::size_t j = 0; j < c.prices.size(); ++j)
     r.runners.push_back({"", c.prices[j].text, c.savers[j]});
   return r;
 }
 
-std::vector<int64_t> Steps(const Plan& p) {
+std::vector<int64_t> Steps(const Case& c, const Plan& p) {
   std::vector<int64_t> k;
-  for (const auto& r : p.runners) k.push_back(r.stake / 100);
+  for (const auto& r : p.runners) k.push_back(r.stake / c.step.cents);
   return k;
 }
 
@@ -109,85 +124,137 @@ class Optimal : public ::testing::TestWithParam<int> {
       c.savers.push_back(savers && j > 0 && gen() % 3 == 0);
     }
     c.min = static_cast<int64_t>(gen() % 3);
+    c.step = kSteps[gen() % std::size(kSteps)];
+    const std::size_t k = gen() % std::size(kCommissions);
+    c.commission_text = kCommissions[k];
+    c.commission = static_cast<int64_t>(k) * 250;
     return c;
   }
+  int64_t Upto(int64_t most) { return 1 + static_cast<int64_t>(gen() % most); }
   std::mt19937 gen{static_cast<unsigned>(GetParam())};
 };
 
 TEST_P(Optimal, BackStakeHasTheBestWorstCase) {
   const Case c = Random(true);
-  const int64_t total = 1 + static_cast<int64_t>(gen() % 14);
+  const int64_t total = Upto(14);
   const auto plan = MakePlan(MakeRequest(c, Side::Back, Mode::Stake, total));
-  const auto best = BestBack(c, total);
-  ASSERT_EQ(plan.ok(), best.has_value()) << (plan ? "" : plan.error());
-  if (!best) return;
-  const auto got = Worst(c, Steps(*plan), total);
-  ASSERT_NE(got.second, 0) << "a saver loses";
-  EXPECT_FALSE(Less(got.first, got.second, best->first, best->second));
-  EXPECT_EQ(plan->total_stake, total * 100);
+  const Ret best = BestBack(c, total);
+  ASSERT_EQ(plan.ok(), best.y != 0) << (plan ? "" : plan.error());
+  if (!plan) return;
+  const Ret got = Worst(c, Steps(c, *plan), total);
+  ASSERT_NE(got.y, 0) << "a saver loses";
+  EXPECT_FALSE(got < best);
+  EXPECT_EQ(plan->total_stake, total * c.step.cents);
 }
 
 TEST_P(Optimal, BackProfitHasTheLeastTotal) {
   const Case c = Random(true);
-  const int64_t target = 1 + static_cast<int64_t>(gen() % 5);  // whole pounds
+  const int64_t target = Upto(5);  // steps, net of commission
   const auto plan = MakePlan(MakeRequest(c, Side::Back, Mode::Profit, target));
+  // Reaches the target: (worst - t) * (1 - commission) >= target, exactly.
+  auto reaches = [&](const Ret& w, int64_t t) {
+    const i128 keep = 10000 - c.commission;
+    return w.y && !(w < Ret{t * keep + target * 10000, keep});
+  };
   constexpr int64_t kSearched = 18;
   std::optional<int64_t> least;
   for (int64_t t = 0; t <= kSearched && !least; ++t)
-    if (const auto b = BestBack(c, t); b && !Less(b->first, b->second, t + target, 1)) least = t;
+    if (reaches(BestBack(c, t), t)) least = t;
   if (!least) {
-    if (plan) {
-      EXPECT_GT(plan->total_stake, kSearched * 100);
-    }
+    if (plan) EXPECT_GT(plan->total_stake, kSearched * c.step.cents);
     return;
   }
   ASSERT_TRUE(plan.ok()) << plan.error();
-  EXPECT_EQ(plan->total_stake, *least * 100);
-  const auto best = BestBack(c, *least);
-  const auto got = Worst(c, Steps(*plan), *least);
-  EXPECT_FALSE(Less(got.first, got.second, best->first, best->second));
+  EXPECT_EQ(plan->total_stake, *least * c.step.cents);
+  EXPECT_FALSE(Worst(c, Steps(c, *plan), *least) < BestBack(c, *least));
 }
 
 TEST_P(Optimal, LayStakeHasTheSmallestLargestLoss) {
   const Case c = Random(false);
-  const int64_t total = 1 + static_cast<int64_t>(gen() % 14);
+  const int64_t total = Upto(14);
   const auto plan = MakePlan(MakeRequest(c, Side::Lay, Mode::Stake, total));
-  if (total < c.min * static_cast<int64_t>(c.prices.size())) {
-    EXPECT_FALSE(plan.ok());
-    return;
-  }
-  ASSERT_TRUE(plan.ok()) << plan.error();
-  const auto best = BestLay(c, total), got = Largest(c, Steps(*plan));
-  EXPECT_FALSE(Less(best.first, best.second, got.first, got.second));
+  ASSERT_EQ(plan.ok(), total >= c.min * static_cast<int64_t>(c.prices.size()));
+  if (plan) EXPECT_FALSE(BestLay(c, total) < Largest(c, Steps(c, *plan)));
 }
 
 TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
   const Case c = Random(false);
-  const int64_t liability = 1 + static_cast<int64_t>(gen() % 4);
+  const int64_t liability = Upto(4);
   const auto plan = MakePlan(MakeRequest(c, Side::Lay, Mode::Liability, liability));
   constexpr int64_t kSearched = 24;
   std::optional<int64_t> largest;
-  for (int64_t t = c.min * static_cast<int64_t>(c.prices.size()); t <= kSearched; ++t) {
-    const auto b = BestLay(c, t);  // loses b - t when that runner wins
-    if (!Less(liability + t, 1, b.first, b.second)) largest = t;
-  }
-  if (!plan.ok() || plan->total_stake >= kSearched * 100) return;  // beyond what is searched
-  ASSERT_TRUE(largest.has_value());
-  EXPECT_EQ(plan->total_stake, *largest * 100);
-  const auto best = BestLay(c, *largest), got = Largest(c, Steps(*plan));
-  EXPECT_FALSE(Less(best.first, best.second, got.first, got.second));
+  for (int64_t t = c.min * static_cast<int64_t>(c.prices.size()); t <= kSearched; ++t)
+    if (!(Ret{liability + t, 1} < BestLay(c, t))) largest = t;  // loses best - t if it wins
+  if (largest == kSearched) return;  // the largest may lie beyond what is searched
+  ASSERT_EQ(plan.ok(), largest.value_or(0) > 0) << (plan ? "" : plan.error());
+  if (!plan) return;
+  EXPECT_EQ(plan->total_stake, *largest * c.step.cents);
+  EXPECT_FALSE(BestLay(c, *largest) < Largest(c, Steps(c, *plan)));
 }
 
 INSTANTIATE_TEST_SUITE_P(AgainstEveryStake, Optimal, ::testing::Range(1, 101));
 
+Request Crowd(Side side, Mode mode, const char* amount, std::size_t n, const char* odds) {
+  Request r{side, mode, amount, "0", "0.01", "0", {}};
+  r.runners.assign(n, {"", odds, false});
+  return r;
+}
+
+// Books within a hair of 100% at the limits: exact, not refused for the work.
+TEST(Plan, BooksNearOneHundredPercentAreExact) {
+  // The least total is the unrounded one: 1000 stakes of 10000.00.
+  const auto profit = MakePlan(Crowd(Side::Back, Mode::Profit, "0.01", 1000, "1000.000001"));
+  ASSERT_TRUE(profit) << profit.error();
+  EXPECT_EQ(profit->total_stake, 1'000'000'000);
+  EXPECT_EQ(profit->rounding_cost, 0);
+  EXPECT_EQ(profit->book_percent, "99.9999999");
+  const auto lay = MakePlan(Crowd(Side::Lay, Mode::Liability, "1", 1000, "1000.000001"));
+  ASSERT_TRUE(lay) << lay.error();
+  EXPECT_EQ(lay->total_stake, 100'000'000'000);
+  const auto wide = MakePlan(Crowd(Side::Lay, Mode::Liability, "40000", 1000, "1000.1"));
+  ASSERT_TRUE(wide) << wide.error();
+  EXPECT_EQ(wide->total_stake, 40'000'000'000);
+}
+
 // The largest amount at the longest odds with six decimals: every figure in cents
 // is far beyond 64 bits before it is divided down.
 TEST(Plan, FiguresAtTheLimitsAreExact) {
-  const auto lay = MakePlan(
-      {Side::Lay, Mode::Stake, "1000000000", "0", "0.01", "0", {{"", "5000.123457", false}}});
+  const auto lay = MakePlan(Crowd(Side::Lay, Mode::Stake, "1000000000", 1, "5000.123457"));
   ASSERT_TRUE(lay);
   EXPECT_EQ(lay->runners[0].liability, 499'912'345'700'000);
   EXPECT_EQ(lay->runners[0].profit_if_wins, -499'912'345'700'000);
+}
+
+// A book within 4 * 10^-7 of 100%: the searches take a million looks.
+TEST(Search, EndsWhenStoppedOrOutOfWork) {
+  const Field field{{{2000001, 1000000}, {3000001, 1000000}, {6, 1}}, {false, false, false}, 0};
+  const Books books = BooksOf(field);
+  std::stop_source stopped;
+  stopped.request_stop();
+  Search back{100'000'000'000, stopped.get_token()}, lay{100'000'000'000, {}, 1000};
+  EXPECT_EQ(LeastBackTotal(field, books, Q::Of(1), back), std::nullopt);
+  EXPECT_EQ(back.why, Stop::Cancelled);
+  EXPECT_EQ(LargestLayTotal(field, books, Q::Of(1), lay), std::nullopt);
+  EXPECT_EQ(lay.why, Stop::WorkBudget);
+  EXPECT_LE(lay.work, 1003);
+}
+
+TEST(Exact, DecimalTextsRoundHalfToEven) {
+  const std::pair<Q, const char*> cases[] = {{Q::Of(9, 2), "4.5"},    {Q::Of(-1, 8), "-0.12"},
+                                             {Q::Of(-3, 8), "-0.38"}, {Q::Of(-41, 10), "-4.1"},
+                                             {Q::Of(-1, 1000), "0"},  {Q::Of(4, 3), "1.33"}};
+  for (const auto& [q, text] : cases) EXPECT_EQ(DecimalText(Fraction::Of(q), 2), text);
+}
+
+TEST(Exact, BigNumbersKeepEveryDigit) {
+  Big x = Big(1) * Big(static_cast<i128>(1) << 100);
+  x = x * x - Big(1);  // 2^200 - 1
+  EXPECT_EQ(FloorDiv(x, Big(static_cast<i128>(1) << 100) * Big(static_cast<i128>(1) << 90)),
+            (static_cast<i128>(1) << 10) - 1);
+  EXPECT_EQ(FloorDiv(Big(0) - x, x), -1);
+  EXPECT_EQ(FloorDiv(x, Big(1)), std::nullopt);  // too large to say
+  const Fraction third{Big(1), Big(3)};
+  EXPECT_TRUE((third < third + Fraction{Big(1), x}));
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#pragma once
+// Whole numbers of any size and fractions of them. The book of many runners,
+// the sum of 1/O over up to 1000 prices, has a common denominator far beyond
+// 128 bits; these keep such sums, and what is worked out from them, exact.
+// Only what the planner needs: +, -, *, comparison, and quotients known to be
+// small.
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exact.h"
+
+namespace stakora::plan {
+
+class Big {
+ public:
+  Big() = default;
+  Big(i128 v);  // NOLINT: implicit on purpose, as for any whole number
+
+  bool negative() const { return neg_; }
+  bool zero() const { return mag_.empty(); }
+
+  friend Big operator+(const Big& a, const Big& b);
+  friend Big operator-(const Big& a, const Big& b);
+  friend Big operator*(const Big& a, const Big& b);
+  friend std::strong_ordering operator<=>(const Big& a, const Big& b);
+  friend bool operator==(const Big&, const Big&) = default;
+
+  // floor(n / d) for d > 0, when it fits in 126 bits; nullopt when it does not.
+  friend std::optional<i128> FloorDiv(const Big& n, const Big& d);
+
+ private:
+  using Limbs = std::vector<std::uint64_t>;  // least significant first, no zero on top
+  static Big Of(bool neg, Limbs mag);
+  static int CompareMag(const Limbs& a, const Limbs& b);
+  static Limbs AddMag(const Limbs& a, const Limbs& b);
+  static Limbs SubMag(const Limbs& a, const Limbs& b);  // a >= b
+
+  bool neg_ = false;
+  Limbs mag_;
+};
+
+// num/den with den > 0, not kept in lowest terms: each is worked out once.
+struct Fraction {
+  Big num;
+  Big den = 1;
+  static Fraction Of(const Q& q) { return {q.num, q.den}; }
+};
+Fraction operator+(const Fraction& a, const Fraction& b);
+Fraction operator-(const Fraction& a, const Fraction& b);
+Fraction operator*(const Fraction& a, const Fraction& b);
+Fraction operator/(const Fraction& a, const Fraction& b);  // b not zero
+std::strong_ordering operator<=>(const Fraction& a, const Fraction& b);
+
+// The sum of many fractions, added in pairs so that the work stays near that
+// of one product of the two halves' denominators.
+Fraction Sum(std::vector<Fraction> terms);
+
+// Rounded down, or to the nearest with an exact half to the even neighbour;
+// nullopt when the result does not fit in 126 bits.
+std::optional<i128> Floor(const Fraction& q);
+std::optional<i128> RoundHalfEven(const Fraction& q);
+
+// As decimal text rounded half to even to exactly `decimals` places (at most
+// 30): 9/2 at 2 -> "4.50", -1/8 at 2 -> "-0.12". nullopt when the figure
+// does not fit in 126 bits.
+std::optional<std::string> FixedText(const Fraction& q, int decimals);
+// The same with trailing zeros, and a bare point, dropped: 9/2 -> "4.5".
+std::optional<std::string> DecimalText(const Fraction& q, int decimals);
+
+}  // namespace stakora::plan

@@ -1,0 +1,108 @@
+#include "planner_model.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "exact.h"
+#include "number_text.h"
+#include "plan_text.h"
+
+namespace stakora::plan {
+
+bool IsRunner(const PlannerRow& row) {
+  return !TrimBlanks(row.name).empty() || !TrimBlanks(row.odds).empty();
+}
+
+Planner MakePlanner(const PlannerSettings& s) {
+  Planner p;
+  p.side = s.side;
+  p.mode = ModeFor(s.side, s.mode);
+  p.step = s.step;
+  p.min_stake = s.min_stake;
+  p.commission = s.commission;
+  return p;
+}
+
+PlannerSettings SettingsOf(const Planner& p) {
+  return {p.side, p.mode, p.step, p.min_stake, p.commission};
+}
+
+void SetSide(Planner& p, Side side) {
+  p.side = side;
+  p.mode = ModeFor(side, p.mode);
+}
+
+void SetMode(Planner& p, Mode mode) {
+  if (SideHasMode(p.side, mode)) p.mode = mode;
+}
+
+void SetBox(Planner& p, Box box, std::string text) {
+  switch (box) {
+    case Box::Amount:
+      p.amount = std::move(text);
+      break;
+    case Box::Commission:
+      p.commission = std::move(text);
+      break;
+    case Box::Step:
+      p.step = std::move(text);
+      break;
+    case Box::MinStake:
+      p.min_stake = std::move(text);
+      break;
+  }
+}
+
+void SetCell(Planner& p, std::size_t row, Cell cell, std::string text) {
+  if (row >= p.rows.size()) return;
+  (cell == Cell::Name ? p.rows[row].name : p.rows[row].odds) = std::move(text);
+}
+
+void SetSaver(Planner& p, std::size_t row, bool saver) {
+  if (row < p.rows.size()) p.rows[row].saver = saver;
+}
+
+void AddRow(Planner& p) {
+  p.rows.emplace_back();
+}
+
+void RemoveRow(Planner& p, std::size_t row) {
+  if (row < p.rows.size()) p.rows.erase(p.rows.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+std::size_t PasteRunners(Planner& p, std::string_view text) {
+  const std::vector<RunnerInput> pasted = ParseRunnerLines(text);
+  if (pasted.empty()) return 0;
+  std::erase_if(p.rows, [](const PlannerRow& r) { return !IsRunner(r); });
+  for (const RunnerInput& r : pasted) p.rows.push_back({r.name, r.odds, r.saver});
+  return pasted.size();
+}
+
+std::optional<Request> RequestOf(const Planner& p) {
+  Request r{p.side, p.mode, p.amount, p.commission, p.step, p.min_stake, {}};
+  for (const PlannerRow& row : p.rows)
+    if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
+  if (r.runners.empty() || TrimBlanks(r.amount).empty()) return std::nullopt;
+  return r;
+}
+
+PlannerView ViewWithout(const Planner& p, std::string summary) {
+  return {std::move(summary), std::vector<RowResult>(p.rows.size()), 0, {}};
+}
+
+PlannerView ViewOf(const Planner& p, const Plan& plan) {
+  PlannerView v = ViewWithout(p, SummaryText(plan));
+  std::size_t j = 0;
+  for (std::size_t row = 0; row < p.rows.size() && j < plan.runners.size(); ++row) {
+    if (!IsRunner(p.rows[row])) continue;
+    const RunnerPlan& r = plan.runners[j++];
+    v.rows[row] = {MoneyText(r.stake), MoneyText(r.liability), MoneyText(r.profit_if_wins),
+                   r.profit_if_wins, r.profit_if_wins < 0};
+    v.largest_profit =
+        std::max(v.largest_profit, r.profit_if_wins < 0 ? -r.profit_if_wins : r.profit_if_wins);
+  }
+  v.stakes_text = StakesText(plan);
+  return v;
+}
+
+}  // namespace stakora::plan

@@ -1,0 +1,84 @@
+#pragma once
+// The stake planner window as a plain value: what the user typed and chose,
+// changed only by the edits below, and what the window shows, worked out from
+// it and a plan. The desktop window draws this and forwards each edit, as the
+// main window does with Form1.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plan.h"
+#include "planner_settings.h"
+
+namespace stakora::plan {
+
+// One line of the runners grid, as typed.
+struct PlannerRow {
+  std::string name, odds;
+  bool saver = false;
+  friend bool operator==(const PlannerRow&, const PlannerRow&) = default;
+};
+
+// A row with neither a name nor odds is not filled in yet: it is no runner.
+bool IsRunner(const PlannerRow& row);
+
+enum class Box { Amount, Commission, Step, MinStake };
+enum class Cell { Name, Odds };
+
+struct Planner {
+  Side side = Side::Back;
+  Mode mode = Mode::Stake;
+  std::string amount;
+  std::string commission = "0";  // percent
+  std::string step = "0.01";
+  std::string min_stake = "0";
+  std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
+  friend bool operator==(const Planner&, const Planner&) = default;
+};
+
+Planner MakePlanner(const PlannerSettings& s);
+PlannerSettings SettingsOf(const Planner& p);
+
+// The edits the window forwards. A row index past the grid changes nothing.
+void SetSide(Planner& p, Side side);  // a mode the new side lacks falls back to a stake
+void SetMode(Planner& p, Mode mode);  // a mode the side lacks is not taken
+void SetBox(Planner& p, Box box, std::string text);
+void SetCell(Planner& p, std::size_t row, Cell cell, std::string text);
+void SetSaver(Planner& p, std::size_t row, bool saver);
+void AddRow(Planner& p);
+void RemoveRow(Planner& p, std::size_t row);
+// Pasted lines of runners; rows left empty give way to them, so a paste into
+// a fresh window replaces its empty rows. Returns how many were pasted.
+std::size_t PasteRunners(Planner& p, std::string_view text);
+
+// What to plan, or nothing yet: no runner, or no amount typed.
+std::optional<Request> RequestOf(const Planner& p);
+
+// What the window shows of one grid row besides what the user typed.
+struct RowResult {
+  std::string stake, liability, profit;  // money texts, empty when nothing is planned
+  std::int64_t profit_cents = 0;
+  bool loss = false;  // the profit if it wins is a loss
+  friend bool operator==(const RowResult&, const RowResult&) = default;
+};
+
+struct PlannerView {
+  std::string summary;
+  std::vector<RowResult> rows;      // one per grid row
+  std::int64_t largest_profit = 0;  // cents, the largest size of a profit: the bars' scale
+  std::string stakes_text;          // what "Copy stakes" copies; empty when there is none
+};
+
+inline constexpr const char* kAskForRunners = "Type the odds of the runners and the amount.";
+inline constexpr const char* kWorkingOut = "Working out the plan...";
+
+// Nothing planned: the summary says why (a refusal, what is missing, or that
+// the plan is being worked out).
+PlannerView ViewWithout(const Planner& p, std::string summary);
+// The plan of RequestOf(p), each runner's figures on its own row.
+PlannerView ViewOf(const Planner& p, const Plan& plan);
+
+}  // namespace stakora::plan

@@ -1,0 +1,71 @@
+#include "planner_settings.h"
+
+#include "settings_file.h"
+
+namespace stakora::plan {
+namespace {
+
+std::string PathIn(const std::string& folder) {
+  return folder + "/" + kPlannerSettingsFile;
+}
+
+// Short enough to keep in a settings file.
+bool Plain(std::string_view v) {
+  return v.size() <= 32 && v.find_first_of("\r\n") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string PlannerSettingsText(const PlannerSettings& s) {
+  return std::string("side=") + SideName(s.side) + "\nmode=" + ModeName(s.mode) +
+         "\nstep=" + s.step + "\nmin_stake=" + s.min_stake + "\ncommission=" + s.commission + "\n";
+}
+
+PlannerSettings ReadPlannerSettings(std::string_view text) {
+  PlannerSettings s;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+    if (!Plain(value)) continue;
+    if (key == "side") {
+      for (Side side : {Side::Back, Side::Lay})
+        if (value == SideName(side)) s.side = side;
+    } else if (key == "mode") {
+      for (Mode mode : {Mode::Stake, Mode::Profit, Mode::Liability})
+        if (value == ModeName(mode)) s.mode = mode;
+    } else if (key == "step") {
+      s.step = value;
+    } else if (key == "min_stake") {
+      s.min_stake = value;
+    } else if (key == "commission") {
+      s.commission = value;
+    }
+  }
+  s.mode = ModeFor(s.side, s.mode);
+  return s;
+}
+
+LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui) {
+  if (folder.empty()) return {};
+  const FileBytes file = ReadSettingsFile(PathIn(folder));
+  if (file.error == ReportNumber::FileNotFound) return {{}, true};
+  if (file.error != ReportNumber::None) {
+    ui.ShowErrorNumber(file.error);
+    return {};
+  }
+  return {ReadPlannerSettings(file.bytes), true};
+}
+
+void SavePlannerSettings(const std::string& folder, const PlannerSettings& s, bool may_save,
+                         Ui& ui) {
+  if (!may_save) return;
+  const ReportNumber error = ReplaceSettingsFile(PathIn(folder), PlannerSettingsText(s));
+  if (error != ReportNumber::None) ui.ShowErrorNumber(error);
+}
+
+}  // namespace stakora::plan

@@ -1,0 +1,45 @@
+#pragma once
+// The planner window's choices in planner.txt, in the settings folder beside
+// config.txt and never inside it: "key=value" lines. Read and written with the
+// same rules and report numbers as config.txt.
+
+#include <string>
+#include <string_view>
+
+#include "plan.h"
+#include "ui.h"
+
+namespace stakora::plan {
+
+struct PlannerSettings {
+  Side side = Side::Back;
+  Mode mode = Mode::Stake;
+  std::string step = "0.01";
+  std::string min_stake = "0";
+  std::string commission = "0";
+  friend bool operator==(const PlannerSettings&, const PlannerSettings&) = default;
+};
+
+inline constexpr const char* kPlannerSettingsFile = "planner.txt";
+
+// Reading takes what it knows and keeps the defaults for the rest, so an old
+// or damaged file never stops the window; a mode its side lacks becomes a stake.
+std::string PlannerSettingsText(const PlannerSettings& s);
+PlannerSettings ReadPlannerSettings(std::string_view text);
+
+// The choices kept in `folder`, and whether closing may write them back. A
+// missing file (the first use) gives the defaults without a word; any other
+// failure to read is reported as its number, and the file is then left alone.
+// No folder (the system could not tell the program's; the main window has
+// said so) means the defaults and no file.
+struct LoadedPlannerSettings {
+  PlannerSettings settings;
+  bool may_save = false;
+};
+LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui);
+
+// Writes the choices when loading allowed it; a failure is reported.
+void SavePlannerSettings(const std::string& folder, const PlannerSettings& s, bool may_save,
+                         Ui& ui);
+
+}  // namespace stakora::plan
