@@ -22,12 +22,7 @@ Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
     }
     if (word == "--") {
       options_done = true;
-    } else if (word == "--json") {
-      args.json = true;
-    } else if (word == "--help" || word == "-h") {
-      args.help = true;
-    } else if (word == "--version") {
-      args.version = true;
+    } else if (ReadCommonFlag(word, args.common)) {
     } else if (auto m = OptionValue(words, i, "--mode")) {
       if (!*m) return m->error();
       const std::string mode = AsciiLower(**m);

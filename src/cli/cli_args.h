@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/option_words.h"
 #include "options.h"
 #include "result.h"
@@ -14,9 +15,7 @@ namespace stakora::cli {
 enum class Mode { Stake, Profit };
 
 struct Args {
-  bool help = false;
-  bool version = false;
-  bool json = false;
+  CommonArgs common;
   Mode mode = Mode::Stake;
   Notation odds_format = Notation::Fraction;
   std::optional<std::string> amount;  // the window's "50.00" when absent

@@ -3,25 +3,6 @@
 #include "cli/text.h"
 
 namespace stakora::cli {
-namespace {
-
-// A number as an option value: digits with at most one point and a leading
-// minus; whether it is a good amount is the planner's to say.
-bool LooksLikeNumber(const std::string& s) {
-  std::size_t i = s.starts_with('-') ? 1 : 0, digits = 0, points = 0;
-  for (; i < s.size(); ++i) {
-    if (s[i] == '.') {
-      ++points;
-    } else if (s[i] >= '0' && s[i] <= '9') {
-      ++digits;
-    } else {
-      return false;
-    }
-  }
-  return digits > 0 && points <= 1;
-}
-
-}  // namespace
 
 plan::RunnerInput ParseRunner(const std::string& word) {
   plan::RunnerInput r;
@@ -53,40 +34,26 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       options_done = true;
       continue;
     }
-    if (word == "--json") {
-      args.json = true;
-      continue;
-    }
+    if (ReadCommonFlag(word, args.common)) continue;
     if (word == "--lay") {
       r.side = plan::Side::Lay;
       continue;
     }
-    if (word == "--help" || word == "-h") {
-      args.help = true;
-      continue;
-    }
-    if (word == "--version") {
-      args.version = true;
-      continue;
-    }
-    struct Numeric {
+    struct Valued {
       const char* name;
       std::string* into;
       std::optional<plan::Mode> mode;
     };
     bool known = false;
-    for (const Numeric& option : {Numeric{"--stake", &r.amount, plan::Mode::Stake},
-                                  Numeric{"--profit", &r.amount, plan::Mode::Profit},
-                                  Numeric{"--liability", &r.amount, plan::Mode::Liability},
-                                  Numeric{"--commission", &r.commission, std::nullopt},
-                                  Numeric{"--step", &r.step, std::nullopt},
-                                  Numeric{"--min-stake", &r.min_stake, std::nullopt}}) {
+    for (const Valued& option : {Valued{"--stake", &r.amount, plan::Mode::Stake},
+                                 Valued{"--profit", &r.amount, plan::Mode::Profit},
+                                 Valued{"--liability", &r.amount, plan::Mode::Liability},
+                                 Valued{"--commission", &r.commission, std::nullopt},
+                                 Valued{"--step", &r.step, std::nullopt},
+                                 Valued{"--min-stake", &r.min_stake, std::nullopt}}) {
       auto value = OptionValue(words, i, option.name);
       if (!value) continue;
       if (!*value) return value->error();
-      if (!LooksLikeNumber(**value))
-        return UsageError{std::string(option.name) + " takes a number, not \"" +
-                          PrintableText(**value) + "\""};
       *option.into = **value;
       if (option.mode) {
         r.mode = *option.mode;
@@ -97,12 +64,12 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     }
     if (!known) return UsageError{"unknown option " + PrintableText(word)};
   }
-  if (args.help || args.version) return args;
+  if (args.common.help || args.common.version) return args;
   if (modes != 1) return UsageError{"give exactly one of --stake, --profit and --liability"};
-  if (r.side == plan::Side::Back && r.mode == plan::Mode::Liability)
-    return UsageError{"--liability is for a lay plan: add --lay"};
-  if (r.side == plan::Side::Lay && r.mode == plan::Mode::Profit)
-    return UsageError{"--profit is for a back plan; a lay plan takes --stake or --liability"};
+  if (!plan::SideHasMode(r.side, r.mode))
+    return UsageError{r.side == plan::Side::Back
+                          ? "--liability is for a lay plan: add --lay"
+                          : "--profit is for a back plan; a lay plan takes --stake or --liability"};
   return args;
 }
 

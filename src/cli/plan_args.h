@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/option_words.h"
 #include "plan.h"
 #include "result.h"
@@ -11,12 +12,12 @@
 namespace stakora::cli {
 
 struct PlanArgs {
-  bool help = false;
-  bool version = false;
-  bool json = false;
+  CommonArgs common;
   plan::Request request;
 };
 
+// Option values are taken as texts: whether one is a good amount is the
+// planner's to say, as a refusal.
 Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words);
 
 // "[NAME=]ODDS[!]": a trailing ! marks a saver; the name ends at the last "=".

@@ -2,6 +2,7 @@
 
 #include "cli/text.h"
 #include "exact.h"
+#include "plan_text.h"
 
 namespace stakora::cli {
 namespace {
@@ -62,16 +63,11 @@ std::string PlanTable(const plan::Plan& p) {
                     (lay ? Pad("Liability", 12) : "") + "Profit if it wins\n";
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
-    const std::string name = r.name.empty() ? std::to_string(i + 1) : PrintableText(r.name);
-    out += Pad(name, 16) + Pad(PrintableText(r.odds), 10) + Pad(MoneyText(r.stake), 12) +
-           (lay ? Pad(MoneyText(r.liability), 12) : "") + MoneyText(r.profit_if_wins) +
-           (r.saver ? "  (saver)" : "") + "\n";
+    out += Pad(PrintableText(plan::RunnerName(r.name, i)), 16) + Pad(PrintableText(r.odds), 10) +
+           Pad(MoneyText(r.stake), 12) + (lay ? Pad(MoneyText(r.liability), 12) : "") +
+           MoneyText(r.profit_if_wins) + (r.saver ? "  (saver)" : "") + "\n";
   }
-  out += "Book " + p.book_percent + "%, total stake " + MoneyText(p.total_stake) + ", worst " +
-         MoneyText(p.worst_profit) + ", best " + MoneyText(p.best_profit) + ", if another wins " +
-         MoneyText(p.if_another_wins) + "; rounding costs " + MoneyText(p.rounding_cost) +
-         " (unrounded: worst " + MoneyText(p.exact_worst_profit) + ", total " +
-         MoneyText(p.exact_total_stake) + ")\n";
+  out += plan::SummaryText(p) + "\n";
   return out;
 }
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "app_identity.h"
 #include "calculate.h"
 #include "cli/cli_args.h"
-#include "cli/output.h"
+#include "cli/command.h"
 #include "cli/report.h"
 #include "cli/text.h"
 #include "number_text.h"
@@ -13,8 +12,6 @@
 
 namespace stakora::cli {
 namespace {
-
-constexpr const char* kProgram = "stakora-cli";
 
 // A refused fraction that reads as a decimal price: most likely the notation
 // was left at its default.
@@ -27,20 +24,8 @@ bool DecimalOddsInFractions(const Form1& f, const Args& args, const std::string&
   return false;
 }
 
-}  // namespace
-
-int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-        bool terminal) {
-  const auto parsed = ParseArgs(words);
-  if (!parsed) {
-    err << kProgram << ": " << parsed.error().text << "\n" << kUsage;
-    return 2;
-  }
-  const Args& args = *parsed;
-  if (args.help) return WriteResults(out, std::string(kUsage) + "\n" + kGuide, err, kProgram);
-  if (args.version)
-    return WriteResults(out, std::string(kProgram) + " " + kVersionText + "\n", err, kProgram);
-
+// One press on the window's start-up state as the arguments set it.
+Outcome Calculate(const Args& args, std::ostream& err, bool terminal) {
   Form1 f = MakeForm1();
   SelectOption(f, args.mode == Mode::Profit ? OptionId::Option1_1 : OptionId::Option1_0);
   SelectOption(f, NotationOption(args.odds_format));
@@ -62,10 +47,18 @@ int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
   }
   if (report.outcome == CalcOutcome::Completed && report.rows_in_use == 0)
     err << "no horses to calculate\n";
+  return {args.common.json ? JsonReport(f, report) : TableReport(f, report, terminal),
+          report.outcome == CalcOutcome::Completed ? 0 : 1};
+}
 
-  const std::string results = args.json ? JsonReport(f, report) : TableReport(f, report, terminal);
-  if (WriteResults(out, results, err, kProgram) != 0) return 1;
-  return report.outcome == CalcOutcome::Completed ? 0 : 1;
+}  // namespace
+
+int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+        bool terminal) {
+  constexpr Command kCalculate{"stakora-cli", kUsage, kGuide};
+  return RunCommand<Args>(
+      kCalculate, words, out, err, ParseArgs,
+      [terminal](const Args& args, std::ostream& e) { return Calculate(args, e, terminal); });
 }
 
 }  // namespace stakora::cli

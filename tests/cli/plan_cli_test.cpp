@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--profit 10 --commission 5 -- 3 4 5", "16.20 12.15 9.72", "38.07", "10.00", "0.01"},
   Example{"--stake 10 --min-stake 2 --step 0.5 -- 1.5 10 20 30", "4.00 2.00 2.00 2.00", "10.00", "-4.00", "5.76"},
   Example{"--lay --stake 20 -- 3 5 7", "9.86 5.92 4.22", "20.00", "-9.60", "0.02"},
-  Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"}));
+  Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"},
+  Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"}));
 // clang-format on
 
 TEST(PlanCli, TheWorkedExampleInFull) {
@@ -81,8 +82,11 @@ TEST(PlanCli, TheWorkedExampleInFull) {
 }
 
 TEST(PlanCli, RefusalsSayWhyAndExitOne) {
+  std::string crowd = "--stake 10 --";
+  for (int i = 0; i < 1001; ++i) crowd += " 2";
   // clang-format off
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
+      {crowd, "at most 1000 runners can be planned"},
       {"--stake 10", "no runners"},
       {"--stake 10 -- 2 3 x", "Runner 3: cannot read the odds \"x\""},
       {"--stake 10 -- 2 1.005", "Runner 2: odds of 1.005 are below 1.01"},
@@ -95,7 +99,19 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--lay --stake 10 -- 2 3!", "Runner 2 is marked as a saver"},
       {"--stake 10 -- 2! 3!", "every runner is a saver"},
       {"--lay --liability 1 --min-stake 5 -- 3 5", "even the minimum stake on every runner"},
-      {"--lay --liability 1000000000 -- 1.01 10000", "a liability of 1000000000.00 allows more"}};
+      {"--lay --liability 1000000000 -- 1.01 10000", "a liability of 1000000000.00 allows more"},
+      {"--lay --liability 0.01 -- 10000", "a liability of 0.01 is too small to lay one step"},
+      {"--stake abc -- 2", "the amount \"abc\" is not a number"},
+      {"--stake 1.001 -- 2", "the amount \"1.001\" has more than two decimals"},
+      {"--stake 10000000000000 -- 2", "the amount must be at most 1000000000.00"},
+      {"--stake 10 --min-stake 1000000000.01 -- 2", "the minimum stake must be at most 1000000000.00"},
+      {"--stake 10 --step 1e2 -- 2", "the step \"1e2\" is not a number"},
+      {"--stake 200000 --step 100000.01 -- 2", "the step must be at most 100000.00"},
+      {"--lay --stake 10 --commission 100 -- 2", "the commission must be a percentage"},
+      {"--stake 10 -- 10000.5", "Runner 1: odds of 10000.5 are above 10000"},
+      {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
+      {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
+      {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);
@@ -110,7 +126,7 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
 
 TEST(PlanCli, UsageErrorsExitTwo) {
   for (const char* args : {"2 3", "--stake 5 --profit 5 2", "--liability 5 2", "--lay --profit 5 2",
-                           "--stake abc 2", "--stake --json 2", "--bogus --stake 5 2", "--stake"}) {
+                           "--stake --json 2", "--bogus --stake 5 2", "--stake"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

@@ -1,4 +1,4 @@
-#include "cli/output.h"
+#include "cli/command.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +20,19 @@ int WriteResults(std::ostream& out, const std::string& text, std::ostream& err,
   if (errno != 0) err << ": " << std::strerror(errno);
   err << "\n";
   return 1;
+}
+
+bool ReadCommonFlag(const std::string& word, CommonArgs& common) {
+  if (word == "--json") {
+    common.json = true;
+  } else if (word == "--help" || word == "-h") {
+    common.help = true;
+  } else if (word == "--version") {
+    common.version = true;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace stakora::cli
