@@ -73,7 +73,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   lblTitle_->setGeometry(At(1080, 120, 4365, 600));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblTitle_->setFont(Font(Face::Verdana, 11.25, true));
-  SetColour(lblTitle_, QPalette::WindowText, QColor(0, 0, 255));
+  SetColour(lblTitle_, QPalette::WindowText, kTitleBlue);
 
   lblVersion_ = new QLabel(Q(t.version), this);
   lblVersion_->setGeometry(At(1050, 780, 3885, 225));
@@ -88,10 +88,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   FitLines(Text1_);
 
   // Grey over white: an etched separator.
-  MarkAsSeparator(
-      Rule(this, QRect(Px(90), Px(2445), Px(5654) - Px(90), 1), QColor(0x80, 0x80, 0x80)));
-  MarkAsSeparator(
-      Rule(this, QRect(Px(105), Px(2460), Px(5654) - Px(105), 2), QColor(255, 255, 255)));
+  MarkAsSeparator(Rule(this, QRect(Px(90), Px(2445), Px(5654) - Px(90), 1), kRuleGrey));
+  MarkAsSeparator(Rule(this, QRect(Px(105), Px(2460), Px(5654) - Px(105), 2), kRuleWhite));
 
   // The line may wrap, but never inside the web address: word joiners bind
   // its characters (Qt's rich text would still break it after "//").

@@ -46,7 +46,8 @@ void ShareGlContexts() {
   }
 }
 
-CreateFormBrowserFn LoadModule(const QString& path) {
+// The module's entry point, or nullptr with the reason in `why`.
+CreateFormBrowserFn LoadModule(const QString& path, QString& why) {
   // The engine's sandbox cannot run as root; it stays on for everybody else.
 #ifndef _WIN32
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -65,7 +66,10 @@ CreateFormBrowserFn LoadModule(const QString& path) {
     module.setFileName(path);
     module.setLoadHints(QLibrary::ExportExternalSymbolsHint);
   }
-  return reinterpret_cast<CreateFormBrowserFn>(module.resolve(kCreateFormBrowserSymbol));
+  const auto create =
+      reinterpret_cast<CreateFormBrowserFn>(module.resolve(kCreateFormBrowserSymbol));
+  if (!create) why = module.errorString();
+  return create;
 }
 
 }  // namespace
@@ -83,18 +87,19 @@ DesktopPages::~DesktopPages() {
   CloseAll();
 }
 
-void DesktopPages::ShowBrowser(const QString& address) {
+QString DesktopPages::ShowBrowser(const QString& address) {
   if (!browser_) {
-    const CreateFormBrowserFn create = LoadModule(module_path_);
-    if (!create) {
-      qWarning("stakora: the browser window is not available: %s", qPrintable(module_path_));
-      return;
-    }
+    QString why;
+    const CreateFormBrowserFn create = LoadModule(module_path_, why);
+    if (!create)
+      return "The pages cannot be shown: the browser window's module could not be loaded.\n\n" +
+             why;
     browser_ = create(address);  // modeless, with no owner
   }
   browser_->show();
   browser_->raise();
   browser_->activateWindow();
+  return {};
 }
 
 void DesktopPages::OpenExternal(const QString& address) {

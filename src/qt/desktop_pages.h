@@ -20,7 +20,7 @@ class DesktopPages : public PagesHost {
   static QString ModuleFor(const QString& program_folder);
   ~DesktopPages() override;
 
-  void ShowBrowser(const QString& address) override;
+  QString ShowBrowser(const QString& address) override;
   void OpenExternal(const QString& address) override;
   void CloseAll() override;
 

@@ -12,9 +12,6 @@
 namespace stakora::qt {
 namespace {
 
-const QColor kGreen(0, 128, 0);
-const QColor kYellow(255, 255, 0);
-
 template <typename W>
 W* Place(W* w, const Control& c, const QFont& font) {
   w->setGeometry(PxRect(c.place));
@@ -64,11 +61,11 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   const QColor highlight_text = client->palette().color(QPalette::HighlightedText);
 
   client->setAutoFillBackground(true);
-  SetColour(client, QPalette::Window, kGreen);
+  SetColour(client, QPalette::Window, kGainGreen);
 
   auto frame = [&](const Control& c) {
     auto* g = Place(new QGroupBox(Q(c.text), client), c, verdana825b);
-    SetColour(g, QPalette::WindowText, kYellow);
+    SetColour(g, QPalette::WindowText, kCaptionYellow);
     return g;
   };
   auto option = [&](QWidget* parent, const Control& c, const QFont& font) {
@@ -106,7 +103,7 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
 
   w.Label9 = TopLeft(Place(new ClickableLabel(client), m.Label9, Font(Face::Arial, 12, true)));
   w.Label9->setText(Q(m.Label9.text));
-  SetColour(w.Label9, QPalette::WindowText, kYellow);
+  SetColour(w.Label9, QPalette::WindowText, kCaptionYellow);
   w.Label9->setAccessibleName(Q(m.Label9.text));
   w.Label4 = MakeLabel(client, m.Label4, verdana12b, window_colour);
   w.Label5 = MakeLabel(client, m.Label5, verdana12b, window_colour);

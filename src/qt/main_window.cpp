@@ -52,7 +52,10 @@ class MainWindow::Bridge : public Ui {
       target = w_.w_.rows[static_cast<std::size_t>(t.row)].txt_odds;
     target->setFocus(Qt::OtherFocusReason);
   }
-  void ShowBrowser() override { w_.pages_.ShowBrowser(Q(w_.model_.thisURL)); }
+  void ShowBrowser() override {
+    const QString failed = w_.pages_.ShowBrowser(Q(w_.model_.thisURL));
+    if (!failed.isEmpty()) w_.boxes_.Failure(&w_, failed);
+  }
   void OpenInSystemBrowser(const std::string& url) override { w_.pages_.OpenExternal(Q(url)); }
 
  private:
@@ -186,7 +189,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 void MainWindow::ShowPlanner() {
   if (ended_) return;
   // Made on first use, so it costs the start-up nothing; one at a time.
-  if (!planner_) planner_ = new PlannerWindow(model_.platform.SettingsFolder());
+  if (!planner_) planner_ = new PlannerWindow(model_.platform.SettingsFolder(), boxes_);
   planner_->show();
   planner_->raise();
   planner_->activateWindow();

@@ -58,4 +58,8 @@ void ModalMessageBoxes::ErrorNumber(QWidget* parent, const QString& number) {
   Show(parent, QMessageBox::Critical, number, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void ModalMessageBoxes::Failure(QWidget* parent, const QString& text) {
+  Show(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 }  // namespace stakora::qt

@@ -19,6 +19,8 @@ class MessageBoxes {
   virtual bool Question(QWidget* parent, const QString& text) = 0;
   // The bare error number with the stop icon.
   virtual void ErrorNumber(QWidget* parent, const QString& number) = 0;
+  // Something the program could not do, and why, with the warning icon.
+  virtual void Failure(QWidget* parent, const QString& text) = 0;
 };
 
 // A box as ModalMessageBoxes shows it, not yet shown.
@@ -33,6 +35,7 @@ class ModalMessageBoxes : public MessageBoxes {
   void Message(QWidget* parent, const QString& text) override;
   bool Question(QWidget* parent, const QString& text) override;
   void ErrorNumber(QWidget* parent, const QString& number) override;
+  void Failure(QWidget* parent, const QString& text) override;
 };
 
 }  // namespace stakora::qt

@@ -5,25 +5,38 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGridLayout>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <optional>
 
-#include "exact.h"
-#include "qt/profit_bars.h"
+#include "plan.h"
+#include "planner_settings.h"
+#include "qt/message_boxes.h"
+#include "qt/planner_table.h"
+#include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
-#include "qt/style.h"
-#include "settings_file.h"
+#include "ui.h"
 
 namespace stakora::qt {
 namespace {
+
+// What the worker hands back: a plan, or why there is none.
+struct Outcome {
+  std::optional<plan::Plan> plan;
+  std::string refusal;
+};
+
+// Long enough that a quick plan never makes the summary flicker.
+constexpr int kSlowMs = 120;
 
 QLineEdit* Box(const QString& name, QWidget* parent) {
   auto* e = new QLineEdit(parent);
@@ -37,20 +50,42 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
   return l;
 }
 
+// The settings file's reports, as boxes over the planner window.
+class Reports : public SilentUi {
+ public:
+  Reports(MessageBoxes& boxes, QWidget* over) : boxes_(boxes), over_(over) {}
+  void ShowErrorNumber(ReportNumber number) override {
+    boxes_.ErrorNumber(over_, QString::number(ToInt(number)));
+  }
+
+ private:
+  MessageBoxes& boxes_;
+  QWidget* over_;
+};
+
 }  // namespace
 
-PlannerWindow::PlannerWindow(std::string settings_folder, QWidget* parent)
+PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      settings_path_(settings_folder.empty() ? ""
-                                             : settings_folder + "/" + plan::kPlannerSettingsFile) {
+      settings_folder_(std::move(settings_folder)),
+      boxes_(boxes),
+      reports_(std::make_unique<Reports>(boxes, this)) {
   setWindowTitle("Stake planner");
   setAttribute(Qt::WA_DeleteOnClose);
+  const plan::LoadedPlannerSettings loaded = plan::LoadPlannerSettings(settings_folder_, *reports_);
+  may_save_ = loaded.may_save;
+  model_ = plan::MakePlanner(loaded.settings);
+  view_ = plan::ViewWithout(model_, plan::kAskForRunners);
   Build();
-  const FileBytes saved = settings_path_.empty() ? FileBytes{} : ReadSettingsFile(settings_path_);
-  Apply(plan::ReadPlannerSettings(saved.error == ReportNumber::None ? saved.bytes : ""));
-  for (int i = 0; i < 3; ++i) AddRunner();
-  grid_->setCurrentCell(0, kName);
+  Connect();
+  DrawChoices();
+  Show(view_);
+  grid_->setCurrentIndex(table_->index(0, PlannerTable::kName));
   grid_->setFocus();  // the runners come first
+}
+
+PlannerWindow::~PlannerWindow() {
+  stop_.request_stop();  // a plan still being worked out is no longer wanted
 }
 
 void PlannerWindow::Build() {
@@ -85,24 +120,22 @@ void PlannerWindow::Build() {
   boxes->addWidget(min_stake_);
   top->addLayout(boxes);
 
-  auto* middle = new QHBoxLayout;
-  grid_ = new QTableWidget(0, kColumns, this);
+  table_ = new PlannerTable(
+      model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
+  grid_ = new QTableView(this);
+  grid_->setModel(table_);
   grid_->setAccessibleName("Runners");
-  grid_->setHorizontalHeaderLabels(
-      {"Name", "Odds", "Saver", "Stake", "Liability", "Profit if wins"});
-  grid_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+  grid_->setItemDelegateForColumn(PlannerTable::kBar, new ProfitBarDelegate(grid_));
+  grid_->horizontalHeader()->setSectionResizeMode(PlannerTable::kName, QHeaderView::Stretch);
   grid_->setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move inside it
-  middle->addWidget(grid_, 4);
-  bars_ = new ProfitBars(this);
-  middle->addWidget(bars_, 1);
-  top->addLayout(middle, 1);
+  top->addWidget(grid_, 1);
 
   auto* buttons = new QHBoxLayout;
-  auto* add = new QPushButton("A&dd runner", this);
-  auto* remove = new QPushButton("&Remove runner", this);
-  auto* paste = new QPushButton("Paste r&unners", this);
+  add_ = new QPushButton("A&dd runner", this);
+  remove_ = new QPushButton("&Remove runner", this);
+  paste_ = new QPushButton("Paste r&unners", this);
   copy_ = new QPushButton("&Copy stakes", this);
-  for (QPushButton* b : {add, remove, paste, copy_}) {
+  for (QPushButton* b : {add_, remove_, paste_, copy_}) {
     b->setAutoDefault(true);  // Enter presses the focused button
     buttons->addWidget(b);
   }
@@ -116,28 +149,40 @@ void PlannerWindow::Build() {
   summary_->setFocusPolicy(Qt::TabFocus);
   top->addWidget(summary_);
 
-  connect(side_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
-    if (on) SideChanged();
+  slow_ = new QTimer(this);
+  slow_->setSingleShot(true);
+  slow_->setInterval(kSlowMs);
+  resize(820, 480);
+}
+
+void PlannerWindow::Connect() {
+  // Drawing the model checks buttons too; such a toggle changes nothing.
+  connect(side_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool on) {
+    if (!on) return;
+    const plan::Side side = b == back_ ? plan::Side::Back : plan::Side::Lay;
+    Edit([side](plan::Planner& p) { plan::SetSide(p, side); });
   });
-  connect(mode_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
-    if (on) Recalculate();
+  connect(mode_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool on) {
+    if (!on) return;
+    const plan::Mode mode = b == stake_    ? plan::Mode::Stake
+                            : b == profit_ ? plan::Mode::Profit
+                                           : plan::Mode::Liability;
+    Edit([mode](plan::Planner& p) { plan::SetMode(p, mode); });
   });
-  for (QLineEdit* e : {amount_, commission_, step_, min_stake_})
-    connect(e, &QLineEdit::textChanged, this, [this] { Recalculate(); });
-  connect(grid_, &QTableWidget::itemChanged, this, [this] {
-    if (!filling_) Recalculate();
+  for (auto [box, which] :
+       {std::pair{amount_, plan::Box::Amount}, std::pair{commission_, plan::Box::Commission},
+        std::pair{step_, plan::Box::Step}, std::pair{min_stake_, plan::Box::MinStake}})
+    connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& t) {
+      Edit([which, text = S(t)](plan::Planner& p) { plan::SetBox(p, which, text); });
+    });
+  connect(add_, &QPushButton::clicked, this, &PlannerWindow::AddRunner);
+  connect(remove_, &QPushButton::clicked, this, [this] {
+    const int current = grid_->currentIndex().row();
+    const std::size_t row =
+        current >= 0 ? static_cast<std::size_t>(current) : model_.rows.size() - 1;
+    Edit([row](plan::Planner& p) { plan::RemoveRow(p, row); });
   });
-  connect(add, &QPushButton::clicked, this, [this] {
-    AddRunner();
-    grid_->setCurrentCell(grid_->rowCount() - 1, kOdds);
-    grid_->setFocus();
-  });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    const int row = grid_->currentRow() >= 0 ? grid_->currentRow() : grid_->rowCount() - 1;
-    if (row >= 0) grid_->removeRow(row);
-    Recalculate();
-  });
-  connect(paste, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
+  connect(paste_, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
   // Ctrl+V on the grid pastes runners; in a cell being edited it pastes text.
   auto* paste_here = new QAction(grid_);
   paste_here->setShortcut(QKeySequence::Paste);
@@ -145,161 +190,97 @@ void PlannerWindow::Build() {
   grid_->addAction(paste_here);
   connect(paste_here, &QAction::triggered, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
-  connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceBars(); });
-  resize(760, 460);
+  connect(slow_, &QTimer::timeout, this, [this] {
+    if (planning_) Show(plan::ViewWithout(model_, plan::kWorkingOut));
+  });
 }
 
-void PlannerWindow::Apply(const plan::PlannerSettings& s) {
-  (s.side == plan::Side::Back ? back_ : lay_)->setChecked(true);
-  (s.mode == plan::Mode::Stake    ? stake_
-   : s.mode == plan::Mode::Profit ? profit_
-                                  : liability_)
-      ->setChecked(true);
-  step_->setText(Q(s.step));
-  min_stake_->setText(Q(s.min_stake));
-  commission_->setText(Q(s.commission));
-  SideChanged();
-}
-
-plan::PlannerSettings PlannerWindow::settings() const {
-  const plan::Request r = CurrentRequest();
-  return {r.side, r.mode, r.step, r.min_stake, r.commission};
-}
-
-// A back plan has a profit to win, a lay plan a liability: the other one is
-// greyed out, and a choice that no longer applies falls back to a stake.
-void PlannerWindow::SideChanged() {
-  const bool back = back_->isChecked();
-  profit_->setEnabled(back);
-  liability_->setEnabled(!back);
-  grid_->setColumnHidden(kLiability, back);
-  if ((back && liability_->isChecked()) || (!back && profit_->isChecked()))
-    stake_->setChecked(true);
-  Recalculate();
-}
-
-void PlannerWindow::AddRunner(const plan::RunnerInput& r) {
-  filling_ = true;
-  const int row = grid_->rowCount();
-  grid_->insertRow(row);
-  grid_->setItem(row, kName, new QTableWidgetItem(Q(r.name)));
-  grid_->setItem(row, kOdds, new QTableWidgetItem(Q(r.odds)));
-  auto* saver = new QTableWidgetItem;
-  saver->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-  saver->setCheckState(r.saver ? Qt::Checked : Qt::Unchecked);
-  grid_->setItem(row, kSaver, saver);
-  for (int c : {kStake, kLiability, kProfit}) {
-    auto* result = new QTableWidgetItem;
-    result->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);  // shown, never typed in
-    result->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid_->setItem(row, c, result);
-  }
-  filling_ = false;
-  Recalculate();
+void PlannerWindow::AddRunner() {
+  Edit(&plan::AddRow);
+  grid_->setCurrentIndex(table_->index(table_->rowCount() - 1, PlannerTable::kOdds));
+  grid_->setFocus();
 }
 
 void PlannerWindow::PasteRunners() {
-  const auto runners = plan::ParseRunnerLines(S(QApplication::clipboard()->text()));
-  if (runners.empty()) return;
-  // Rows left empty are filled first, so a paste into a fresh window replaces them.
-  for (int row = grid_->rowCount() - 1; row >= 0; --row)
-    if (RowEmpty(row)) grid_->removeRow(row);
-  for (const auto& r : runners) AddRunner(r);
-  Recalculate();
+  const std::string text = S(QApplication::clipboard()->text());
+  Edit([&text](plan::Planner& p) { plan::PasteRunners(p, text); });
 }
 
 void PlannerWindow::CopyStakes() {
-  if (!stakes_text_.empty()) QApplication::clipboard()->setText(Q(stakes_text_));
+  if (!view_.stakes_text.empty()) QApplication::clipboard()->setText(Q(view_.stakes_text));
 }
 
-bool PlannerWindow::RowEmpty(int row) const {
-  return (grid_->item(row, kName)->text() + grid_->item(row, kOdds)->text()).trimmed().isEmpty();
+void PlannerWindow::Edit(const std::function<void(plan::Planner&)>& change) {
+  plan::Planner next = model_;
+  change(next);
+  if (next == model_) return;
+  if (next.rows.size() != model_.rows.size()) {
+    // Rows came and went: results drawn on them before would stand on others.
+    table_->ReplaceRows([&] {
+      model_ = std::move(next);
+      view_ = plan::ViewWithout(model_, view_.summary);
+    });
+  } else {
+    model_ = std::move(next);
+  }
+  DrawChoices();
+  Replan();
 }
 
-plan::Request PlannerWindow::CurrentRequest() const {
-  plan::Request r;
-  r.side = back_->isChecked() ? plan::Side::Back : plan::Side::Lay;
-  r.mode = stake_->isChecked()    ? plan::Mode::Stake
-           : profit_->isChecked() ? plan::Mode::Profit
-                                  : plan::Mode::Liability;
-  r.amount = S(amount_->text());
-  r.commission = S(commission_->text());
-  r.step = S(step_->text());
-  r.min_stake = S(min_stake_->text());
-  for (int row = 0; row < grid_->rowCount(); ++row)
-    if (!RowEmpty(row))
-      r.runners.push_back({S(grid_->item(row, kName)->text()), S(grid_->item(row, kOdds)->text()),
-                           grid_->item(row, kSaver)->checkState() == Qt::Checked});
-  return r;
-}
-
-void PlannerWindow::Recalculate() {
-  if (filling_ || !grid_) return;
-  const plan::Request r = CurrentRequest();
-  ClearResults();
-  if (r.runners.empty() || QString::fromStdString(r.amount).trimmed().isEmpty()) {
-    summary_->setText("Type the odds of the runners and the amount.");
+void PlannerWindow::Replan() {
+  stop_.request_stop();
+  const std::uint64_t generation = ++generation_;
+  const auto request = plan::RequestOf(model_);
+  if (!request) {
+    planning_ = false;
+    Show(plan::ViewWithout(model_, plan::kAskForRunners));
     return;
   }
-  const auto p = plan::MakePlan(r);
-  if (!p) {
-    summary_->setText(Q(p.error()));
-    return;
-  }
-  ShowPlan(*p);
+  stop_ = std::stop_source();
+  planning_ = true;
+  auto* watcher = new QFutureWatcher<Outcome>(this);
+  connect(watcher, &QFutureWatcher<Outcome>::finished, this, [this, watcher, generation] {
+    watcher->deleteLater();
+    if (generation != generation_) return;  // an edit came since: this plan is outdated
+    planning_ = false;
+    const Outcome o = watcher->result();
+    Show(o.plan ? plan::ViewOf(model_, *o.plan) : plan::ViewWithout(model_, o.refusal));
+  });
+  watcher->setFuture(QtConcurrent::run([request = *request, stop = stop_.get_token()] {
+    auto p = plan::MakePlan(request, stop);
+    return p ? Outcome{*p, {}} : Outcome{std::nullopt, p.error()};
+  }));
+  slow_->start();
 }
 
-void PlannerWindow::ClearResults() {
-  filling_ = true;
-  for (int row = 0; row < grid_->rowCount(); ++row)
-    for (int c : {kStake, kLiability, kProfit}) grid_->item(row, c)->setText("");
-  filling_ = false;
-  stakes_text_.clear();
-  copy_->setEnabled(false);
-  bar_rows_.clear();
-  PlaceBars();
+void PlannerWindow::Show(plan::PlannerView view) {
+  view_ = std::move(view);
+  view_.rows.resize(model_.rows.size());
+  table_->ResultsReplaced();
+  summary_->setText(Q(view_.summary));
+  copy_->setEnabled(!view_.stakes_text.empty());
+  emit shown();
 }
 
-void PlannerWindow::ShowPlan(const plan::Plan& p) {
-  filling_ = true;
-  std::size_t j = 0;
-  for (int row = 0; row < grid_->rowCount() && j < p.runners.size(); ++row) {
-    if (RowEmpty(row)) continue;
-    const plan::RunnerPlan& runner = p.runners[j++];
-    grid_->item(row, kStake)->setText(Q(plan::MoneyText(runner.stake)));
-    grid_->item(row, kLiability)->setText(Q(plan::MoneyText(runner.liability)));
-    QTableWidgetItem* profit = grid_->item(row, kProfit);
-    profit->setText(Q(plan::MoneyText(runner.profit_if_wins)));
-    profit->setForeground(runner.profit_if_wins < 0 ? QBrush(kLossRed)
-                                                    : grid_->palette().brush(QPalette::Text));
-    bar_rows_.push_back({row, runner.profit_if_wins});
-  }
-  filling_ = false;
-  summary_->setText(Q(plan::SummaryText(p)));
-  stakes_text_ = plan::StakesText(p);
-  copy_->setEnabled(true);
-  PlaceBars();
-}
-
-void PlannerWindow::PlaceBars() {
-  // From the grid's viewport to the bars: both stand in one row of the layout.
-  const int offset = grid_->viewport()->mapTo(this, QPoint()).y() - bars_->y();
-  std::vector<ProfitBars::Bar> bars;
-  for (const auto& [row, cents] : bar_rows_)
-    bars.push_back({cents, offset + grid_->rowViewportPosition(row)});
-  bars_->SetBars(std::move(bars), grid_->verticalHeader()->defaultSectionSize(), offset,
-                 offset + grid_->viewport()->height());
-}
-
-void PlannerWindow::resizeEvent(QResizeEvent* e) {
-  QWidget::resizeEvent(e);
-  PlaceBars();
+void PlannerWindow::DrawChoices() {
+  const bool back = model_.side == plan::Side::Back;
+  (back ? back_ : lay_)->setChecked(true);
+  (model_.mode == plan::Mode::Stake    ? stake_
+   : model_.mode == plan::Mode::Profit ? profit_
+                                       : liability_)
+      ->setChecked(true);
+  profit_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Profit));
+  liability_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Liability));
+  grid_->setColumnHidden(PlannerTable::kLiability, back);
+  // Typed texts are drawn only when they differ, so the cursor stays put.
+  for (auto [box, text] :
+       {std::pair{amount_, &model_.amount}, std::pair{commission_, &model_.commission},
+        std::pair{step_, &model_.step}, std::pair{min_stake_, &model_.min_stake}})
+    if (box->text() != Q(*text)) box->setText(Q(*text));
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* e) {
-  // The choices are a convenience: a folder that takes no file keeps the defaults.
-  if (!settings_path_.empty())
-    (void)ReplaceSettingsFile(settings_path_, plan::PlannerSettingsText(settings()));
+  plan::SavePlannerSettings(settings_folder_, plan::SettingsOf(model_), may_save_, *reports_);
   e->accept();
 }
 

@@ -1,74 +1,88 @@
 #pragma once
-// "Stake planner": runners in a grid, the plan worked out as the user types,
-// and its settings kept in a file of their own beside the program.
+// "Stake planner": draws the planner's value and forwards each edit to it.
+// The plan is worked out on a worker thread; a newer edit stops the one
+// before and an outdated result is dropped, so typing never waits for it.
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <stop_token>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "plan.h"
-#include "plan_text.h"
+#include "planner_model.h"
 
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
+class QTimer;
+
+namespace stakora {
+class Ui;
+}
 
 namespace stakora::qt {
 
-class ProfitBars;
+class MessageBoxes;
+class PlannerTable;
 
 class PlannerWindow : public QWidget {
   Q_OBJECT
  public:
-  enum Column { kName, kOdds, kSaver, kStake, kLiability, kProfit, kColumns };
-
   // settings_folder: where planner.txt is read and written.
-  explicit PlannerWindow(std::string settings_folder, QWidget* parent = nullptr);
+  PlannerWindow(std::string settings_folder, MessageBoxes& boxes, QWidget* parent = nullptr);
+  ~PlannerWindow() override;
 
-  QTableWidget* grid() const { return grid_; }
+  const plan::Planner& model() const { return model_; }
+  const plan::PlannerView& view() const { return view_; }
+  QTableView* grid() const { return grid_; }
   QLabel* summary() const { return summary_; }
   QLineEdit* amount() const { return amount_; }
-  ProfitBars* bars() const { return bars_; }
-  plan::PlannerSettings settings() const;
+  // A plan for the newest edit is being worked out.
+  bool planning() const { return planning_; }
 
-  void AddRunner(const plan::RunnerInput& r = {});
+  void AddRunner();
   void PasteRunners();  // from the clipboard
   void CopyStakes();    // to the clipboard
 
+ signals:
+  // The window shows the newest edit's outcome: a plan, a refusal or a prompt.
+  void shown();
+
  protected:
   void closeEvent(QCloseEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void Build();
-  void Apply(const plan::PlannerSettings& s);
-  void SideChanged();
-  void Recalculate();
-  void ShowPlan(const plan::Plan& p);
-  void ClearResults();
-  void PlaceBars();  // level with their rows, after a plan, a scroll or a resize
-  plan::Request CurrentRequest() const;
-  // A row with neither a name nor odds is not filled in yet: it is no runner.
-  bool RowEmpty(int row) const;
+  void Connect();
+  void Edit(const std::function<void(plan::Planner&)>& change);
+  void Replan();
+  void Show(plan::PlannerView view);
+  void DrawChoices();  // the radio buttons, the boxes and the liability column
 
-  std::string settings_path_;
-  QButtonGroup* side_ = nullptr;
-  QButtonGroup* mode_ = nullptr;
+  std::string settings_folder_;
+  MessageBoxes& boxes_;
+  std::unique_ptr<Ui> reports_;  // the settings file's error numbers, over this window
+  bool may_save_ = false;
+  plan::Planner model_;
+  plan::PlannerView view_;
+
+  QButtonGroup *side_ = nullptr, *mode_ = nullptr;
   QRadioButton *back_ = nullptr, *lay_ = nullptr;
   QRadioButton *stake_ = nullptr, *profit_ = nullptr, *liability_ = nullptr;
   QLineEdit *amount_ = nullptr, *commission_ = nullptr, *step_ = nullptr, *min_stake_ = nullptr;
-  QTableWidget* grid_ = nullptr;
-  ProfitBars* bars_ = nullptr;
+  QTableView* grid_ = nullptr;
+  PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;
-  QPushButton* copy_ = nullptr;
-  std::vector<std::pair<int, std::int64_t>> bar_rows_;  // grid row and profit, per runner
-  std::string stakes_text_;  // what "Copy stakes" copies: the last plan's
-  bool filling_ = false;     // results being written: not an edit
+  QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr;
+
+  std::uint64_t generation_ = 0;  // of the newest edit
+  bool planning_ = false;
+  std::stop_source stop_;   // the plan being worked out
+  QTimer* slow_ = nullptr;  // says "working" once a plan takes long enough to notice
 };
 
 }  // namespace stakora::qt

@@ -7,20 +7,25 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
-#include "qt/profit_bars.h"
+#include "qt/planner_table.h"
+#include "qt/profit_bar_delegate.h"
+#include "qt/scripted_boxes.h"
+#include "qt/strings.h"
+#include "qt/style.h"
 #include "support/temp_folder.h"
 
 namespace stakora::qt {
 namespace {
 
 using stakora::testing::TempFolder;
+using T = PlannerTable;
 
 class PlannerTest : public ::testing::Test {
  protected:
-  PlannerTest() : window(new PlannerWindow(dir.str())) {
+  PlannerTest() : window(new PlannerWindow(dir.str(), boxes)) {
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));  // shortcuts need the active window
@@ -28,8 +33,18 @@ class PlannerTest : public ::testing::Test {
   ~PlannerTest() override {
     if (window) window->close();
   }
-  QTableWidget* grid() { return window->grid(); }
-  QString Cell(int row, int column) { return grid()->item(row, column)->text(); }
+  // Until the newest edit's outcome is shown.
+  void Settle() {
+    for (int i = 0; i < 1000 && window->planning(); ++i) QTest::qWait(5);
+    ASSERT_FALSE(window->planning());
+  }
+  QVariant At(int row, int column, int role = Qt::DisplayRole) {
+    return window->grid()->model()->index(row, column).data(role);
+  }
+  void Set(int row, int column, const QString& text) {
+    auto* m = window->grid()->model();
+    m->setData(m->index(row, column), text, Qt::EditRole);
+  }
   // A child by its caption, or by its accessible name.
   template <typename W>
   W* Find(const QString& said) {
@@ -38,41 +53,45 @@ class PlannerTest : public ::testing::Test {
     return nullptr;
   }
   QAbstractButton* Button(const QString& caption) { return Find<QAbstractButton>(caption); }
+  void Type(const QString& box, const QString& text) {
+    auto* e = Find<QLineEdit>(box);
+    e->selectAll();
+    QTest::keyClicks(e, text);
+  }
 
   TempFolder dir;
+  testing::ScriptedBoxes boxes;
   QPointer<PlannerWindow> window;
 };
 
 TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   EXPECT_EQ(window->windowTitle(), "Stake planner");
+  EXPECT_EQ(window->summary()->text(), plan::kAskForRunners);
   QApplication::clipboard()->setText("Fav\t2.2\r\n5.5\n\nOutsider\t8\n13\n");
-  grid()->setFocus();
-  QTest::keySequence(grid(), QKeySequence::Paste);
-  ASSERT_EQ(grid()->rowCount(), 4);
-  EXPECT_EQ(Cell(0, PlannerWindow::kName), "Fav");
-  Find<QLineEdit>("Step")->setText("1");
-  window->amount()->setFocus();
-  QTest::keyClicks(window->amount(), "25");
-  EXPECT_EQ(Cell(3, PlannerWindow::kStake), "3.00");
-  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"));
-  std::vector<std::int64_t> bars;
-  for (const auto& bar : window->bars()->bars()) bars.push_back(bar.cents);
-  EXPECT_EQ(bars, (std::vector<std::int64_t>{360, 250, 700, 1400}));
+  window->grid()->setFocus();
+  QTest::keySequence(window->grid(), QKeySequence::Paste);
+  ASSERT_EQ(window->grid()->model()->rowCount(), 4);
+  EXPECT_EQ(At(0, T::kName), "Fav");
+  Type("Step", "1");
+  Type("Amount", "25");
+  Settle();
+  EXPECT_EQ(At(3, T::kStake), "3.00");
+  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"))
+      << S(window->summary()->text());
+  EXPECT_DOUBLE_EQ(At(3, T::kBar, ProfitBarDelegate::kBarRole).toDouble(), 1.0);  // the largest
+  EXPECT_EQ(At(1, T::kBar, Qt::AccessibleTextRole), "2.50");
 
   QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
   EXPECT_EQ(QApplication::clipboard()->text(),
             "Fav\t13.00\nRunner 2\t5.00\nOutsider\t4.00\nRunner 4\t3.00\n");
 
-  grid()->item(1, PlannerWindow::kOdds)->setText("");  // a row left empty: its bar goes
-  const auto& shown = window->bars()->bars();
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[1].top - shown[0].top, 2 * grid()->rowHeight(0));  // level with its row
-
-  grid()->item(1, PlannerWindow::kOdds)->setText("1.5");  // now the book is over 100%
-  EXPECT_EQ(grid()->item(0, PlannerWindow::kProfit)->foreground().color(), QColor(255, 0, 0));
-  grid()->item(1, PlannerWindow::kOdds)->setText("abc");
+  Set(1, T::kOdds, "1.5");  // now the book is over 100%
+  Settle();
+  EXPECT_EQ(At(0, T::kProfit, Qt::ForegroundRole).value<QColor>(), kLossRed);
+  Set(1, T::kOdds, "abc");
+  Settle();
   EXPECT_TRUE(window->summary()->text().startsWith("Runner 2: cannot read the odds"));
-  EXPECT_EQ(Cell(0, PlannerWindow::kStake), "");
+  EXPECT_EQ(At(0, T::kStake), "");
   EXPECT_FALSE(Button("&Copy stakes")->isEnabled());
 }
 
@@ -80,27 +99,48 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   QStringList names;
   for (auto* e : window->findChildren<QLineEdit*>()) names << e->accessibleName();
   EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake"}));
-  EXPECT_EQ(grid()->accessibleName(), "Runners");
+  EXPECT_EQ(window->grid()->accessibleName(), "Runners");
   EXPECT_EQ(window->summary()->accessibleName(), "Summary");
   EXPECT_FALSE(Button("L&iability")->isEnabled());
+  EXPECT_TRUE(window->grid()->isColumnHidden(T::kLiability));
   Button("&Profit")->click();
   Button("&Lay")->click();
   EXPECT_TRUE(Button("&Stake")->isChecked());
   EXPECT_FALSE(Button("&Profit")->isEnabled());
-  EXPECT_FALSE(grid()->isColumnHidden(PlannerWindow::kLiability));
+  EXPECT_FALSE(window->grid()->isColumnHidden(T::kLiability));
+  EXPECT_EQ(window->model().mode, plan::Mode::Stake);
 }
 
 TEST_F(PlannerTest, ItsSettingsAreKeptInAFileOfItsOwn) {
   Button("&Lay")->click();
   Button("L&iability")->click();
-  Find<QLineEdit>("Commission %")->setText("2");
+  Type("Commission %", "2");
   window->close();
   EXPECT_EQ(dir.Read("planner.txt"),
             "side=lay\nmode=liability\nstep=0.01\nmin_stake=0\ncommission=2\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "config.txt"));
-  PlannerWindow again(dir.str());
-  EXPECT_EQ(again.settings().mode, plan::Mode::Liability);
-  EXPECT_EQ(again.settings().commission, "2");
+  PlannerWindow again(dir.str(), boxes);
+  EXPECT_EQ(again.model().mode, plan::Mode::Liability);
+  EXPECT_EQ(Find<QLineEdit>("Commission %")->text(), "2");
+  std::filesystem::remove(dir / "planner.txt");
+  std::filesystem::create_directory(dir / "planner.txt");
+  PlannerWindow unreadable(dir.str(), boxes);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"75"});
+}
+
+// A thousand runners laid to a liability: pasted at once, and each keystroke
+// starts a plan that the next one stops, so the last one typed is shown.
+TEST_F(PlannerTest, TheNewestEditWins) {
+  QString field;
+  for (int i = 0; i < 1000; ++i) field += "1000.1\n";
+  QApplication::clipboard()->setText(field);
+  window->PasteRunners();
+  Button("&Lay")->click();
+  Button("L&iability")->click();
+  Type("Amount", "40000");
+  Settle();
+  EXPECT_EQ(window->grid()->model()->rowCount(), 1000);
+  EXPECT_TRUE(window->summary()->text().contains("Total stake 400000000.00"))
+      << S(window->summary()->text());
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ class ScriptedBoxes : public MessageBoxes {
     return yes;
   }
   void ErrorNumber(QWidget*, const QString& number) override { Record("error", number); }
+  void Failure(QWidget*, const QString& text) override { Record("failure", text); }
 
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
@@ -48,7 +49,10 @@ class ScriptedBoxes : public MessageBoxes {
 
 class RecordingPages : public PagesHost {
  public:
-  void ShowBrowser(const QString& address) override { browser.push_back(address); }
+  QString ShowBrowser(const QString& address) override {
+    browser.push_back(address);
+    return {};
+  }
   void OpenExternal(const QString& address) override { external.push_back(address); }
   void CloseAll() override { ++closed; }
   std::vector<QString> browser, external;
