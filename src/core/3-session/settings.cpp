@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -95,6 +96,14 @@ ReportNumber Apply(Form1& f, const std::array<Field, kFieldCount>& fields) {
   return Combo1_Click(f);
 }
 
+// A control's text as one line of the file. A quoted field may have brought a
+// line break in; written as it stands it would split its line and push the
+// amount out of the seventh.
+std::string OneLine(std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return text;
+}
+
 void Report(Ui& ui, ReportNumber error) {
   if (error != ReportNumber::None) ui.ShowErrorNumber(error);
 }
@@ -109,8 +118,8 @@ std::string SettingsText(const Form1& f) {
   std::string out;
   for (OptionId line : kOptionLines)
     out += OptionControl(f, line).selected ? "true\r\n" : "false\r\n";
-  out += f.Combo1.text + "\r\n";
-  out += f.Total_stake.text + "\r\n";
+  out += OneLine(f.Combo1.text) + "\r\n";
+  out += OneLine(f.Total_stake.text) + "\r\n";
   return out;
 }
 

@@ -96,6 +96,19 @@ TEST(Settings, FailedLoadKeepsTheOptionsAppliedBeforeIt) {
   EXPECT_EQ(l.form.height, 4700);
 }
 
+// Neither mode, a count with a line break in quotes, an amount with three
+// decimals: written back as seven lines, each as it was read.
+TEST(Settings, WritesSevenLinesWhateverWasRead) {
+  TempFolder dir;
+  const std::string odd = "false\r\nfalse\r\nfalse\r\ntrue\r\nfalse\r\n";
+  dir.Write("config.txt", odd + "\"2\r\n3\"\r\n0.125\r\n");
+  Loaded l = Start(dir.str());
+  EXPECT_EQ(l.reports, Strings{"13"});
+  ScriptedUi ui;
+  SaveSettings(l.form, ui);
+  EXPECT_EQ(dir.Read("config.txt"), odd + "2  3\r\n0.125\r\n");
+}
+
 TEST(Settings, FolderProblemsReportTheirNumbers) {
   TempFolder dir;
   EXPECT_EQ(Start(dir.str()).reports, Strings{"53"});
