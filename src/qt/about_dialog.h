@@ -1,5 +1,6 @@
 #pragma once
-// frmAbout: the title, version and disclaimer, accepted with "I Agree".
+// The About and disclaimer box: the title, the version and the disclaimer,
+// accepted with "I Agree" before the main window opens.
 
 #include <QDialog>
 
@@ -29,7 +30,7 @@ class AboutDialog : public QDialog {
   QLabel* lblTitle_ = nullptr;
   QLabel* lblVersion_ = nullptr;
   QPlainTextEdit* Text1_ = nullptr;  // the disclaimer
-  QLabel* lblDisclaimer_ = nullptr;  // despite the layout's name, the ownership line
+  QLabel* lblDisclaimer_ = nullptr;  // despite its name, the ownership line
   QPushButton* cmdOK_ = nullptr;
 };
 

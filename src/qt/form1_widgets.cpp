@@ -19,7 +19,7 @@ W* Place(W* w, const Control& c, const QFont& font) {
   return w;
 }
 
-// Labels sit at the top left of their boxes, as the layout draws them.
+// Labels sit at the top left of their boxes.
 template <typename L>
 L* TopLeft(L* l) {
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -119,7 +119,7 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
                           client->palette().color(QPalette::ToolTipBase));
     rw.txt_odds = MakeBox(client, r.txt_odds, Font(Face::MsSansSerif, i < 4 ? 9.75 : 8.25, true),
                           false, "Horse " + n + " Odds");
-    // The layout spells the second tooltip without a space.
+    // The second box's tooltip has always read "Horse2 Odds", without a space.
     rw.txt_odds->setToolTip(i == 1 ? "Horse2 Odds" : "Horse " + n + " Odds");
     rw.W_Stake = MakeBox(client, r.W_Stake, result_font, true, "Horse " + n + " Stake");
     rw.Winnings = MakeBox(client, r.Winnings, result_font, true, "Horse " + n + " Win");
@@ -141,7 +141,7 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   SetColour(w.Label7, QPalette::WindowText, client->palette().color(QPalette::Highlight));
   w.Label7->setAccessibleName(Q(m.Label7.text));
 
-  // The layout's tab indexes; labels and frames hold places but take no focus.
+  // The window's tab indexes; labels and frames hold places but take no focus.
   std::vector<std::pair<int, QWidget*>> order = {
       {1, w.Combo1},      {2, w.Total_stake}, {18, w.cmd_close}, {24, w.cmd_calculate2},
       {26, w.Option1[1]}, {27, w.Option1[0]}, {37, w.Label7},    {39, w.Option2},
@@ -221,7 +221,7 @@ void Render(const Form1& m, Form1Widgets& w) {
   SetTop(w.cmd_calculate2, m.cmd_calculate2.place.top);
   SetTop(w.cmd_close, m.cmd_close.place.top);
   SetTop(w.Label7, m.Label7.place.top);
-  w.Line2->move(w.Line2->x(), Px(m.Line2.y1) - 1);  // centred on its Y, as the layout draws it
+  w.Line2->move(w.Line2->x(), Px(m.Line2.y1) - 1);  // centred on its Y
 }
 
 }  // namespace stakora::qt

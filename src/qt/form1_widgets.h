@@ -1,6 +1,6 @@
 #pragma once
-// The widgets that show Form1: built once from the layout, then brought up to
-// date from the model after every handler.
+// The widgets that show Form1: built once from the window's start-up value
+// (MakeForm1), then brought up to date from the model after every handler.
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,5 +1,5 @@
 #pragma once
-// The layout's faces and colours, set the one way every window uses.
+// The windows' faces and colours, set the one way every window uses.
 
 #include <QColor>
 #include <QFont>
@@ -11,7 +11,7 @@ namespace stakora::qt {
 
 enum class Face { Verdana, Arial, MsSansSerif };
 
-// The layout's face with look-alikes for machines that lack it.
+// A face the windows name, with look-alikes for machines that lack it.
 QFont Font(Face face, double points, bool bold);
 
 // Every colour the program names, in one place.

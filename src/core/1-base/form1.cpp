@@ -59,7 +59,9 @@ Form1 MakeForm1(Platform platform) {
   f.cmd_calculate2 = Make("Calculate", {120, 4680, 3855, 495});
   f.cmd_close = Make("&Close", {4080, 4680, 1215, 495});
   f.Label7 = Make(kMakerHomePage, {120, 5280, 5175, 255});
-  f.height = 5610;  // the client height of the layout; start-up replaces it
+  // The window is drawn with a client area 5610 high; the outer height it
+  // starts with is set by Form_Load (4700), and nothing reads this before.
+  f.height = 5610;
   f.platform = std::move(platform);
   return f;
 }

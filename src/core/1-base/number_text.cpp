@@ -34,8 +34,8 @@ std::optional<Scanned> Scan(std::string_view t, char sep) {
   };
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) s.negative = t[i++] == '-';
   s.int_digits = digits_from(i);
-  // A point is a decimal separator too: the layout's own "50.00" and a price
-  // typed the international way must not be refused, let alone misread.
+  // A point is a decimal separator too: the start-up amount "50.00" and a
+  // price typed the international way must not be refused, let alone misread.
   if (i < t.size() && (t[i] == sep || t[i] == '.')) {
     ++i;
     s.frac_digits = digits_from(i);

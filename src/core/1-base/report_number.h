@@ -1,6 +1,7 @@
 #pragma once
-// The runtime error numbers the settings report shows the user: the one way
-// the core says that something failed.
+// The runtime error numbers the settings files report, shown to the user as
+// the bare number in a box with the stop icon (see result.h for how the other
+// layers fail).
 
 namespace stakora {
 

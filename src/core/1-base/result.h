@@ -1,7 +1,11 @@
 #pragma once
-// A value or the reason there is none. Every fallible call of the core returns
-// one of these (or a bare ReportNumber when there is no value), and the
-// compiler insists that it is looked at.
+// A value or the reason there is none, and the compiler insists that it is
+// looked at. Each layer fails in the way its callers need:
+//   - conversions and the planner return a Result: the value, or why not;
+//   - the settings files return a bare ReportNumber, the number the user sees;
+//   - handlers tell the user through Ui and return what the front end must do
+//     next (CalcOutcome, CloseOutcome);
+//   - the command lines turn a UsageError into exit status 2.
 
 #include <utility>
 #include <variant>

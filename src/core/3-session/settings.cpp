@@ -100,7 +100,8 @@ ReportNumber Apply(Form1& f, const std::array<Field, kFieldCount>& fields) {
 // line break in; written as it stands it would split its line and push the
 // amount out of the seventh.
 std::string OneLine(std::string text) {
-  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return text;
 }
 

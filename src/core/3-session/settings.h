@@ -1,6 +1,7 @@
 #pragma once
 // The user's choices (mode, notation, horse count, amount) in config.txt in
-// the program's folder: seven lines, CR LF after each.
+// the settings folder (the program's own, or the user's configuration folder
+// for an installed program; see Platform): seven lines, CR LF after each.
 
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 
 namespace stakora {
 
-// The program's folder + "/config.txt", nothing converted.
+// The settings folder + "/config.txt", nothing converted.
 std::string SettingsPath(const Form1& f);
 
 // The file's bytes for the window as it stands.

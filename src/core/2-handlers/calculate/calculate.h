@@ -7,6 +7,8 @@
 
 namespace stakora {
 
+// The messages as the program has always shown them; "stke" and "loose" are
+// kept on purpose, as users and their notes know them.
 inline constexpr const char* kMsgStakeNotNumber = "Please only enter numbers in the stke field!";
 inline constexpr const char* kMsgHorsesNotNumber = "Please only enter numbers in horse field!";
 inline constexpr const char* kMsgZeroAmount = "Please choose your stake or profit";

@@ -12,8 +12,9 @@ namespace stakora {
 inline constexpr const char* kMsgRegisterQuestion =
     "Please note you will have to be online to register this software, do you wish to continue?";
 
-// "file://" + the program's folder + page, by plain concatenation: nothing is
-// escaped, and no separator is added or removed.
+// "file://" + the pages folder (the program's own, or the installed pages;
+// see Platform) + page, by plain concatenation: nothing is escaped, and no
+// separator is added or removed.
 std::string LocalPageAddress(const Form1& f, const char* page);
 
 void Help_Click(Form1& f, Ui& ui);

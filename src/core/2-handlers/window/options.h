@@ -22,6 +22,8 @@ void SelectOption(Form1& f, OptionId id);
 // Clears the option and runs nothing.
 void ClearOption(Form1& f, OptionId id);
 
+// The prompts as the program has always shown them; "do wish" is kept on
+// purpose, as users know it.
 inline constexpr const char* kPromptStake = "How much do wish to stake?";
 inline constexpr const char* kPromptWin = "How much do wish to Win?";
 
@@ -33,7 +35,8 @@ void Option2_Click(Form1& f);
 void Option3_Click(Form1& f);
 // The numbers 1 to 5 in all five boxes.
 void Option4_Click(Form1& f);
-// Typing in an odds box changes nothing else.
+// The handler the window's contract names for typing in an odds box; it
+// changes nothing else, and is kept so that the event has its handler.
 void txt_odds_Change(Form1& f, int index);
 
 }  // namespace stakora
