@@ -130,7 +130,7 @@ class Optimal : public ::testing::TestWithParam<int> {
     c.commission = static_cast<int64_t>(k) * 250;
     return c;
   }
-  int64_t Upto(int64_t most) { return 1 + static_cast<int64_t>(gen() % most); }
+  int64_t Upto(unsigned most) { return 1 + static_cast<int64_t>(gen() % most); }
   std::mt19937 gen{static_cast<unsigned>(GetParam())};
 };
 
@@ -161,7 +161,9 @@ TEST_P(Optimal, BackProfitHasTheLeastTotal) {
   for (int64_t t = 0; t <= kSearched && !least; ++t)
     if (reaches(BestBack(c, t), t)) least = t;
   if (!least) {
-    if (plan) EXPECT_GT(plan->total_stake, kSearched * c.step.cents);
+    if (plan) {
+      EXPECT_GT(plan->total_stake, kSearched * c.step.cents);
+    }
     return;
   }
   ASSERT_TRUE(plan.ok()) << plan.error();
@@ -174,7 +176,9 @@ TEST_P(Optimal, LayStakeHasTheSmallestLargestLoss) {
   const int64_t total = Upto(14);
   const auto plan = MakePlan(MakeRequest(c, Side::Lay, Mode::Stake, total));
   ASSERT_EQ(plan.ok(), total >= c.min * static_cast<int64_t>(c.prices.size()));
-  if (plan) EXPECT_FALSE(BestLay(c, total) < Largest(c, Steps(c, *plan)));
+  if (plan) {
+    EXPECT_FALSE(BestLay(c, total) < Largest(c, Steps(c, *plan)));
+  }
 }
 
 TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
