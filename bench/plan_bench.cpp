@@ -1,7 +1,10 @@
-// Stake plans of 5, 20 and 200 runners at a 0.01 step, in each mode.
+// Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode, and
+// the plans that work hardest: a thousand runners laid to a liability, and
+// books within a hair of 100%.
 
 #include <benchmark/benchmark.h>
 
+#include <random>
 #include <string>
 
 #include "plan.h"
@@ -28,16 +31,81 @@ Request Field(std::size_t n, Side side, Mode mode, const char* amount) {
   return r;
 }
 
-void Plan(benchmark::State& state, Side side, Mode mode, const char* amount) {
-  const Request r = Field(static_cast<std::size_t>(state.range(0)), side, mode, amount);
+// n runners at random prices with six decimals whose book is within `margin`
+// of 100%: the searches for a total jump the most here.
+Request NearlyFull(std::size_t n, double margin, Side side, Mode mode, const char* amount) {
+  Request r;
+  r.side = side;
+  r.mode = mode;
+  r.amount = amount;
+  std::mt19937_64 gen(7);
+  std::vector<double> weight(n);
+  double sum = 0;
+  for (double& w : weight) sum += w = 0.2 + static_cast<double>(gen() % 1000) / 1000;
+  for (double w : weight) {
+    char odds[32];
+    std::snprintf(odds, sizeof odds, "%.6f", sum / (w * (1 - margin)));
+    r.runners.push_back({"", odds, false});
+  }
+  return r;
+}
+
+void Run(benchmark::State& state, const Request& r) {
   if (!MakePlan(r)) state.SkipWithError("refused");
   for (auto _ : state) benchmark::DoNotOptimize(MakePlan(r));
 }
 
-BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")->Arg(5)->Arg(20)->Arg(200);
-BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")->Arg(5)->Arg(20)->Arg(200);
-BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")->Arg(5)->Arg(20)->Arg(200);
-BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")->Arg(5)->Arg(20)->Arg(200);
+void Plan(benchmark::State& state, Side side, Mode mode, const char* amount) {
+  Run(state, Field(static_cast<std::size_t>(state.range(0)), side, mode, amount));
+}
+
+void LaidToALiability(benchmark::State& state) {
+  Request r{Side::Lay, Mode::Liability, "40000", "0", "0.01", "0", {}};
+  r.runners.assign(1000, {"", "1000.1", false});
+  Run(state, r);
+}
+
+void NearlyFullBook(benchmark::State& state, Side side, Mode mode, const char* amount) {
+  const double margin = 1.0 / static_cast<double>(state.range(1));
+  Run(state, NearlyFull(static_cast<std::size_t>(state.range(0)), margin, side, mode, amount));
+}
+
+BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")
+    ->Arg(5)
+    ->Arg(20)
+    ->Arg(200)
+    ->Arg(1000);
+BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")
+    ->Arg(5)
+    ->Arg(20)
+    ->Arg(200)
+    ->Arg(1000);
+BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")
+    ->Arg(5)
+    ->Arg(20)
+    ->Arg(200)
+    ->Arg(1000);
+BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")
+    ->Arg(5)
+    ->Arg(20)
+    ->Arg(200)
+    ->Arg(1000);
+BENCHMARK(LaidToALiability)->Unit(benchmark::kMillisecond);
+// Runners, and 1 / (1 - book): 10^3 is a book of 99.9%, 10^7 of 99.99999%.
+BENCHMARK_CAPTURE(NearlyFullBook, Profit, Side::Back, Mode::Profit, "10")
+    ->Args({1000, 1000})
+    ->Args({1000, 100000})
+    ->Args({1000, 10000000})
+    ->Args({30, 10000000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(NearlyFullBook, Liability, Side::Lay, Mode::Liability, "10")
+    ->Args({1000, 1000})
+    ->Args({1000, 100000})
+    ->Args({1000, 10000000})
+    ->Args({30, 10000000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 // Any texts as a stake plan: no crash, no undefined behaviour, and a plan
-// that is given keeps its promises (whole steps, the total, savers even).
+// that is given keeps its promises: whole steps adding up to the total, savers
+// even, a stake plan's total the amount, a profit plan's worst profit at least
+// the amount, a liability plan's largest loss at most the amount.
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "exact.h"
 #include "fuzz_support.h"
+#include "number_text.h"
 #include "plan.h"
 
 using namespace stakora::plan;
@@ -41,7 +45,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (runner.saver) Check(runner.profit_if_wins >= 0);
     sum += runner.stake;
   }
-  Check(sum == plan->total_stake);
+  Check(sum == plan->total_stake && sum > 0);
   Check(plan->worst_profit <= plan->best_profit);
+  const auto amount = ParseDecimal(stakora::TrimBlanks(r.amount), 2, true);
+  Check(amount.ok());
+  const std::int64_t cents = static_cast<std::int64_t>(amount->num * 100 / amount->den);
+  switch (r.mode) {
+    case Mode::Stake:
+      Check(plan->total_stake == cents);
+      break;
+    case Mode::Profit:
+      Check(plan->worst_profit >= cents);
+      break;
+    case Mode::Liability:
+      Check(plan->worst_profit >= -cents);
+      break;
+  }
   return 0;
 }

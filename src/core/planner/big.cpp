@@ -27,6 +27,24 @@ std::vector<u64> ShiftLeft(const std::vector<u64>& m, int bits) {
   return out;
 }
 
+// a -= b for a >= b, the top zero limbs dropped.
+void SubtractInPlace(std::vector<u64>& a, const std::vector<u64>& b) {
+  u64 borrow = 0;
+  for (std::size_t i = 0; i < a.size() && (i < b.size() || borrow); ++i) {
+    const u64 y = i < b.size() ? b[i] : 0;
+    const u64 next = (a[i] < y || (a[i] == y && borrow)) ? 1 : 0;
+    a[i] = a[i] - y - borrow;
+    borrow = next;
+  }
+  while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
+void HalveInPlace(std::vector<u64>& a) {
+  for (std::size_t i = 0; i < a.size(); ++i)
+    a[i] = (a[i] >> 1) | (i + 1 < a.size() ? a[i + 1] << 63 : 0);
+  while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
 }  // namespace
 
 Big::Big(i128 v) : neg_(v < 0) {
@@ -111,21 +129,33 @@ std::strong_ordering operator<=>(const Big& a, const Big& b) {
 }
 
 std::optional<i128> FloorDiv(const Big& n, const Big& d) {
-  // Long division a bit at a time: the quotients asked for are short.
   const int shift = BitLength(n.mag_) - BitLength(d.mag_);
-  u128 q = 0;
-  Big::Limbs rest = n.mag_;
   if (shift > 125) return std::nullopt;
-  for (int k = std::max(shift, 0); k >= 0; --k) {
-    const Big::Limbs part = ShiftLeft(d.mag_, k);
-    if (Big::CompareMag(part, rest) <= 0) {
-      rest = Big::Of(false, Big::SubMag(rest, part)).mag_;
-      q |= u128(1) << k;
+  u128 q = 0;
+  bool exact = true;
+  if (n.mag_.size() <= 2 && d.mag_.size() <= 2) {
+    auto wide = [](const Big::Limbs& m) {
+      return m.empty() ? u128(0) : m.size() == 1 ? u128(m[0]) : (u128(m[1]) << 64) | m[0];
+    };
+    q = wide(n.mag_) / wide(d.mag_);
+    exact = wide(n.mag_) % wide(d.mag_) == 0;
+  } else if (shift >= 0) {
+    // Long division a bit at a time: the quotients asked for are short.
+    Big::Limbs rest = n.mag_, part = ShiftLeft(d.mag_, shift);
+    for (int k = shift; k >= 0; --k) {
+      if (Big::CompareMag(part, rest) <= 0) {
+        SubtractInPlace(rest, part);
+        q |= u128(1) << k;
+      }
+      HalveInPlace(part);
     }
+    exact = rest.empty();
+  } else {
+    exact = n.mag_.empty();
   }
   const i128 whole = static_cast<i128>(q);
   if (!n.neg_) return whole;
-  return rest.empty() ? -whole : -whole - 1;  // rounded down below zero too
+  return exact ? -whole : -whole - 1;  // rounded down below zero too
 }
 
 Fraction operator+(const Fraction& a, const Fraction& b) {
