@@ -17,8 +17,12 @@ press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.
 
 # Stake plans per plan.
 plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
-         --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+         --benchmark_filter='^(Plan|LaidTo)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
+# The slowest plans, once each (three plans a measure).
+full=$($B/plan_bench --benchmark_filter=NearlyFull --benchmark_format=csv 2>/dev/null | tr -d '"')
+nearly() { echo "$full" | grep "NearlyFullBook/$1/$2/$3/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 
 # stakora-cli per run.
 cli=build/src/cli/stakora-cli
@@ -39,6 +43,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
     echo stakora \$($B/first_window 300 $stage/stakora)
   done
   for i in 1 2 3; do echo help \$($B/help_page_bench 2>/dev/null); done
+  for i in 1 2 3; do echo typing \$($B/planner_typing_bench 2>/dev/null); done
 " > "$stage/desktop.txt" 2>/dev/null
 
 col() { grep "^$1 " "$stage/desktop.txt" | awk -v c="$2" '{print $c}' | median; }
@@ -46,6 +51,7 @@ bare_ms=$(col bare 2); bare_kb=$(col bare 3)
 stk_ms=$(col stakora 2); stk_kb=$(col stakora 3)
 lbl_ms=$(col label 2); lbl_kb=$(col label 3)
 help1=$(col help 2); help2=$(col help 3)
+paste_ms=$(col typing 2); hold_ms=$(col typing 3); shown_ms=$(col typing 4)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a/b}'; }
 
 cat <<TABLE
@@ -56,10 +62,17 @@ cat <<TABLE
 | Calculate, five horses, Profit to win, Fraction | $(press ProfitFraction) µs |
 | Calculate, five horses, Profit to win, Decimal | $(press ProfitDecimal) µs |
 | stakora-cli, one run (two horses, JSON) | $cli_ms ms |
-| Stake plan, back stake, 5 / 20 / 200 runners | $(plan BackStake 5) / $(plan BackStake 20) / $(plan BackStake 200) µs |
-| Stake plan, back profit, 5 / 20 / 200 runners | $(plan BackProfit 5) / $(plan BackProfit 20) / $(plan BackProfit 200) µs |
-| Stake plan, lay stake, 5 / 20 / 200 runners | $(plan LayStake 5) / $(plan LayStake 20) / $(plan LayStake 200) µs |
-| Stake plan, lay liability, 5 / 20 / 200 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) µs |
+| Stake plan, back stake, 5 / 20 / 200 / 1000 runners | $(plan BackStake 5) / $(plan BackStake 20) / $(plan BackStake 200) / $(plan BackStake 1000) µs |
+| Stake plan, back profit, 5 / 20 / 200 / 1000 runners | $(plan BackProfit 5) / $(plan BackProfit 20) / $(plan BackProfit 200) / $(plan BackProfit 1000) µs |
+| Stake plan, lay stake, 5 / 20 / 200 / 1000 runners | $(plan LayStake 5) / $(plan LayStake 20) / $(plan LayStake 200) / $(plan LayStake 1000) µs |
+| Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
+| Stake plan, 1000 runners at 1000.1 laid to a liability of 40000 | $laid ms |
+| Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: profit | $(nearly Profit 1000 1000) / $(nearly Profit 1000 100000) / $(nearly Profit 1000 10000000) ms |
+| Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: liability | $(nearly Liability 1000 1000) / $(nearly Liability 1000 100000) / $(nearly Liability 1000 10000000) ms |
+| Stake plan, 30 runners, book 99.99999%: profit / liability | $(nearly Profit 30 10000000) / $(nearly Liability 30 10000000) ms |
+| Planner window: paste 1000 runners | $paste_ms ms |
+| Planner window: longest the event loop is held while a liability is typed (1000 runners) | $hold_ms ms |
+| Planner window: last key to plan shown (1000 runners) | $shown_ms ms |
 | Bare Qt 6 window: time to first window | $bare_ms ms |
 | Bare Qt 6 window with one label: time to first window | $lbl_ms ms (ratio $(ratio "$lbl_ms" "$bare_ms")) |
 | stakora: time to first window | $stk_ms ms (ratio $(ratio "$stk_ms" "$bare_ms")) |

@@ -16,13 +16,7 @@ inline void Check(bool ok) {
 // The input split at 0xff bytes, a byte no text of ours needs.
 inline std::vector<std::string> Texts(std::string_view in) {
   std::vector<std::string> out(1);
-  for (char c : in) {
-    if (static_cast<unsigned char>(c) == 0xff) {
-      out.emplace_back();
-    } else {
-      out.back() += c;
-    }
-  }
+  for (char c : in) static_cast<unsigned char>(c) == 0xff ? out.emplace_back() : out.back() += c;
   return out;
 }
 

@@ -36,6 +36,8 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     case kBar:
       if (role == ProfitBarDelegate::kBarRole && planned && view_.largest_profit > 0)
         return static_cast<double>(result.profit_cents) / static_cast<double>(view_.largest_profit);
+      if (role == ProfitBarDelegate::kZeroRole && planned)
+        return view_.any_loss ? (view_.any_gain ? 0.5 : 1.0) : 0.0;
       if (role == Qt::AccessibleTextRole) return Q(result.profit);
       return {};
     default:

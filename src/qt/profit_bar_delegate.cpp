@@ -11,15 +11,17 @@ void ProfitBarDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   QStyledItemDelegate::paint(p, option, index);  // background and selection
   const QVariant bar = index.data(kBarRole);
   if (!bar.isValid()) return;
-  const double share = bar.toDouble();
+  const double share = bar.toDouble(), zero_at = index.data(kZeroRole).toDouble();
   const QRect r = option.rect.adjusted(4, option.rect.height() / 4, -4, -option.rect.height() / 4);
-  const int middle = r.left() + r.width() / 2;
-  const int length = static_cast<int>(share * r.width() / 2);
-  p->fillRect(share < 0 ? QRect(middle + length, r.top(), -length, r.height())
-                        : QRect(middle, r.top(), length, r.height()),
+  const int zero = r.left() + static_cast<int>(zero_at * r.width());
+  // The side of the zero line the bar grows into.
+  const double room = share < 0 ? zero_at : 1 - zero_at;
+  const int length = static_cast<int>(share * room * r.width());
+  p->fillRect(share < 0 ? QRect(zero + length, r.top(), -length, r.height())
+                        : QRect(zero, r.top(), length, r.height()),
               share < 0 ? kLossRed : kGainGreen);
   p->setPen(option.palette.color(QPalette::Text));
-  p->drawLine(middle, option.rect.top(), middle, option.rect.bottom());
+  p->drawLine(zero, option.rect.top(), zero, option.rect.bottom());
 }
 
 }  // namespace stakora::qt

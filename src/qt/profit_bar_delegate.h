@@ -1,8 +1,10 @@
 #pragma once
 // The grid's bar column: one bar per runner for its profit if it wins, left of
-// the column's middle for a loss and right of it for a gain, scaled to the
-// largest, so the spread of a plan shows at a glance. A bar is drawn from the
-// cell's BarRole, a fraction from -1 to 1; a cell without one stays empty.
+// the zero line for a loss and right of it for a gain, scaled to the largest,
+// so the spread of a plan shows at a glance. A bar is drawn from the cell's
+// BarRole, a fraction from -1 to 1, and ZeroRole, where across the cell the
+// zero line stands (0 when nothing loses, 1 when nothing gains); a cell
+// without them stays empty.
 
 #include <QStyledItemDelegate>
 
@@ -12,6 +14,7 @@ class ProfitBarDelegate : public QStyledItemDelegate {
   Q_OBJECT
  public:
   static constexpr int kBarRole = Qt::UserRole + 1;
+  static constexpr int kZeroRole = Qt::UserRole + 2;
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;

@@ -119,13 +119,6 @@ TEST(Cli, AnyBytesPrintSafely) {
   EXPECT_TRUE(Has(Cli({"--\x1b[2J"}).err, "unknown option --\\x1b[2J\n"));
 }
 
-TEST(Cli, WriteErrorExitsOne) {
-  std::ostringstream broken, err;
-  broken.setstate(std::ios::badbit);
-  EXPECT_EQ(cli::Run({"--json"}, broken, err, false), 1);
-  EXPECT_TRUE(Has(err.str(), "cannot write the results"));
-}
-
 #ifndef _WIN32  // the shell and /dev/full are POSIX things
 // The binary itself: its streams and exit status.
 TEST(CliBinary, ResultsOnStandardOutputAndAFullDiskFails) {

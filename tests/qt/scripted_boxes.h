@@ -51,11 +51,12 @@ class RecordingPages : public PagesHost {
  public:
   QString ShowBrowser(const QString& address) override {
     browser.push_back(address);
-    return {};
+    return failure;
   }
   void OpenExternal(const QString& address) override { external.push_back(address); }
   void CloseAll() override { ++closed; }
   std::vector<QString> browser, external;
+  QString failure;  // what ShowBrowser answers
   int closed = 0;
 };
 

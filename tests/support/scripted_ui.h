@@ -22,7 +22,6 @@ class ScriptedUi : public Ui {
     Kind kind;
     std::string text;
     std::array<HorseRow, kRowCount> rows;  // as they stood while the box was open
-    int height;
   };
 
   explicit ScriptedUi(const Form1* watched = nullptr) : watched_(watched) {}
@@ -30,21 +29,16 @@ class ScriptedUi : public Ui {
   void ShowMessage(const std::string& prompt) override { Record(Kind::Message, prompt); }
   bool AskYesNo(const std::string& prompt) override {
     Record(Kind::Question, prompt);
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << prompt;
-      return false;
-    }
+    if (answers.empty()) return (ADD_FAILURE() << "unexpected question: " << prompt, false);
     const bool yes = answers.front();
     answers.pop_front();
     return yes;
   }
-  void ShowErrorNumber(ReportNumber number) override {
-    Record(Kind::ErrorNumber, std::to_string(ToInt(number)));
+  void ShowErrorNumber(ReportNumber n) override {
+    Record(Kind::ErrorNumber, std::to_string(ToInt(n)));
   }
   void SetFocus(FocusTarget target) override { focus.push_back(target); }
-  void ShowBrowser() override {
-    browser_urls.push_back(watched_ ? watched_->thisURL : std::string());
-  }
+  void ShowBrowser() override { browser_urls.push_back(watched_ ? watched_->thisURL : ""); }
   void OpenInSystemBrowser(const std::string& url) override { opened.push_back(url); }
 
   std::vector<std::string> Texts() const {
@@ -61,12 +55,7 @@ class ScriptedUi : public Ui {
 
  private:
   void Record(Kind kind, const std::string& text) {
-    Shown s{kind, text, {}, 0};
-    if (watched_) {
-      s.rows = watched_->rows;
-      s.height = watched_->height;
-    }
-    shown.push_back(std::move(s));
+    shown.push_back({kind, text, watched_ ? watched_->rows : decltype(Shown::rows){}});
   }
   const Form1* watched_;
 };

@@ -37,11 +37,4 @@ inline Strings Save(const std::string& folder, const std::string& amount = "50.0
   return ui.Texts();
 }
 
-inline Strings Load(const std::string& folder) {
-  Form1 f = MakeForm1({'.', folder});
-  ScriptedUi ui;
-  LoadSettings(f, ui);
-  return ui.Texts();
-}
-
 }  // namespace stakora::testing

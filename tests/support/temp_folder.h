@@ -1,5 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed afterwards.
+// Names are UTF-8 on every system, as the core takes paths; on POSIX systems
+// they are bytes, which need not be UTF-8.
 
 #include <filesystem>
 #include <fstream>
@@ -24,37 +26,34 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // UTF-8 on every system, as the core takes paths.
-  std::string str() const {
-#ifdef _WIN32
-    const std::u8string u = path_.u8string();
-    return std::string(u.begin(), u.end());
-#else
-    return path_.string();  // bytes, which need not be UTF-8
-#endif
-  }
-  std::filesystem::path operator/(const std::string& name) const {
-    return path_ / name;
-  }
-
+  std::string str() const { return Text(path_); }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / Path(name); }
   void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / Utf8(name), std::ios::binary) << bytes;
+    std::ofstream(*this / name, std::ios::binary) << bytes;
   }
   std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / Utf8(name), std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(*this / name, std::ios::binary).rdbuf();
     return s.str();
   }
 
  private:
-  static std::filesystem::path Utf8(const std::string& s) {
 #ifdef _WIN32
-    return std::filesystem::path(std::u8string(s.begin(), s.end()));
-#else
-    return std::filesystem::path(s);
-#endif
+  static std::string Text(const std::filesystem::path& p) {
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
   }
+  static std::filesystem::path Path(const std::string& s) {
+    return std::u8string(s.begin(), s.end());
+  }
+#else
+  static std::string Text(const std::filesystem::path& p) {
+    return p.string();
+  }
+  static std::filesystem::path Path(const std::string& s) {
+    return s;
+  }
+#endif
   std::filesystem::path path_;
 };
 

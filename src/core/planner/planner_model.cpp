@@ -87,7 +87,10 @@ std::optional<Request> RequestOf(const Planner& p) {
 }
 
 PlannerView ViewWithout(const Planner& p, std::string summary) {
-  return {std::move(summary), std::vector<RowResult>(p.rows.size()), 0, {}};
+  PlannerView v;
+  v.summary = std::move(summary);
+  v.rows.resize(p.rows.size());
+  return v;
 }
 
 PlannerView ViewOf(const Planner& p, const Plan& plan) {
@@ -100,6 +103,7 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
                    r.profit_if_wins, r.profit_if_wins < 0};
     v.largest_profit =
         std::max(v.largest_profit, r.profit_if_wins < 0 ? -r.profit_if_wins : r.profit_if_wins);
+    (r.profit_if_wins < 0 ? v.any_loss : v.any_gain) |= r.profit_if_wins != 0;
   }
   v.stakes_text = StakesText(plan);
   return v;

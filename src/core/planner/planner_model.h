@@ -67,9 +67,10 @@ struct RowResult {
 
 struct PlannerView {
   std::string summary;
-  std::vector<RowResult> rows;      // one per grid row
-  std::int64_t largest_profit = 0;  // cents, the largest size of a profit: the bars' scale
-  std::string stakes_text;          // what "Copy stakes" copies; empty when there is none
+  std::vector<RowResult> rows;              // one per grid row
+  std::int64_t largest_profit = 0;          // cents, the largest size of a profit: the bars' scale
+  bool any_loss = false, any_gain = false;  // so the bars' zero can stand where both fit
+  std::string stakes_text;                  // what "Copy stakes" copies; empty when there is none
 };
 
 inline constexpr const char* kAskForRunners = "Type the odds of the runners and the amount.";

@@ -50,11 +50,11 @@ TEST(SettingsFile, FolderIsTakenByteForByte) {
   fs::create_directory(odd);
   EXPECT_EQ(Save(odd), Strings{});
   EXPECT_EQ(dir.Read("caf\xe9/config.txt"), kDefaults);
-  EXPECT_EQ(Load(odd), Strings{});
+  EXPECT_EQ(Start(odd).reports, Strings{});
   // A folder the system cannot tell: nothing is read or written anywhere.
   const bool root_had_one = fs::exists("/config.txt");
   EXPECT_EQ(Save(""), Strings{"76"});
-  EXPECT_EQ(Load(""), Strings{"76"});
+  EXPECT_EQ(Start("").reports, Strings{"76"});
   EXPECT_EQ(fs::exists("/config.txt"), root_had_one);
   EXPECT_FALSE(ProgramFolder().empty());
 }
@@ -65,20 +65,23 @@ TEST(SettingsFile, LeftoversAndSpecialFilesAreNeverFollowedNorWaitedFor) {
   for (const char* name : {"config.txt.new", "config.txt.tmp", "config.txt~"})
     fs::create_symlink(dir / "victim", dir / name);
   ASSERT_EQ(::mkfifo((dir / "config.txt.XXXXXX").c_str(), 0600), 0);
+  const mode_t mask = ::umask(027);
   EXPECT_EQ(Save(dir.str()), Strings{});
+  EXPECT_EQ(::umask(mask), 027u);              // the process's umask is left alone
+  EXPECT_EQ(Mode(dir / "config.txt"), 0640u);  // a new file as the umask shapes it
   EXPECT_EQ(dir.Read("victim"), "mine");
   EXPECT_EQ(dir.Read("config.txt"), kDefaults);
 
   TempFolder fifo;
   ASSERT_EQ(::mkfifo((fifo / "config.txt").c_str(), 0600), 0);
-  EXPECT_EQ(Load(fifo.str()), Strings{"75"});
+  EXPECT_EQ(Start(fifo.str()).reports, Strings{"75"});
   EXPECT_EQ(Save(fifo.str()), Strings{"75"});
   TempFolder device;
   fs::create_symlink("/dev/zero", device / "config.txt");
-  EXPECT_EQ(Load(device.str()), Strings{"75"});
+  EXPECT_EQ(Start(device.str()).reports, Strings{"75"});
   TempFolder big;
   big.Write("config.txt", kDefaults + std::string(kMaxSettingsBytes, ' '));
-  EXPECT_EQ(Load(big.str()), Strings{"75"});
+  EXPECT_EQ(Start(big.str()).reports, Strings{"75"});
 }
 
 TEST(SettingsFile, ALinkIsKeptAndItsFileReplacedWithItsMode) {
@@ -140,6 +143,12 @@ TEST(SettingsFile, AnInstalledProgramKeepsItsSettingsWithTheUser) {
   EXPECT_EQ(installed.pages, dir.str() + "/usr/share/stakora");
   EXPECT_EQ(installed.settings, dir.str() + "/home/.config/stakora");
   EXPECT_TRUE(fs::is_directory(installed.settings));
+  const std::string home = std::getenv("HOME");
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", (dir.str() + "/user").c_str(), 1);
+  EXPECT_EQ(FindDesktopFolders(dir.str() + "/usr/bin").settings,
+            dir.str() + "/user/.config/stakora");
+  ::setenv("HOME", home.c_str(), 1);
   dir.Write("usr/bin/config.txt", "");  // one of its own stays in use
   EXPECT_EQ(FindDesktopFolders(dir.str() + "/usr/bin").settings, dir.str() + "/usr/bin");
   fs::create_directory(dir / "portable");
@@ -147,7 +156,6 @@ TEST(SettingsFile, AnInstalledProgramKeepsItsSettingsWithTheUser) {
   const DesktopFolders portable = FindDesktopFolders(dir.str() + "/portable");
   EXPECT_EQ(portable.pages, dir.str() + "/portable");
   EXPECT_EQ(portable.settings, dir.str() + "/portable");
-  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
