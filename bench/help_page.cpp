@@ -8,19 +8,11 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "no_boxes.h"
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
-#include "qt/message_boxes.h"
 
 namespace {
-
-class NoBoxes : public stakora::qt::MessageBoxes {
- public:
-  void Message(QWidget*, const QString&) override {}
-  bool Question(QWidget*, const QString&) override { return false; }
-  void ErrorNumber(QWidget*, const QString&) override {}
-  void Failure(QWidget*, const QString&) override {}
-};
 
 double HelpToLoaded(stakora::qt::MainWindow& window, stakora::qt::DesktopPages& pages) {
   QAction* help = nullptr;

@@ -13,18 +13,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "qt/message_boxes.h"
+#include "no_boxes.h"
 #include "qt/planner_window.h"
 
 namespace {
-
-class NoBoxes : public stakora::qt::MessageBoxes {
- public:
-  void Message(QWidget*, const QString&) override {}
-  bool Question(QWidget*, const QString&) override { return false; }
-  void ErrorNumber(QWidget*, const QString&) override {}
-  void Failure(QWidget*, const QString&) override {}
-};
 
 template <typename W>
 W* Named(QWidget* in, const QString& said) {

@@ -109,7 +109,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 -- 10000.5", "Runner 1: odds of 10000.5 are above 10000"},
       {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
       {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
-      {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"}};
+      {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"},
+      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);

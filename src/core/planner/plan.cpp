@@ -28,6 +28,9 @@ constexpr i128 kI128Most = std::numeric_limits<i128>::max();
 static_assert(kMostCents * kMostOddsA * kMostOddsB * kBasis < kI128Most / 1000);
 static_assert(kMostCents * (kMostStepCents * kBasis) * kMostOddsB < kI128Most / 1000);
 static_assert((i128{1} << 66) * kMostStepCents * kMostOddsB < kI128Most / 1000);
+// A profit or a liability in cents is at most the largest total times the
+// longest odds: it fits the 64 bits the plan keeps it in.
+static_assert(kMostCents * 10000 < std::numeric_limits<int64_t>::max() / 1000);
 
 constexpr const char* kStopped = "stopped before the plan was found";
 

@@ -48,14 +48,19 @@ struct RunnerInput {
   friend bool operator==(const RunnerInput&, const RunnerInput&) = default;
 };
 
-// Texts as the user gave them; the planner reads and checks them all.
-struct Request {
+// What a plan is asked for, as the user typed it.
+struct Choices {
   Side side = Side::Back;
   Mode mode = Mode::Stake;
   std::string amount;
   std::string commission = "0";  // percent
   std::string step = "0.01";
   std::string min_stake = "0";
+  friend bool operator==(const Choices&, const Choices&) = default;
+};
+
+// Texts as the user gave them; the planner reads and checks them all.
+struct Request : Choices {
   std::vector<RunnerInput> runners;
   friend bool operator==(const Request&, const Request&) = default;
 };

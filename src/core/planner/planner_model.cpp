@@ -79,7 +79,7 @@ std::size_t PasteRunners(Planner& p, std::string_view text) {
 }
 
 std::optional<Request> RequestOf(const Planner& p) {
-  Request r{p.side, p.mode, p.amount, p.commission, p.step, p.min_stake, {}};
+  Request r{p, {}};
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
   if (r.runners.empty() || TrimBlanks(r.amount).empty()) return std::nullopt;

@@ -28,13 +28,7 @@ bool IsRunner(const PlannerRow& row);
 enum class Box { Amount, Commission, Step, MinStake };
 enum class Cell { Name, Odds };
 
-struct Planner {
-  Side side = Side::Back;
-  Mode mode = Mode::Stake;
-  std::string amount;
-  std::string commission = "0";  // percent
-  std::string step = "0.01";
-  std::string min_stake = "0";
+struct Planner : Choices {
   std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
   friend bool operator==(const Planner&, const Planner&) = default;
 };

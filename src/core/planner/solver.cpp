@@ -225,16 +225,16 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
   const std::vector<Group> groups = Groups(f);
   i128 total = std::max<i128>(*lowest, static_cast<i128>(f.min) * static_cast<i128>(f.size()));
   for (;;) {
+    if (total > s.most) {
+      s.why = Stop::BeyondMost;
+      return std::nullopt;
+    }
     i128 needs = 0;
     for (const Group& g : groups) {
       const i128 level = total * target.den + (g.saver ? 0 : target.num);
       needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den * g.a));
     }
-    if (needs <= total) return static_cast<int64_t>(total);
-    if (needs > s.most) {
-      s.why = Stop::BeyondMost;
-      return std::nullopt;
-    }
+    if (needs <= total) return static_cast<int64_t>(total);  // at most s.most
     if (!Spend(s, groups.size())) return std::nullopt;
     total = needs;
   }
