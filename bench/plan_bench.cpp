@@ -70,42 +70,26 @@ void NearlyFullBook(benchmark::State& state, Side side, Mode mode, const char* a
   Run(state, NearlyFull(static_cast<std::size_t>(state.range(0)), margin, side, mode, amount));
 }
 
-BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")
-    ->Arg(5)
-    ->Arg(20)
-    ->Arg(200)
-    ->Arg(1000);
-BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")
-    ->Arg(5)
-    ->Arg(20)
-    ->Arg(200)
-    ->Arg(1000);
-BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")
-    ->Arg(5)
-    ->Arg(20)
-    ->Arg(200)
-    ->Arg(1000);
-BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")
-    ->Arg(5)
-    ->Arg(20)
-    ->Arg(200)
-    ->Arg(1000);
-BENCHMARK(LaidToALiability)->Unit(benchmark::kMillisecond);
+void Fields(benchmark::internal::Benchmark* b) {
+  for (int runners : {5, 20, 200, 1000}) b->Arg(runners);
+}
+
 // Runners, and 1 / (1 - book): 10^3 is a book of 99.9%, 10^7 of 99.99999%.
-BENCHMARK_CAPTURE(NearlyFullBook, Profit, Side::Back, Mode::Profit, "10")
-    ->Args({1000, 1000})
-    ->Args({1000, 100000})
-    ->Args({1000, 10000000})
-    ->Args({30, 10000000})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+void NearlyFullFields(benchmark::internal::Benchmark* b) {
+  for (auto [runners, closeness] :
+       {std::pair{1000, 1000}, {1000, 100000}, {1000, 10000000}, {30, 10000000}})
+    b->Args({runners, closeness});
+  b->Unit(benchmark::kMillisecond)->Iterations(3);
+}
+
+BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")->Apply(Fields);
+BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")->Apply(Fields);
+BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")->Apply(Fields);
+BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")->Apply(Fields);
+BENCHMARK(LaidToALiability)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(NearlyFullBook, Profit, Side::Back, Mode::Profit, "10")->Apply(NearlyFullFields);
 BENCHMARK_CAPTURE(NearlyFullBook, Liability, Side::Lay, Mode::Liability, "10")
-    ->Args({1000, 1000})
-    ->Args({1000, 100000})
-    ->Args({1000, 10000000})
-    ->Args({30, 10000000})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Apply(NearlyFullFields);
 
 }  // namespace
 
