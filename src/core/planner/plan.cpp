@@ -273,7 +273,8 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
               "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked");
     if (!least) return least.error();
     total = *least;
-    stakes = BackStakes(field, total);
+    stakes = BackStakes(field, total);  // the search has made sure they fit
+    if (stakes.empty()) return std::string("no stakes reach the profit within the limits");
     const Fraction gross = amount * Fraction{Big(kBasis), Big(kBasis - c.commission)};
     exact_total = Rounded(gross * books.others / (one - books.all));
     exact_worst = c.amount;

@@ -246,10 +246,15 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
 // short rules out every total above what it allows, so it jumps down there.
 std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q loss, Search& s) {
   const Fraction one = Whole(1), loss_q = Fraction::Of(loss), margin = one - books.all;
+  // Each stake must reach the minimum: L + loss >= min * O_j.
+  i128 lowest = static_cast<i128>(f.min) * static_cast<i128>(f.size());
+  for (const Odds& o : f.odds)
+    lowest = std::max(lowest, CeilDiv(static_cast<i128>(f.min) * o.a * loss.den - loss.num * o.b,
+                                      loss.den * o.b));
   // At or below (loss * book - runners) / (1 - book) the caps leave room even
-  // after rounding down: a total there is sure to be allowed.
+  // after rounding down: a total there that the minimum allows is sure to be.
   const Fraction sure = (loss_q * books.all - Whole(static_cast<i128>(f.size()))) / margin;
-  if (const auto at = Floor(sure); at ? *at > s.most : !sure.num.negative()) {
+  if (const auto at = Floor(sure); at ? *at > s.most && *at >= lowest : !sure.num.negative()) {
     s.why = Stop::BeyondMost;
     return std::nullopt;
   }
@@ -259,11 +264,6 @@ std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q los
     s.why = Stop::WorkBudget;
     return std::nullopt;
   }
-  // Each stake must reach the minimum: L + loss >= min * O_j.
-  i128 lowest = static_cast<i128>(f.min) * static_cast<i128>(f.size());
-  for (const Odds& o : f.odds)
-    lowest = std::max(lowest, CeilDiv(static_cast<i128>(f.min) * o.a * loss.den - loss.num * o.b,
-                                      loss.den * o.b));
   const std::vector<Group> groups = Groups(f);
   for (i128 total = *highest; total >= lowest;) {
     i128 allowed = 0;
