@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
   amount->setFocus();
   last = clock.nsecsElapsed();
   for (QChar c : QString("40000")) {
+    if (c != '4') QTest::qWait(30);  // a quick typist
     QTest::keyClicks(amount, QString(c));
-    QTest::qWait(30);  // a quick typist
   }
   QElapsedTimer shown;
   shown.start();
