@@ -16,6 +16,8 @@
 
 #include "about.h"
 #include "qt/about_dialog.h"
+#include "qt/desktop_pages.h"
+#include "qt/strings.h"
 #include "qt/twips.h"
 #include "scripted_boxes.h"
 #include "support/temp_folder.h"
@@ -162,6 +164,13 @@ TEST_F(MainWindowTest, ScreenReadersHearNamesAndRolesAndLabelsSitTopLeft) {
   EXPECT_EQ(w().rows[1].txt_odds->accessibleName(), "Horse 2 Odds");
   for (QLabel* label : window.findChildren<QLabel*>())
     EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop) << label->text().toStdString();
+}
+
+TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
+  DesktopPages pages("/nowhere/stakora-browser.so");
+  const QString why = pages.ShowBrowser("file:///help.htm");
+  EXPECT_TRUE(why.startsWith("The pages cannot be shown") && why.contains("/nowhere")) << S(why);
+  EXPECT_EQ(pages.browser(), nullptr);
 }
 
 TEST(AboutBox, AcceptsAgreeOrEscapeAndIsGoneOnceClosed) {
