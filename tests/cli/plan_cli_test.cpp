@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "app_identity.h"
 #include "capture.h"
 #include "cli/plan_run.h"
 
@@ -131,7 +132,7 @@ TEST(PlanCli, UsageErrorsExitTwo) {
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;
   }
   EXPECT_EQ(Plan("--help").status, 0);
-  EXPECT_EQ(Plan("--version").out, "stakora-plan 1.0.2\n");
+  EXPECT_EQ(Plan("--version").out, std::string("stakora-plan ") + kVersionText + "\n");
 }
 
 #ifndef _WIN32  // the shell and /dev/full are POSIX things

@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 #include <cstdlib>
 
+#include "app_identity.h"
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
 #include "scripted_boxes.h"
@@ -81,7 +82,7 @@ TEST_F(BrowserTest, HelpOpensTheHelpPageAndUpdatesOnlyRaisesIt) {
   Menu("Updates");
   ASSERT_TRUE((view = View(pages)) && WaitLoaded(view));
   EXPECT_TRUE(view->url().toString().endsWith("/update.txt"));
-  EXPECT_TRUE(Js(view, "document.body.innerText").toString().contains("Stakora 1.0.2"));
+  EXPECT_TRUE(Js(view, "document.body.innerText").toString().contains(QString("Stakora ") + kVersionText));
   // The notes are shaped to the window: no line wraps a second time.
   EXPECT_TRUE(Js(view,
                  "const p = document.querySelector('pre'); const h = p.offsetHeight;"
