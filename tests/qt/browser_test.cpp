@@ -82,7 +82,8 @@ TEST_F(BrowserTest, HelpOpensTheHelpPageAndUpdatesOnlyRaisesIt) {
   Menu("Updates");
   ASSERT_TRUE((view = View(pages)) && WaitLoaded(view));
   EXPECT_TRUE(view->url().toString().endsWith("/update.txt"));
-  EXPECT_TRUE(Js(view, "document.body.innerText").toString().contains(QString("Stakora ") + kVersionText));
+  EXPECT_TRUE(
+      Js(view, "document.body.innerText").toString().contains(QString("Stakora ") + kVersionText));
   // The notes are shaped to the window: no line wraps a second time.
   EXPECT_TRUE(Js(view,
                  "const p = document.querySelector('pre'); const h = p.offsetHeight;"
