@@ -22,7 +22,8 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
   const auto row = static_cast<std::size_t>(index.row());
   if (!index.isValid() || row >= planner_.rows.size()) return {};
   const plan::PlannerRow& typed = planner_.rows[row];
-  const plan::RowResult result = row < view_.rows.size() ? view_.rows[row] : plan::RowResult{};
+  static const plan::RowResult kNothing;
+  const plan::RowResult& result = row < view_.rows.size() ? view_.rows[row] : kNothing;
   const bool planned = !result.stake.empty();
   switch (index.column()) {
     case kName:

@@ -254,8 +254,7 @@ void PlannerWindow::Replan() {
 }
 
 void PlannerWindow::Show(plan::PlannerView view) {
-  view_ = std::move(view);
-  view_.rows.resize(model_.rows.size());
+  view_ = std::move(view);  // worked out from model_ as it stands: one result per row
   table_->ResultsReplaced();
   summary_->setText(Q(view_.summary));
   copy_->setEnabled(!view_.stakes_text.empty());

@@ -81,24 +81,13 @@ Big::Limbs Big::AddMag(const Limbs& a, const Limbs& b) {
   return out;
 }
 
-Big::Limbs Big::SubMag(const Limbs& a, const Limbs& b) {
-  Limbs out(a.size(), 0);
-  u64 borrow = 0;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const u64 y = i < b.size() ? b[i] : 0;
-    const u64 d = a[i] - y - borrow;
-    borrow = (a[i] < y || (a[i] == y && borrow)) ? 1 : 0;
-    out[i] = d;
-  }
-  return out;
-}
-
 Big operator+(const Big& a, const Big& b) {
   if (a.neg_ == b.neg_) return Big::Of(a.neg_, Big::AddMag(a.mag_, b.mag_));
   const int c = Big::CompareMag(a.mag_, b.mag_);
   if (c == 0) return Big();
-  return c > 0 ? Big::Of(a.neg_, Big::SubMag(a.mag_, b.mag_))
-               : Big::Of(b.neg_, Big::SubMag(b.mag_, a.mag_));
+  Big out = c > 0 ? a : b;
+  SubtractInPlace(out.mag_, c > 0 ? b.mag_ : a.mag_);
+  return out;
 }
 
 Big operator-(const Big& a, const Big& b) {
@@ -190,6 +179,12 @@ Fraction Sum(std::vector<Fraction> terms) {
 
 std::optional<i128> Floor(const Fraction& q) {
   return FloorDiv(q.num, q.den);
+}
+
+std::optional<i128> Ceil(const Fraction& q) {
+  const auto down = Floor(Fraction{Big() - q.num, q.den});
+  if (!down) return std::nullopt;
+  return -*down;
 }
 
 std::optional<i128> RoundHalfEven(const Fraction& q) {

@@ -37,7 +37,6 @@ class Big {
   static Big Of(bool neg, Limbs mag);
   static int CompareMag(const Limbs& a, const Limbs& b);
   static Limbs AddMag(const Limbs& a, const Limbs& b);
-  static Limbs SubMag(const Limbs& a, const Limbs& b);  // a >= b
 
   bool neg_ = false;
   Limbs mag_;
@@ -49,6 +48,9 @@ struct Fraction {
   Big den = 1;
   static Fraction Of(const Q& q) { return {q.num, q.den}; }
 };
+inline Fraction Whole(i128 n) {
+  return {Big(n), Big(1)};
+}
 Fraction operator+(const Fraction& a, const Fraction& b);
 Fraction operator-(const Fraction& a, const Fraction& b);
 Fraction operator*(const Fraction& a, const Fraction& b);
@@ -59,9 +61,10 @@ std::strong_ordering operator<=>(const Fraction& a, const Fraction& b);
 // of one product of the two halves' denominators.
 Fraction Sum(std::vector<Fraction> terms);
 
-// Rounded down, or to the nearest with an exact half to the even neighbour;
+// Rounded down, up, or to the nearest with an exact half to the even neighbour;
 // nullopt when the result does not fit in 126 bits.
 std::optional<i128> Floor(const Fraction& q);
+std::optional<i128> Ceil(const Fraction& q);
 std::optional<i128> RoundHalfEven(const Fraction& q);
 
 // As decimal text rounded half to even to exactly `decimals` places (at most

@@ -34,10 +34,6 @@ static_assert(kMostCents * 10000 < std::numeric_limits<int64_t>::max() / 1000);
 
 constexpr const char* kStopped = "stopped before the plan was found";
 
-Fraction Whole(i128 n) {
-  return {Big(n), Big(1)};
-}
-
 std::optional<int64_t> Rounded(const Fraction& q) {
   const auto whole = RoundHalfEven(q);
   return whole ? Fit64(*whole) : std::nullopt;
@@ -157,14 +153,20 @@ std::string BookText(const Fraction& book) {
   return side < 0 ? "99." + std::string(30, '9') : "100." + std::string(29, '0') + "1";
 }
 
-// A gross result, net of commission when it is a gain, in whole cents.
+// What commission leaves of a gross result, over kBasis: a loss keeps all of it.
+i128 Kept(const Checked& c, bool gain) {
+  return gain ? kBasis - c.commission : kBasis;
+}
+
+// A gross result net of commission, in whole cents: exactly for the unrounded
+// plan's figures, in 128 bits for a runner's.
 std::optional<int64_t> NetCents(const Checked& c, const Fraction& gross) {
-  const Fraction keep{Big(kBasis - c.commission), Big(kBasis)};
-  return Rounded(gross.num.negative() || gross.num.zero() ? gross : gross * keep);
+  const bool gain = !gross.num.negative() && !gross.num.zero();
+  return Rounded(gross * Fraction{Big(Kept(c, gain)), Big(kBasis)});
 }
 
 int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
-  const i128 keep = gross_num > 0 ? kBasis - c.commission : kBasis;
+  const i128 keep = Kept(c, gross_num > 0);
   return static_cast<int64_t>(RoundHalfEven(Q::Of(gross_num * keep, gross_den * kBasis)));
 }
 
@@ -179,10 +181,11 @@ std::string TooCloseTo100(const char* whose, const std::string& book_text) {
          "%, too close to 100% for the stakes to be worked out: leave a runner out";
 }
 
-// The search's refusal, or the total it found.
+// The total a search found, or the refusal for why it found none: `beyond`
+// when it lies past the largest total, `none` when there is none at all.
 Result<int64_t, std::string> Found(const std::optional<int64_t>& total, const Search& s,
                                    const char* whose, const std::string& book_text,
-                                   const std::string& beyond) {
+                                   const std::string& beyond, const std::string& none) {
   if (total) return *total;
   switch (s.why) {
     case Stop::Cancelled:
@@ -194,7 +197,7 @@ Result<int64_t, std::string> Found(const std::optional<int64_t>& total, const Se
     case Stop::None:
       break;
   }
-  return std::string();
+  return none;
 }
 
 }  // namespace
@@ -252,15 +255,17 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   Stakes stakes;
   int64_t total = 0;                                // steps
   std::optional<int64_t> exact_worst, exact_total;  // cents
-  if (request.side == Side::Back && request.mode == Mode::Stake) {
+  if (request.mode == Mode::Stake) {
     total = c.amount / c.step;
     if (field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c);
+    exact_total = c.amount;
+  }
+  if (request.side == Side::Back && request.mode == Mode::Stake) {
     stakes = BackStakes(field, total);
     if (stakes.empty())
       return "the savers cannot break even with " + MoneyText(c.amount) +
              " staked in all; stake more or mark fewer savers";
     exact_worst = NetCents(c, amount * (one - books.savers) / books.others - amount);
-    exact_total = c.amount;
   } else if (request.side == Side::Back) {
     if (book_full)
       return "the runners' book is " + book_text +
@@ -268,9 +273,10 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
     // Net target P needs a gross of P / (1 - commission): in steps, exactly.
     const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
                            static_cast<i128>(c.step) * (kBasis - c.commission));
-    const auto least =
-        Found(LeastBackTotal(field, books, target, search), search, "runners'", book_text,
-              "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked");
+    const std::string beyond =
+        "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked";
+    const auto least = Found(LeastBackTotal(field, books, target, search), search, "runners'",
+                             book_text, beyond, beyond);
     if (!least) return least.error();
     total = *least;
     stakes = BackStakes(field, total);  // the search has made sure they fit
@@ -279,23 +285,19 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
     exact_total = Rounded(gross * books.others / (one - books.all));
     exact_worst = c.amount;
   } else if (request.mode == Mode::Stake) {
-    total = c.amount / c.step;
-    if (field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c);
     stakes = LayStakes(field, total);
     exact_worst = NetCents(c, amount - amount / books.all);
-    exact_total = c.amount;
   } else {
     if (book_full)
       return "the lay book is " + book_text +
              "%, so the backers' stakes can grow without ever losing more than the liability";
-    const auto largest = LargestLayTotal(field, books, Q::Of(c.amount, c.step), search);
-    if (!largest && search.why == Stop::None)
-      return "even the minimum stake on every runner loses more than " + MoneyText(c.amount) +
-             " when a laid runner wins";
-    const auto laid = Found(largest, search, "lay", book_text,
+    const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
+                            "lay", book_text,
                             "a liability of " + MoneyText(c.amount) +
                                 " allows more than 1000000000.00 of backers' stakes; lay with a "
-                                "smaller liability");
+                                "smaller liability",
+                            "even the minimum stake on every runner loses more than " +
+                                MoneyText(c.amount) + " when a laid runner wins");
     if (!laid) return laid.error();
     if (*laid == 0)
       return "a liability of " + MoneyText(c.amount) + " is too small to lay one step of " +

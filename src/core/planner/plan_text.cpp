@@ -1,17 +1,26 @@
 #include "plan_text.h"
 
 #include "exact.h"
+#include "number_text.h"
 
 namespace stakora::plan {
 
-std::vector<RunnerInput> ParseRunnerLines(std::string_view text) {
-  std::vector<RunnerInput> out;
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> out;
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
-    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+    out.push_back(line);
+  }
+  return out;
+}
+
+std::vector<RunnerInput> ParseRunnerLines(std::string_view text) {
+  std::vector<RunnerInput> out;
+  for (std::string_view line : Lines(text)) {
+    if (TrimBlanks(line).empty()) continue;
     RunnerInput r;
     const auto tab = line.rfind('\t');
     if (tab == std::string_view::npos) {

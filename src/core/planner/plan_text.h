@@ -10,6 +10,9 @@
 
 namespace stakora::plan {
 
+// The lines of a text, split at LF with a CR before it dropped.
+std::vector<std::string_view> Lines(std::string_view text);
+
 // Lines of "NAME<TAB>ODDS" or "ODDS" (as copied from a spreadsheet or a
 // betting site); blank lines are skipped, a CR before the line end dropped.
 std::vector<RunnerInput> ParseRunnerLines(std::string_view text);

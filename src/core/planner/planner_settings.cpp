@@ -1,5 +1,6 @@
 #include "planner_settings.h"
 
+#include "plan_text.h"
 #include "settings_file.h"
 
 namespace stakora::plan {
@@ -23,11 +24,7 @@ std::string PlannerSettingsText(const PlannerSettings& s) {
 
 PlannerSettings ReadPlannerSettings(std::string_view text) {
   PlannerSettings s;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  for (std::string_view line : Lines(text)) {
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);

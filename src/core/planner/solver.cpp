@@ -105,19 +105,9 @@ bool Spend(Search& s, std::size_t groups) {
   return true;
 }
 
-std::optional<i128> Ceil(const Fraction& q) {
-  const auto down = Floor(Fraction{Big() - q.num, q.den});
-  if (!down) return std::nullopt;
-  return -*down;
-}
-
 // Far beyond any total the planner allows, and small enough that every
 // product of the search stays inside 128 bits.
 constexpr i128 kFarthestTop = static_cast<i128>(1) << 66;
-
-Fraction Whole(i128 n) {
-  return {Big(n), Big(1)};
-}
 
 }  // namespace
 
