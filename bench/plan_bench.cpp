@@ -60,7 +60,8 @@ void Plan(benchmark::State& state, Side side, Mode mode, const char* amount) {
 }
 
 void LaidToALiability(benchmark::State& state) {
-  Request r{Side::Lay, Mode::Liability, "40000", "0", "0.01", "0", {}};
+  Request r;
+  r.side = Side::Lay, r.mode = Mode::Liability, r.amount = "40000";
   r.runners.assign(1000, {"", "1000.1", false});
   Run(state, r);
 }

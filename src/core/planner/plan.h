@@ -48,6 +48,16 @@ struct RunnerInput {
   friend bool operator==(const RunnerInput&, const RunnerInput&) = default;
 };
 
+// Each-way terms as typed. A field size gives the usual places and place
+// fraction (each_way.h); places or a fraction typed override that term.
+struct EachWayChoices {
+  bool on = false;
+  bool handicap = false;
+  std::string places;          // "" for the usual
+  std::string place_fraction;  // "1/5"; "" for the usual
+  friend bool operator==(const EachWayChoices&, const EachWayChoices&) = default;
+};
+
 // What a plan is asked for, as the user typed it.
 struct Choices {
   Side side = Side::Back;
@@ -56,6 +66,8 @@ struct Choices {
   std::string commission = "0";  // percent
   std::string step = "0.01";
   std::string min_stake = "0";
+  std::string field_size;  // runners in the race; "" when not given
+  EachWayChoices each_way;
   friend bool operator==(const Choices&, const Choices&) = default;
 };
 
@@ -73,9 +85,16 @@ struct RunnerPlan {
   std::int64_t stake = 0;           // cents, a whole number of steps
   std::int64_t liability = 0;       // cents (lay only), to the cent
   std::int64_t profit_if_wins = 0;  // cents, net of commission
+  // Each way: the place part's odds ("1.8") and the result if the runner
+  // places but does not win and no other runner of the plan places.
+  std::string place_odds;
+  std::int64_t profit_if_places = 0;
 };
 
-// Money in cents. The "exact" figures are those of the same plan with neither
+// Money in cents. In an each-way plan a runner's stake is each part's, the
+// total stake the outlay (both parts), its profit if it wins the result when
+// no other runner of the plan places, and the best profit that when the plan's
+// best runners fill the other places. The "exact" figures are those of the same plan with neither
 // rounding to the step nor a minimum stake.
 struct Plan {
   Side side = Side::Back;
@@ -93,6 +112,11 @@ struct Plan {
   std::int64_t exact_worst_profit = 0;
   std::int64_t exact_total_stake = 0;
   std::int64_t rounding_cost = 0;
+  bool each_way = false;
+  int places = 0;
+  std::string place_fraction;           // "1/5"
+  std::int64_t worst_place_profit = 0;  // over every runner
+  std::int64_t if_none_places = 0;
 };
 
 // The plan, or why there is none: one sentence for the user. A stop asked for

@@ -53,25 +53,61 @@ int64_t ToSteps(long double x, int64_t at_least) {
   return static_cast<int64_t>(x);
 }
 
-// The level L (a return, in steps) at which Σ max(min, L / O_j) over the
+// The level L (a return, in steps) at which Σ max(floor_j, L / O_j) over the
 // runners in `who` reaches `room`: above every level whole steps can reach.
-long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>& who, int64_t min,
-                     int64_t room) {
-  std::vector<long double> at;  // the level from which runner j needs more than the minimum
-  for (std::size_t j : who) at.push_back(static_cast<long double>(min) * o[j].value());
+long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>& who,
+                     const Stakes& floor, int64_t room) {
+  std::vector<long double> at;  // the level from which runner j needs more than its floor
+  for (std::size_t j : who) at.push_back(static_cast<long double>(floor[j]) * o[j].value());
   std::vector<std::size_t> order(who.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(),
             [&](std::size_t x, std::size_t y) { return at[x] < at[y]; });
+  long double fixed = 0;  // the floors of the runners not yet past theirs
+  for (std::size_t j : who) fixed += static_cast<long double>(floor[j]);
   long double inverse_sum = 0;
   for (std::size_t i = 0; i < order.size(); ++i) {
     inverse_sum += 1 / o[who[order[i]]].value();
-    const long double fixed =
-        static_cast<long double>(min) * static_cast<long double>(order.size() - i - 1);
+    fixed -= static_cast<long double>(floor[who[order[i]]]);
     const long double level = (static_cast<long double>(room) - fixed) / inverse_sum;
     if (i + 1 == order.size() || level <= at[order[i + 1]]) return std::max(level, at[order[0]]);
   }
   return 0;
+}
+
+// Raises the stakes in k of the runners in `who` from where they stand (their
+// floors, adding up to at most `room`) so that they add up to `room` with the
+// smallest k_j * O_j as large as it can be. It starts at or above the stakes
+// the best level needs, then gives back the steps whose loss costs least; or,
+// short of the room, adds to the weakest.
+void Spread(const std::vector<Odds>& o, const std::vector<std::size_t>& who, Stakes& k,
+            int64_t room) {
+  const Stakes floor = k;
+  const long double level = LevelFor(o, who, floor, room);
+  int64_t sum = 0;
+  for (std::size_t j : who) {
+    k[j] = ToSteps(std::ceil(level / o[j].value()) + 2, floor[j]);
+    sum += k[j];
+  }
+  auto after_giving_back_less = [&](std::size_t i, std::size_t j) {
+    return ReturnLess(o, k[i] - 1, i, k[j] - 1, j);
+  };
+  Heap<decltype(after_giving_back_less)> richest(after_giving_back_less);
+  for (std::size_t j : who)
+    if (k[j] > floor[j]) richest.Push(j);
+  while (sum > room) {
+    const std::size_t j = richest.Pop();
+    --k[j], --sum;
+    if (k[j] > floor[j]) richest.Push(j);
+  }
+  auto returns_more = [&](std::size_t i, std::size_t j) { return ReturnLess(o, k[j], j, k[i], i); };
+  Heap<decltype(returns_more)> weakest(returns_more);
+  for (std::size_t j : who) weakest.Push(j);
+  while (sum < room) {
+    const std::size_t j = weakest.Pop();
+    ++k[j], ++sum;
+    weakest.Push(j);
+  }
 }
 
 // Runners of one price and role are alike to a search for a total.
@@ -139,32 +175,28 @@ Stakes BackStakes(const Field& f, int64_t total) {
   }
   if (others.empty() || room < min * static_cast<int64_t>(others.size())) return {};
 
-  // Start at or above the stakes the best level needs, then give back the
-  // steps whose loss costs least; or, short of the total, add to the weakest.
-  const long double level = LevelFor(o, others, min, room);
-  for (std::size_t j : others) k[j] = ToSteps(std::ceil(level / o[j].value()) + 2, min);
-  int64_t sum = 0;
-  for (std::size_t j : others) sum += k[j];
+  Spread(o, others, k, room);
+  return k;
+}
 
-  auto after_giving_back_less = [&](std::size_t i, std::size_t j) {
-    return ReturnLess(o, k[i] - 1, i, k[j] - 1, j);
-  };
-  Heap<decltype(after_giving_back_less)> richest(after_giving_back_less);
-  for (std::size_t j : others)
-    if (k[j] > min) richest.Push(j);
-  while (sum > room) {
-    const std::size_t j = richest.Pop();
-    --k[j], --sum;
-    if (k[j] > min) richest.Push(j);
+Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
+  const std::vector<Odds>& o = f.odds;
+  std::optional<std::size_t> worst;
+  for (std::size_t j = 0; j < f.size(); ++j)
+    if (!f.saver[j] && (!worst || ReturnLess(o, k[j], j, k[*worst], *worst))) worst = j;
+  if (!worst) return k;
+  // Every stake that keeps each return at least the worst: the savers' stand.
+  const i128 w = static_cast<i128>(k[*worst]) * o[*worst].a;  // over o[*worst].b
+  std::vector<std::size_t> everyone(f.size());
+  std::iota(everyone.begin(), everyone.end(), std::size_t{0});
+  int64_t room = 0;
+  for (std::size_t j : everyone) {
+    room += k[j];
+    if (!f.saver[j])
+      k[j] = std::max<int64_t>(f.min, static_cast<int64_t>(CeilDiv(
+                                          w * o[j].b, static_cast<i128>(o[*worst].b) * o[j].a)));
   }
-  auto returns_more = [&](std::size_t i, std::size_t j) { return ReturnLess(o, k[j], j, k[i], i); };
-  Heap<decltype(returns_more)> weakest(returns_more);
-  for (std::size_t j : others) weakest.Push(j);
-  while (sum < room) {
-    const std::size_t j = weakest.Pop();
-    ++k[j], ++sum;
-    weakest.Push(j);
-  }
+  Spread(place, everyone, k, room);
   return k;
 }
 

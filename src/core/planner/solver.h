@@ -41,6 +41,11 @@ using Stakes = std::vector<std::int64_t>;  // in steps, one per runner
 // Empty when the minimums or the savers do not fit.
 Stakes BackStakes(const Field& f, std::int64_t total);
 
+// Among the stakes adding up as k does that keep the smallest return of the
+// runners that are no savers where BackStakes put it (the savers keep
+// theirs), those maximising the smallest k_j * place_j over every runner.
+Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k);
+
 // Lay stakes adding up to `total` (at least the minimum each) that minimise
 // the largest l_j * O_j. Needs total >= minimum * runners.
 Stakes LayStakes(const Field& f, std::int64_t total);

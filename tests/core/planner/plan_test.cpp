@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "big.h"
 #include "exact.h"
@@ -102,7 +103,9 @@ std::string Money(const Case& c, int64_t steps) {
 }
 
 Request MakeRequest(const Case& c, Side side, Mode mode, int64_t steps) {
-  Request r{side, mode, Money(c, steps), c.commission_text, c.step.text, Money(c, c.min), {}};
+  Request r;
+  r.side = side, r.mode = mode, r.amount = Money(c, steps), r.commission = c.commission_text;
+  r.step = c.step.text, r.min_stake = Money(c, c.min);
   for (std::size_t j = 0; j < c.prices.size(); ++j)
     r.runners.push_back({"", c.prices[j].text, c.savers[j]});
   return r;
@@ -202,10 +205,103 @@ TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
   EXPECT_FALSE(BestLay(c, *largest) < Largest(c, Steps(c, *plan)));
 }
 
+// Each way at a place fraction n/d: a runner's win outcome s * E and place
+// outcome s * P, against an outlay of 2T.
+struct EachWayCase {
+  Case c;
+  i128 n = 1, d = 4;
+  Ret Place(std::size_t j, int64_t k) const {
+    const Price& o = c.prices[j];
+    return {k * (d * o.b + n * (o.a - o.b)), d * o.b};
+  }
+  Ret Win(std::size_t j, int64_t k) const {
+    const Ret p = Place(j, k);
+    return {p.x + k * d * c.prices[j].a, p.y};
+  }
+  // The worst win return (none when a saver loses), then the worst place return.
+  std::pair<Ret, Ret> Outcomes(const std::vector<int64_t>& k, int64_t total) const {
+    Ret win, place;
+    for (std::size_t j = 0; j < k.size(); ++j) {
+      const Ret w = Win(j, k[j]), p = Place(j, k[j]);
+      if (c.savers[j] && w < Ret{2 * total, 1}) return {};
+      if (!c.savers[j] && (win.y == 0 || w < win)) win = w;
+      if (place.y == 0 || p < place) place = p;
+    }
+    return {win, place};
+  }
+  std::pair<Ret, Ret> Best(int64_t total) const {
+    std::pair<Ret, Ret> best;
+    EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& k) {
+      const auto o = Outcomes(k, total);
+      if (o.first.y && (best.first.y == 0 || best.first < o.first ||
+                        (!(o.first < best.first) && best.second < o.second)))
+        best = o;
+    });
+    return best;
+  }
+  Request Ask(Mode mode, int64_t steps) const {
+    Request r = MakeRequest(c, Side::Back, mode, steps);
+    r.commission = "0";
+    r.each_way = {true, false, "3",
+                  std::to_string(static_cast<int>(n)) + "/" + std::to_string(static_cast<int>(d))};
+    return r;
+  }
+  void ExpectSame(const std::pair<Ret, Ret>& got, const std::pair<Ret, Ret>& best) const {
+    ASSERT_NE(got.first.y, 0) << "a saver loses";
+    EXPECT_FALSE(got.first < best.first || best.first < got.first);
+    EXPECT_FALSE(got.second < best.second || best.second < got.second);
+  }
+};
+
+class EachWayOptimal : public Optimal {
+ protected:
+  EachWayCase Random() {
+    EachWayCase e{Optimal::Random(true)};
+    const std::pair<i128, i128> fractions[] = {{1, 4}, {1, 5}, {1, 3}, {2, 5}, {1, 1}};
+    std::tie(e.n, e.d) = fractions[gen() % std::size(fractions)];
+    return e;
+  }
+};
+
+TEST_P(EachWayOptimal, StakeHasTheBestWinThenPlaceOutcomes) {
+  const EachWayCase e = Random();
+  const int64_t total = Upto(12);  // each-way stakes; the outlay is twice that
+  const auto plan = MakePlan(e.Ask(Mode::Stake, 2 * total));
+  const auto best = e.Best(total);
+  ASSERT_EQ(plan.ok(), best.first.y != 0) << (plan ? "" : plan.error());
+  if (!plan) return;
+  EXPECT_EQ(plan->total_stake, 2 * total * e.c.step.cents);
+  e.ExpectSame(e.Outcomes(Steps(e.c, *plan), total), best);
+}
+
+TEST_P(EachWayOptimal, ProfitHasTheLeastOutlay) {
+  const EachWayCase e = Random();
+  const int64_t target = Upto(5);  // steps
+  const auto plan = MakePlan(e.Ask(Mode::Profit, target));
+  constexpr int64_t kSearched = 14;
+  std::optional<int64_t> least;
+  for (int64_t t = 0; t <= kSearched && !least; ++t) {
+    const Ret w = e.Best(t).first;
+    if (w.y && !(w < Ret{2 * t + target, 1})) least = t;
+  }
+  if (!least) {
+    if (plan) {
+      EXPECT_GT(plan->total_stake, 2 * kSearched * e.c.step.cents);
+    }
+    return;
+  }
+  ASSERT_TRUE(plan.ok()) << plan.error();
+  EXPECT_EQ(plan->total_stake, 2 * *least * e.c.step.cents);
+  e.ExpectSame(e.Outcomes(Steps(e.c, *plan), *least), e.Best(*least));
+}
+
+INSTANTIATE_TEST_SUITE_P(AgainstEveryStake, EachWayOptimal, ::testing::Range(1, 101));
+
 INSTANTIATE_TEST_SUITE_P(AgainstEveryStake, Optimal, ::testing::Range(1, 101));
 
 Request Crowd(Side side, Mode mode, const char* amount, std::size_t n, const char* odds) {
-  Request r{side, mode, amount, "0", "0.01", "0", {}};
+  Request r;
+  r.side = side, r.mode = mode, r.amount = amount;
   r.runners.assign(n, {"", odds, false});
   return r;
 }

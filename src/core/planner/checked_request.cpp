@@ -1,0 +1,124 @@
+#include "checked_request.h"
+
+#include <algorithm>
+
+#include "number_text.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+
+// At the limits a stake times a price times the commission basis, and the
+// searches' totals times a target's or a loss's denominator times a price,
+// stay far inside 128 bits.
+constexpr i128 kI128Most = std::numeric_limits<i128>::max();
+static_assert(kMostCents * kMostOddsA * kMostOddsB * kBasis < kI128Most / 1000);
+static_assert(kMostCents * (kMostStepCents * kBasis) * kMostOddsB < kI128Most / 1000);
+static_assert((i128{1} << 66) * kMostStepCents * kMostOddsB < kI128Most / 1000);
+// A profit or a liability in cents is at most the largest total times the
+// longest odds: it fits the 64 bits the plan keeps it in.
+static_assert(kMostCents * 10000 < std::numeric_limits<int64_t>::max() / 1000);
+
+Result<Odds, std::string> ReadOdds(const RunnerInput& runner, std::size_t j) {
+  const std::string t = AsciiLower(TrimBlanks(runner.odds));
+  const std::string who = RunnerLabel(j) + ": ";
+  const std::string unreadable = who + "cannot read the odds \"" + runner.odds +
+                                 "\"; give decimal odds such as 3.5, a fraction such as 7/2, "
+                                 "or evens";
+  Q q;
+  if (t == "evens" || t == "evs") {
+    q = Q::Of(2);
+  } else if (const auto slash = t.find('/'); slash != std::string::npos) {
+    const auto up = ParseDecimal(t.substr(0, slash), 0),
+               down = ParseDecimal(t.substr(slash + 1), 0);
+    if (!up || !down || down->num == 0) return unreadable;
+    if (up->num > kMostTerm || down->num > kMostTerm)
+      return who + "the fraction " + runner.odds + " has a term above 1000000";
+    q = Q::Of(up->num + down->num, down->num);
+  } else if (const auto d = ParseDecimal(t, 6)) {
+    q = *d;
+  } else if (d.error() == DecimalProblem::TooManyDecimals) {
+    return who + "odds of " + runner.odds + " have more than six decimals";
+  } else if (d.error() == DecimalProblem::TooLarge) {
+    return who + "odds of " + runner.odds + " are above 10000";
+  } else {
+    return unreadable;
+  }
+  if (100 * q.num < 101 * q.den) return who + "odds of " + runner.odds + " are below 1.01";
+  if (q.num > 10000 * q.den) return who + "odds of " + runner.odds + " are above 10000";
+  return Odds{static_cast<int64_t>(q.num), static_cast<int64_t>(q.den)};
+}
+
+}  // namespace
+
+Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
+                                       int64_t most) {
+  const auto q = ParseDecimal(TrimBlanks(text), 2, true);
+  const std::string limit = "the " + what + " must be at most " + MoneyText(most);
+  if (!q) {
+    switch (q.error()) {
+      case DecimalProblem::TooLarge:
+        return limit;
+      case DecimalProblem::TooManyDecimals:
+        return "the " + what + " \"" + text + "\" has more than two decimals";
+      case DecimalProblem::NotANumber:
+        break;
+    }
+    return "the " + what + " \"" + text + "\" is not a number";
+  }
+  const i128 cents = q->num * 100 / q->den;
+  if (cents > most) return limit;
+  return static_cast<int64_t>(cents);
+}
+
+Result<Checked, std::string> Check(const Request& r) {
+  Checked c;
+  if (r.runners.empty()) return std::string("no runners: give the odds of at least one runner");
+  if (r.runners.size() > kMaxRunners) return std::string("at most 1000 runners can be planned");
+  if (r.each_way.on && r.side == Side::Lay)
+    return std::string("an each-way plan backs every runner at a bookmaker: it cannot lay");
+  if (!SideHasMode(r.side, r.mode))
+    return std::string(r.side == Side::Back ? "a back plan takes a stake or a profit to win"
+                                            : "a lay plan takes a stake or a liability");
+  const auto step = ReadMoney("step", r.step, kMostStepCents);
+  if (!step) return step.error();
+  if (*step <= 0) return std::string("the step must be more than 0, such as 0.01, 0.50 or 1");
+  c.step = *step;
+  const auto commission = ParseDecimal(TrimBlanks(r.commission), 2);
+  if (!commission || commission->num >= 100 * commission->den)
+    return std::string(
+        "the commission must be a percentage from 0 to below 100, with at most two decimals");
+  c.commission = static_cast<int64_t>(commission->num * 100 / commission->den);
+  if (r.each_way.on && c.commission != 0)
+    return std::string("an each-way plan is placed with a bookmaker, who takes no commission");
+  const auto min = ReadMoney("minimum stake", r.min_stake, kMostCents);
+  if (!min) return min.error();
+  if (*min < 0) return std::string("the minimum stake must be 0 or more");
+  // A minimum between two steps counts as the next whole step.
+  c.field.min = static_cast<int64_t>(CeilDiv(*min, c.step));
+  const auto amount = ReadMoney("amount", r.amount, kMostCents);
+  if (!amount) return amount.error();
+  if (*amount <= 0) return std::string("the amount must be more than 0");
+  c.amount = *amount;
+  // An each-way stake is two bets of a whole number of steps.
+  const int64_t unit = r.each_way.on ? 2 * c.step : c.step;
+  if (r.mode == Mode::Stake && c.amount % unit != 0)
+    return "the stake " + MoneyText(c.amount) + " is not a whole number of " +
+           (r.each_way.on ? "each-way steps (two bets) of " + MoneyText(unit)
+                          : "steps of " + MoneyText(unit));
+
+  for (std::size_t j = 0; j < r.runners.size(); ++j) {
+    const auto odds = ReadOdds(r.runners[j], j);
+    if (!odds) return odds.error();
+    if (r.runners[j].saver && r.side == Side::Lay)
+      return RunnerLabel(j) + " is marked as a saver, but a lay plan has no savers";
+    c.field.odds.push_back(*odds);
+    c.field.saver.push_back(r.runners[j].saver);
+  }
+  if (std::all_of(c.field.saver.begin(), c.field.saver.end(), [](bool s) { return s; }))
+    return std::string("every runner is a saver: leave at least one to share the profit");
+  return c;
+}
+
+}  // namespace stakora::plan

@@ -1,0 +1,40 @@
+#pragma once
+// A plan's request read and checked: the planner's limits, the money and odds
+// texts read exactly, and the refusals every kind of plan shares.
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "exact.h"
+#include "plan.h"
+#include "result.h"
+#include "solver.h"
+
+namespace stakora::plan {
+
+// The planner's limits. An amount, a minimum stake and a total stake go up to
+// 1000000000.00, a step up to 100000.00, odds up to 10000 with six decimals
+// (a/b with a <= 10^10, b <= 10^6) or a fraction whose terms go up to 10^6.
+inline constexpr std::int64_t kMostCents = 100'000'000'000;
+inline constexpr std::int64_t kMostStepCents = 10'000'000;
+inline constexpr i128 kMostOddsA = 10'000'000'000, kMostOddsB = 1'000'000;
+inline constexpr i128 kMostTerm = 1'000'000;
+inline constexpr i128 kBasis = 10000;  // commission in hundredths of a percent
+
+struct Checked {
+  std::int64_t step = 0;        // cents
+  std::int64_t commission = 0;  // hundredths of a percent
+  std::int64_t amount = 0;      // cents
+  Field field;                  // the minimum in steps
+};
+
+// The request's choices and runners, or the first reason they cannot be
+// planned. Each-way terms are read apart (each_way.h).
+Result<Checked, std::string> Check(const Request& r);
+
+// A money box's text in cents: at most two decimals, at most `most` cents.
+Result<std::int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
+                                            std::int64_t most);
+
+}  // namespace stakora::plan

@@ -1,0 +1,274 @@
+#include "each_way.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "big.h"
+#include "number_text.h"
+#include "plan_figures.h"
+#include "solver.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+
+constexpr int kMostPlaces = 10;
+constexpr int kMostFieldSize = 1000;
+constexpr i128 kMostFractionTerm = 100;
+// The each-way odds E / 2 = (d(a + b) + n(a - b)) / 2db of odds a/b at a place
+// fraction n/d, times a total in steps and another such denominator, and the
+// searches' products with them, stay far inside 128 bits.
+constexpr i128 kMostHalfA = 3 * kMostFractionTerm * kMostOddsA,
+               kMostHalfB = 2 * kMostFractionTerm * kMostOddsB;
+static_assert(kMostCents * kMostHalfA * kMostHalfB < std::numeric_limits<i128>::max() / 1000);
+static_assert(kMostCents * 2 * kMostStepCents * kMostHalfB <
+              std::numeric_limits<i128>::max() / 1000);
+
+Odds Lowest(i128 a, i128 b) {
+  const Q q = Q::Of(a, b);
+  return {static_cast<int64_t>(q.num), static_cast<int64_t>(q.den)};
+}
+
+// P = 1 + f(O - 1) and E / 2 = (O + P) / 2 for odds a/b.
+Odds PlaceOdds(const Odds& o, const PlaceTerms& t) {
+  return Lowest(
+      static_cast<i128>(t.fraction_den) * o.b + static_cast<i128>(t.fraction_num) * (o.a - o.b),
+      static_cast<i128>(t.fraction_den) * o.b);
+}
+Odds HalfEachWay(const Odds& o, const PlaceTerms& t) {
+  return Lowest(static_cast<i128>(t.fraction_den) * (o.a + o.b) +
+                    static_cast<i128>(t.fraction_num) * (o.a - o.b),
+                2 * static_cast<i128>(t.fraction_den) * o.b);
+}
+
+// Exact when the decimals end, else to six.
+std::string OddsText(const Odds& o) {
+  int64_t den = o.b;
+  int twos = 0, fives = 0;
+  for (; den % 2 == 0; den /= 2) ++twos;
+  for (; den % 5 == 0; den /= 5) ++fives;
+  const int decimals = den == 1 ? std::max(twos, fives) : 6;
+  return DecimalText(Fraction::Of(Q::Of(o.a, o.b)), decimals).value_or("");
+}
+
+Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
+  const auto q = ParseDecimal(TrimBlanks(text), 0);
+  if (!q || q->num < 1 || q->num > most)
+    return "the " + what + " \"" + text + "\" is not a whole number from 1 to " +
+           std::to_string(most);
+  return static_cast<int>(q->num);
+}
+
+Result<PlaceTerms, std::string> ReadFraction(const std::string& text) {
+  const std::string_view t = TrimBlanks(text);
+  const std::string wrong = "the place fraction \"" + text +
+                            "\" is not a fraction such as 1/4 or 1/5, above 0 and at most 1";
+  Q f;
+  if (const auto slash = t.find('/'); slash != std::string::npos) {
+    const auto up = ParseDecimal(t.substr(0, slash), 0),
+               down = ParseDecimal(t.substr(slash + 1), 0);
+    if (!up || !down || down->num == 0 || up->num > kMostFractionTerm ||
+        down->num > kMostFractionTerm)
+      return wrong;
+    f = Q::Of(up->num, down->num);
+  } else if (const auto d = ParseDecimal(t, 2)) {
+    f = *d;
+  } else {
+    return wrong;
+  }
+  if (f.num <= 0 || f.num > f.den) return wrong;
+  return PlaceTerms{0, static_cast<int>(f.num), static_cast<int>(f.den)};
+}
+
+// The best outcome: a runner wins and the plan's best place returns fill the
+// other places. For the K - 1 best place returns R, a runner outside them adds
+// its win and place return V to their sum; one among them adds its win-part
+// return to the sum of the K best with its own place return in it.
+std::optional<int64_t> BestCase(const std::vector<Odds>& win, const std::vector<Odds>& place,
+                                const std::vector<Odds>& each_way, const Stakes& cents, int places,
+                                int64_t outlay) {
+  const std::size_t n = cents.size();
+  auto less = [&](const std::vector<Odds>& o, std::size_t i, std::size_t j) {
+    return static_cast<i128>(cents[i]) * o[i].a * o[j].b <
+           static_cast<i128>(cents[j]) * o[j].a * o[i].b;
+  };
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t i, std::size_t j) { return less(place, j, i); });
+  const std::size_t others = std::min<std::size_t>(static_cast<std::size_t>(places) - 1, n);
+  const std::size_t with_one_more = std::min(others + 1, n);
+  auto placed = [&](std::size_t count) {
+    std::vector<Fraction> r;
+    for (std::size_t i = 0; i < count; ++i) {
+      const Odds& p = place[order[i]];
+      r.push_back({Big(static_cast<i128>(cents[order[i]]) * p.a), Big(p.b)});
+    }
+    return Sum(std::move(r));
+  };
+  auto top = [&](const std::vector<Odds>& o, std::size_t from, std::size_t to) {
+    std::size_t best = order[from];
+    for (std::size_t i = from; i < to; ++i)
+      if (less(o, best, order[i])) best = order[i];
+    return Fraction{Big(static_cast<i128>(cents[best]) * o[best].a), Big(o[best].b)};
+  };
+  std::optional<Fraction> best;
+  if (others < n) best = placed(others) + top(each_way, others, n);
+  if (others > 0) {
+    const Fraction among = placed(with_one_more) + top(win, 0, others);
+    if (!best || *best < among) best = among;
+  }
+  return Rounded(*best - Whole(outlay));
+}
+
+}  // namespace
+
+std::optional<PlaceTerms> UsualPlaceTerms(int runners, bool handicap) {
+  if (runners < 5) return std::nullopt;
+  if (runners <= 7) return PlaceTerms{2, 1, 4};
+  if (runners <= 11 || !handicap) return PlaceTerms{3, 1, 5};
+  if (runners <= 15) return PlaceTerms{3, 1, 4};
+  return PlaceTerms{4, 1, 4};
+}
+
+std::string FractionText(const PlaceTerms& t) {
+  return std::to_string(t.fraction_num) + "/" + std::to_string(t.fraction_den);
+}
+
+Result<int, std::string> ReadFieldSize(const std::string& text) {
+  return ReadWhole("field size", text, kMostFieldSize);
+}
+
+Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
+  const EachWayChoices& e = r.each_way;
+  const bool places_given = !TrimBlanks(e.places).empty(),
+             fraction_given = !TrimBlanks(e.place_fraction).empty();
+  PlaceTerms terms;
+  if (!TrimBlanks(r.field_size).empty()) {
+    const auto field = ReadFieldSize(r.field_size);
+    if (!field) return field.error();
+    if (r.runners.size() > static_cast<std::size_t>(*field))
+      return "the plan has " + std::to_string(r.runners.size()) + " runners, more than the " +
+             std::to_string(*field) + " in the field";
+    const auto usual = UsualPlaceTerms(*field, e.handicap);
+    if (usual) {
+      terms = *usual;
+    } else if (!places_given || !fraction_given) {
+      return "a race of " + std::to_string(*field) +
+             " runners has no each-way terms; give the bookmaker's places and place fraction";
+    }
+  } else if (!places_given || !fraction_given) {
+    return std::string("each way needs the field size, or the places and the place fraction");
+  }
+  if (places_given) {
+    const auto places = ReadWhole("places", e.places, kMostPlaces);
+    if (!places) return places.error();
+    terms.places = *places;
+  }
+  if (fraction_given) {
+    const auto fraction = ReadFraction(e.place_fraction);
+    if (!fraction) return fraction.error();
+    terms.fraction_num = fraction->fraction_num;
+    terms.fraction_den = fraction->fraction_den;
+  }
+  return terms;
+}
+
+Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
+                                          std::stop_token stop) {
+  const auto terms = ReadPlaceTerms(r);
+  if (!terms) return terms.error();
+  const std::size_t n = c.field.size();
+  Field halves = c.field;
+  std::vector<Odds> place(n), each_way(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    place[j] = PlaceOdds(c.field.odds[j], *terms);
+    halves.odds[j] = HalfEachWay(c.field.odds[j], *terms);
+    each_way[j] = Lowest(static_cast<i128>(halves.odds[j].a) * 2, halves.odds[j].b);
+  }
+  const Books books = BooksOf(halves);  // Σ 2/E
+  const Fraction one = Whole(1), amount = Whole(c.amount);
+  const int64_t unit = 2 * c.step;  // one step on each part
+
+  Plan p;
+  p.mode = r.mode;
+  p.step = c.step;
+  p.commission_percent = "0";
+  p.book_percent = BookText(BooksOf(c.field).all);
+  p.each_way = true;
+  p.places = terms->places;
+  p.place_fraction = FractionText(*terms);
+  int64_t total = 0;  // each-way stakes, in steps
+  Stakes stakes;
+  std::optional<int64_t> exact_worst, exact_total;
+  if (r.mode == Mode::Stake) {
+    total = c.amount / unit;
+    if (c.field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c, 2);
+    stakes = BackStakes(halves, total);
+    if (stakes.empty())
+      return "the savers cannot break even with " + MoneyText(c.amount) +
+             " laid out in all; stake more or mark fewer savers";
+    exact_worst = Rounded(amount * (one - books.savers) / books.others - amount);
+    exact_total = c.amount;
+  } else {
+    const std::string book_text = BookText(books.all);
+    if (books.all >= one)
+      return "the runners' each-way book (the sum of 2 / (win odds + place odds)) is " + book_text +
+             "%, so no stakes can make a profit whichever of them wins";
+    Search search{kMostCents / unit, std::move(stop)};
+    const std::string beyond =
+        "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 laid out";
+    const auto least = Found(LeastBackTotal(halves, books, Q::Of(c.amount, unit), search), search,
+                             "each-way", book_text, beyond, beyond);
+    if (!least) return least.error();
+    total = *least;
+    stakes = BackStakes(halves, total);  // the search has made sure they fit
+    if (stakes.empty()) return std::string("no stakes reach the profit within the limits");
+    exact_total = Rounded(amount * books.others / (one - books.all));
+    exact_worst = c.amount;
+  }
+  if (!exact_worst || !exact_total)
+    return std::string("the unrounded plan's figures are too large to show; ask for less");
+  stakes = BestPlaces(halves, place, std::move(stakes));
+
+  p.total_stake = total * unit;
+  p.if_another_wins = p.if_none_places = -p.total_stake;
+  p.exact_worst_profit = *exact_worst;
+  p.exact_total_stake = *exact_total;
+  Stakes cents(n);
+  auto outcome = [&](std::size_t j, const Odds& o) {
+    return static_cast<int64_t>(RoundHalfEven(
+        Q::Of(static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b, o.b)));
+  };
+  bool first = true;
+  for (std::size_t j = 0; j < n; ++j) {
+    const Odds& o = c.field.odds[j];
+    cents[j] = stakes[j] * c.step;
+    RunnerPlan runner;
+    runner.name = r.runners[j].name;
+    runner.odds = r.runners[j].odds;
+    runner.decimal_odds = DecimalText(Fraction::Of(Q::Of(o.a, o.b)), 4).value_or("");
+    runner.saver = c.field.saver[j];
+    runner.stake = cents[j];
+    runner.profit_if_wins = outcome(j, each_way[j]);
+    runner.place_odds = OddsText(place[j]);
+    runner.profit_if_places = outcome(j, place[j]);
+    p.worst_place_profit =
+        j == 0 ? runner.profit_if_places : std::min(p.worst_place_profit, runner.profit_if_places);
+    if (!runner.saver) {
+      p.worst_profit =
+          first ? runner.profit_if_wins : std::min(p.worst_profit, runner.profit_if_wins);
+      first = false;
+    }
+    p.runners.push_back(std::move(runner));
+  }
+  const auto best = BestCase(c.field.odds, place, each_way, cents, terms->places, p.total_stake);
+  if (!best) return std::string("the plan's figures are too large to show; ask for less");
+  p.best_profit = *best;
+  p.rounding_cost = r.mode == Mode::Stake ? p.exact_worst_profit - p.worst_profit
+                                          : p.total_stake - p.exact_total_stake;
+  return p;
+}
+
+}  // namespace stakora::plan
