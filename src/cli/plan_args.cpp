@@ -1,5 +1,7 @@
 #include "cli/plan_args.h"
 
+#include <optional>
+
 #include "cli/text.h"
 
 namespace stakora::cli {
@@ -19,11 +21,39 @@ plan::RunnerInput ParseRunner(const std::string& word) {
   return r;
 }
 
+namespace {
+
+// Each-way bets are a bookmaker's: no lay, no liability, no commission, and
+// terms from a field size or given in full.
+std::optional<UsageError> EachWayMisuse(const plan::Request& r, bool commission_given,
+                                        const std::string& each_way_only) {
+  const plan::EachWayChoices& e = r.each_way;
+  if (!e.on) {
+    if (each_way_only.empty()) return std::nullopt;
+    return UsageError{each_way_only + " is for an each-way plan: add --each-way"};
+  }
+  if (r.side == plan::Side::Lay)
+    return UsageError{"--each-way backs at a bookmaker and cannot be laid: leave out --lay"};
+  if (r.mode == plan::Mode::Liability)
+    return UsageError{"--liability is for a lay plan; an each-way plan takes --stake or --profit"};
+  if (commission_given)
+    return UsageError{
+        "--each-way bets are with a bookmaker, who takes no commission: leave out --commission"};
+  if (r.field_size.empty() && (e.places.empty() || e.place_fraction.empty()))
+    return UsageError{"--each-way needs --field N, or --places K and --place-fraction F"};
+  if (e.handicap && r.field_size.empty())
+    return UsageError{"--handicap picks the usual terms for a field size: add --field N"};
+  return std::nullopt;
+}
+
+}  // namespace
+
 Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words) {
   PlanArgs args;
   plan::Request& r = args.request;
   int modes = 0;
-  bool options_done = false;
+  bool options_done = false, commission_given = false;
+  std::string each_way_only;  // the first option that only an each-way plan takes
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (options_done || !LooksLikeOption(word)) {
@@ -39,18 +69,31 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       r.side = plan::Side::Lay;
       continue;
     }
+    if (word == "--each-way") {
+      r.each_way.on = true;
+      continue;
+    }
+    if (word == "--handicap") {
+      r.each_way.handicap = true;
+      if (each_way_only.empty()) each_way_only = word;
+      continue;
+    }
     struct Valued {
       const char* name;
       std::string* into;
       std::optional<plan::Mode> mode;
     };
     bool known = false;
-    for (const Valued& option : {Valued{"--stake", &r.amount, plan::Mode::Stake},
-                                 Valued{"--profit", &r.amount, plan::Mode::Profit},
-                                 Valued{"--liability", &r.amount, plan::Mode::Liability},
-                                 Valued{"--commission", &r.commission, std::nullopt},
-                                 Valued{"--step", &r.step, std::nullopt},
-                                 Valued{"--min-stake", &r.min_stake, std::nullopt}}) {
+    for (const Valued& option :
+         {Valued{"--stake", &r.amount, plan::Mode::Stake},
+          Valued{"--profit", &r.amount, plan::Mode::Profit},
+          Valued{"--liability", &r.amount, plan::Mode::Liability},
+          Valued{"--commission", &r.commission, std::nullopt},
+          Valued{"--step", &r.step, std::nullopt},
+          Valued{"--min-stake", &r.min_stake, std::nullopt},
+          Valued{"--field", &r.field_size, std::nullopt},
+          Valued{"--places", &r.each_way.places, std::nullopt},
+          Valued{"--place-fraction", &r.each_way.place_fraction, std::nullopt}}) {
       auto value = OptionValue(words, i, option.name);
       if (!value) continue;
       if (!*value) return value->error();
@@ -59,6 +102,11 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
         r.mode = *option.mode;
         ++modes;
       }
+      if (option.into == &r.commission) commission_given = true;
+      if ((option.into == &r.field_size || option.into == &r.each_way.places ||
+           option.into == &r.each_way.place_fraction) &&
+          each_way_only.empty())
+        each_way_only = option.name;
       known = true;
       break;
     }
@@ -66,6 +114,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   }
   if (args.common.help || args.common.version) return args;
   if (modes != 1) return UsageError{"give exactly one of --stake, --profit and --liability"};
+  if (const auto wrong = EachWayMisuse(r, commission_given, each_way_only)) return *wrong;
   if (!plan::SideHasMode(r.side, r.mode))
     return UsageError{r.side == plan::Side::Back
                           ? "--liability is for a lay plan: add --lay"

@@ -26,6 +26,9 @@ plan::RunnerInput ParseRunner(const std::string& word);
 inline constexpr const char* kPlanUsage =
     "usage: stakora-plan [--json] [--lay] (--stake A | --profit P | --liability L)\n"
     "                    [--commission PCT] [--step Q] [--min-stake M] [--] RUNNER...\n"
+    "       stakora-plan [--json] --each-way (--field N [--handicap] | --places K\n"
+    "                    --place-fraction F) [--places K] [--place-fraction F]\n"
+    "                    (--stake A | --profit P) [--step Q] [--min-stake M] [--] RUNNER...\n"
     "       stakora-plan --help | --version\n"
     "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
 
@@ -42,7 +45,20 @@ inline constexpr const char* kPlanGuide =
     "  --min-stake M    no stake below M (default 0)\n"
     "  --json           one JSON object instead of a table\n"
     "\n"
-    "Example: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
+    "Each way (a win bet and a place bet of the same stake on every runner):\n"
+    "  --each-way       plan each-way stakes; --stake A is the outlay, both parts\n"
+    "  --field N        runners in the race: the usual place terms (none below 5;\n"
+    "                   5-7: 2 at 1/4; 8-11: 3 at 1/5; 12-15: 3 at 1/5, handicap\n"
+    "                   3 at 1/4; 16+: 3 at 1/5, handicap 4 at 1/4)\n"
+    "  --handicap       the race is a handicap\n"
+    "  --places K       the bookmaker's places, 1 to 10\n"
+    "  --place-fraction F   the bookmaker's fraction of the odds, such as 1/5\n"
+    "  The best worst win outcome (a runner wins, no other of the plan places),\n"
+    "  then the best worst place outcome; --profit P: the least outlay whose\n"
+    "  worst win outcome is P.\n"
+    "\n"
+    "Examples: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
+    "          stakora-plan --each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1\n"
     "Exit status: 0 planned, 1 refused, 2 usage error.\n";
 
 }  // namespace stakora::cli

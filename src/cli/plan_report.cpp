@@ -28,6 +28,9 @@ std::string PlanJson(const plan::Plan& p) {
   out += Field("step", Money(p.step));
   out += Field("commission_percent", JsonString(p.commission_percent));
   out += Field("book_percent", JsonString(p.book_percent));
+  if (p.each_way)
+    out += ", \"each_way\": {\"places\": " + std::to_string(p.places) +
+           Field("place_fraction", JsonString(p.place_fraction)) + "}";
   out += ", \"runners\": [";
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
@@ -38,7 +41,12 @@ std::string PlanJson(const plan::Plan& p) {
     out += Field("saver", r.saver ? "true" : "false");
     out += Field("stake", Money(r.stake));
     out += Field("liability", Money(r.liability));
-    out += Field("profit_if_wins", Money(r.profit_if_wins)) + "}";
+    out += Field("profit_if_wins", Money(r.profit_if_wins));
+    if (p.each_way) {
+      out += Field("place_odds", JsonString(r.place_odds));
+      out += Field("profit_if_places", Money(r.profit_if_places));
+    }
+    out += "}";
   }
   out += "]";
   out += Field("total_stake", Money(p.total_stake));
@@ -48,6 +56,10 @@ std::string PlanJson(const plan::Plan& p) {
   out += Field("exact_worst_profit", Money(p.exact_worst_profit));
   out += Field("exact_total_stake", Money(p.exact_total_stake));
   out += Field("rounding_cost", Money(p.rounding_cost));
+  if (p.each_way) {
+    out += Field("worst_place_profit", Money(p.worst_place_profit));
+    out += Field("if_none_places", Money(p.if_none_places));
+  }
   return out + "}\n";
 }
 
@@ -59,13 +71,22 @@ std::string RefusedPlanJson(const plan::Request& r, const std::string& message) 
 
 std::string PlanTable(const plan::Plan& p) {
   const bool lay = p.side == plan::Side::Lay;
-  std::string out = Pad("Runner", 16) + Pad("Odds", 10) + Pad(lay ? "Lay stake" : "Stake", 12) +
-                    (lay ? Pad("Liability", 12) : "") + "Profit if it wins\n";
+  const bool ew = p.each_way;
+  std::string out = Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
+                    Pad(lay  ? "Lay stake"
+                        : ew ? "Stake each"
+                             : "Stake",
+                        12) +
+                    (lay ? Pad("Liability", 12) : "") +
+                    (ew ? Pad("Profit if it wins", 19) + "If it places\n" : "Profit if it wins\n");
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
     out += Pad(PrintableText(plan::RunnerName(r.name, i)), 16) + Pad(PrintableText(r.odds), 10) +
-           Pad(MoneyText(r.stake), 12) + (lay ? Pad(MoneyText(r.liability), 12) : "") +
-           MoneyText(r.profit_if_wins) + (r.saver ? "  (saver)" : "") + "\n";
+           (ew ? Pad(r.place_odds, 12) : "") + Pad(MoneyText(r.stake), 12) +
+           (lay ? Pad(MoneyText(r.liability), 12) : "") +
+           (ew ? Pad(MoneyText(r.profit_if_wins), 19) + MoneyText(r.profit_if_places)
+               : MoneyText(r.profit_if_wins)) +
+           (r.saver ? "  (saver)" : "") + "\n";
   }
   out += plan::SummaryText(p) + "\n";
   return out;

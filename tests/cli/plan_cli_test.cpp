@@ -60,7 +60,10 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--stake 10 --min-stake 2 --step 0.5 -- 1.5 10 20 30", "4.00 2.00 2.00 2.00", "10.00", "-4.00", "5.76"},
   Example{"--lay --stake 20 -- 3 5 7", "9.86 5.92 4.22", "20.00", "-9.60", "0.02"},
   Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"},
-  Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"}));
+  Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"},
+  Example{"--each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1", "9.00 7.00 4.00", "40.00", "16.00", "5.13"},
+  Example{"--each-way --field 8 --stake 40 -- 4/1 6/1 10/1", "8.99 6.64 4.37", "40.00", "21.09", "0.04"},
+  Example{"--each-way --field 12 --profit 25 -- 5/1 7/1 9/1", "7.79 6.00 4.87", "37.32", "25.00", "0.04"}));
 // clang-format on
 
 // The JSON's fields in their order, and what only it shows.
@@ -77,6 +80,24 @@ TEST(PlanCli, TheJsonHasEveryField) {
                   "\"worst_profit\": \"-29.99\", \"best_profit\": \"-29.98\", "
                   "\"exact_worst_profit\": \"-30.00\", \"exact_total_stake\": \"21.92\", "
                   "\"rounding_cost\": \"0.01\"}\n"))
+      << r.out;
+}
+
+TEST(PlanCli, EachWayJsonAddsThePlaces) {
+  const Ran r = Plan("--json --each-way --places 2 --place-fraction 1/4 --stake 10 -- 3 5");
+  EXPECT_TRUE(Has(r.out,
+                  "\"book_percent\": \"53.33\", \"each_way\": {\"places\": 2, "
+                  "\"place_fraction\": \"1/4\"}, \"runners\": "))
+      << r.out;
+  EXPECT_TRUE(Has(r.out,
+                  "\"stake\": \"3.04\", \"liability\": \"0.00\", \"profit_if_wins\": "
+                  "\"3.68\", \"place_odds\": \"1.5\", \"profit_if_places\": \"-5.44\"}"))
+      << r.out;
+  // Best: the 5 wins (13.72) and the 3 places (3.04 at 1.5) on an outlay of 10.
+  EXPECT_TRUE(Has(r.out,
+                  "\"best_profit\": \"8.28\", \"exact_worst_profit\": \"3.70\", "
+                  "\"exact_total_stake\": \"10.00\", \"rounding_cost\": \"0.02\", "
+                  "\"worst_place_profit\": \"-6.08\", \"if_none_places\": \"-10.00\"}\n"))
       << r.out;
 }
 
@@ -111,7 +132,9 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
       {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
       {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"},
-      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"}};
+      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"},
+      {"--each-way --field 4 --stake 10 -- 3", "a race of 4 runners has no each-way terms"},
+      {"--each-way --field 5 --stake 10 -- 2 3 4 5 6 7", "the plan has 6 runners, more than the 5"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);
@@ -125,8 +148,13 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
 }
 
 TEST(PlanCli, UsageErrorsExitTwo) {
-  for (const char* args : {"2 3", "--stake 5 --profit 5 2", "--liability 5 2", "--lay --profit 5 2",
-                           "--stake --json 2", "--bogus --stake 5 2", "--stake"}) {
+  for (const char* args :
+       {"2 3", "--stake 5 --profit 5 2", "--liability 5 2", "--lay --profit 5 2",
+        "--stake --json 2", "--bogus --stake 5 2", "--stake",
+        "--each-way --lay --field 8 --stake 5 2", "--each-way --field 8 --liability 5 2",
+        "--each-way --field 8 --commission 0 --stake 5 2", "--each-way --places 3 --stake 5 2",
+        "--field 8 --stake 5 2",
+        "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

@@ -41,11 +41,28 @@ std::string StakesText(const Plan& p) {
   return out;
 }
 
+namespace {
+
+// The terms, the outlay, the worst win and place outcomes, the best, and the
+// loss if none of the plan's runners places.
+std::string EachWaySummary(const Plan& p) {
+  return "Each way, " + std::to_string(p.places) + (p.places == 1 ? " place" : " places") + " at " +
+         p.place_fraction + ". Outlay " + MoneyText(p.total_stake) + ". Worst if one wins " +
+         MoneyText(p.worst_profit) + ", if one only places " + MoneyText(p.worst_place_profit) +
+         "; best " + MoneyText(p.best_profit) + "; if none places " + MoneyText(p.if_none_places) +
+         ". Rounding costs " + MoneyText(p.rounding_cost);
+}
+
+}  // namespace
+
 std::string SummaryText(const Plan& p) {
-  std::string out = "Book " + p.book_percent + "%. Total stake " + MoneyText(p.total_stake) +
-                    ". Worst profit " + MoneyText(p.worst_profit) + ", best " +
-                    MoneyText(p.best_profit) + "; if another runner wins " +
-                    MoneyText(p.if_another_wins) + ". Rounding costs " + MoneyText(p.rounding_cost);
+  const std::string out =
+      p.each_way
+          ? EachWaySummary(p)
+          : "Book " + p.book_percent + "%. Total stake " + MoneyText(p.total_stake) +
+                ". Worst profit " + MoneyText(p.worst_profit) + ", best " +
+                MoneyText(p.best_profit) + "; if another runner wins " +
+                MoneyText(p.if_another_wins) + ". Rounding costs " + MoneyText(p.rounding_cost);
   switch (p.mode) {
     case Mode::Stake:
       return out + " of profit (unrounded worst " + MoneyText(p.exact_worst_profit) + ").";
