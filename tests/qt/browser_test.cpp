@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "app_identity.h"
+#include "each_way.h"
 #include "qt/desktop_pages.h"
 #include "qt/main_window.h"
 #include "scripted_boxes.h"
@@ -116,6 +117,31 @@ TEST_F(BrowserTest, EachWayPageComputesTheReturnsAndExplainsBadOdds) {
     const QString page = Js(view, "document.body.innerText").toString();
     EXPECT_FALSE(page.contains("NaN") || page.contains("Infinity")) << odds;
   }
+  CloseBrowser();
+}
+
+// The page suggests the terms the planner uses, for every field size.
+TEST_F(BrowserTest, EachWayPageSuggestsThePlannersTerms) {
+  Menu("Each Way Checker");
+  QWebEngineView* view = View(pages);
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(WaitLoaded(view));
+  QStringList page, planner;
+  for (int runners = 1; runners <= 30; ++runners) {
+    for (bool handicap : {false, true}) {
+      page << Js(view, QString("JSON.stringify(suggestedTerms(%1, %2))")
+                           .arg(runners)
+                           .arg(handicap ? "true" : "false"))
+                  .toString();
+      const auto usual = plan::UsualPlaceTerms(runners, handicap);
+      planner << (!usual                     ? QString("null")
+                  : usual->fraction_num == 1 ? QString("{\"places\":%1,\"terms\":%2}")
+                                                   .arg(usual->places)
+                                                   .arg(usual->fraction_den)
+                                             : QString("not 1/n"));
+    }
+  }
+  EXPECT_EQ(page, planner);
   CloseBrowser();
 }
 
