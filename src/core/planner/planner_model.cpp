@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "each_way.h"
 #include "exact.h"
 #include "number_text.h"
 #include "plan_text.h"
@@ -13,6 +14,19 @@ bool IsRunner(const PlannerRow& row) {
   return !TrimBlanks(row.name).empty() || !TrimBlanks(row.odds).empty();
 }
 
+namespace {
+
+// The usual terms of the field size typed, when it reads as one.
+void FillTerms(Planner& p) {
+  const auto field = ReadFieldSize(p.field_size);
+  if (!field) return;
+  const auto usual = UsualPlaceTerms(*field, p.each_way.handicap);
+  p.each_way.places = usual ? std::to_string(usual->places) : "";
+  p.each_way.place_fraction = usual ? FractionText(*usual) : "";
+}
+
+}  // namespace
+
 Planner MakePlanner(const PlannerSettings& s) {
   Planner p;
   p.side = s.side;
@@ -20,14 +34,18 @@ Planner MakePlanner(const PlannerSettings& s) {
   p.step = s.step;
   p.min_stake = s.min_stake;
   p.commission = s.commission;
+  p.field_size = s.field_size;
+  p.each_way = s.each_way;
+  if (p.each_way.on) SetEachWay(p, true);
   return p;
 }
 
 PlannerSettings SettingsOf(const Planner& p) {
-  return {p.side, p.mode, p.step, p.min_stake, p.commission};
+  return {p.side, p.mode, p.step, p.min_stake, p.commission, p.field_size, p.each_way};
 }
 
 void SetSide(Planner& p, Side side) {
+  if (p.each_way.on) side = Side::Back;
   p.side = side;
   p.mode = ModeFor(side, p.mode);
 }
@@ -50,7 +68,27 @@ void SetBox(Planner& p, Box box, std::string text) {
     case Box::MinStake:
       p.min_stake = std::move(text);
       break;
+    case Box::FieldSize:
+      p.field_size = std::move(text);
+      FillTerms(p);
+      break;
+    case Box::Places:
+      p.each_way.places = std::move(text);
+      break;
+    case Box::PlaceFraction:
+      p.each_way.place_fraction = std::move(text);
+      break;
   }
+}
+
+void SetEachWay(Planner& p, bool on) {
+  p.each_way.on = on;
+  if (on) SetSide(p, Side::Back);
+}
+
+void SetHandicap(Planner& p, bool handicap) {
+  p.each_way.handicap = handicap;
+  FillTerms(p);
 }
 
 void SetCell(Planner& p, std::size_t row, Cell cell, std::string text) {
@@ -80,6 +118,7 @@ std::size_t PasteRunners(Planner& p, std::string_view text) {
 
 std::optional<Request> RequestOf(const Planner& p) {
   Request r{p, {}};
+  if (p.each_way.on) r.commission = "0";  // kept for exchange plans; a bookmaker takes none
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
   if (r.runners.empty() || TrimBlanks(r.amount).empty()) return std::nullopt;
@@ -99,11 +138,17 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
   for (std::size_t row = 0; row < p.rows.size() && j < plan.runners.size(); ++row) {
     if (!IsRunner(p.rows[row])) continue;
     const RunnerPlan& r = plan.runners[j++];
-    v.rows[row] = {MoneyText(r.stake), MoneyText(r.liability), MoneyText(r.profit_if_wins),
-                   r.profit_if_wins, r.profit_if_wins < 0};
-    v.largest_profit =
-        std::max(v.largest_profit, r.profit_if_wins < 0 ? -r.profit_if_wins : r.profit_if_wins);
-    (r.profit_if_wins < 0 ? v.any_loss : v.any_gain) |= r.profit_if_wins != 0;
+    RowResult& shown = v.rows[row];
+    shown.stake = MoneyText(r.stake), shown.liability = MoneyText(r.liability);
+    shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
+    shown.loss = r.profit_if_wins < 0;
+    if (plan.each_way)
+      shown.place_odds = r.place_odds, shown.place_profit = MoneyText(r.profit_if_places),
+      shown.place_profit_cents = r.profit_if_places, shown.place_loss = r.profit_if_places < 0;
+    for (std::int64_t cents : {r.profit_if_wins, plan.each_way ? r.profit_if_places : 0}) {
+      v.largest_profit = std::max(v.largest_profit, cents < 0 ? -cents : cents);
+      (cents < 0 ? v.any_loss : v.any_gain) |= cents != 0;
+    }
   }
   v.stakes_text = StakesText(plan);
   return v;

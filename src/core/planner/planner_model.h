@@ -25,7 +25,7 @@ struct PlannerRow {
 // A row with neither a name nor odds is not filled in yet: it is no runner.
 bool IsRunner(const PlannerRow& row);
 
-enum class Box { Amount, Commission, Step, MinStake };
+enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFraction };
 enum class Cell { Name, Odds };
 
 struct Planner : Choices {
@@ -39,7 +39,12 @@ PlannerSettings SettingsOf(const Planner& p);
 // The edits the window forwards. A row index past the grid changes nothing.
 void SetSide(Planner& p, Side side);  // a mode the new side lacks falls back to a stake
 void SetMode(Planner& p, Mode mode);  // a mode the side lacks is not taken
+// A field size that reads as one fills in the usual places and fraction, or
+// empties them when a race that small has none; so does the handicap box.
 void SetBox(Planner& p, Box box, std::string text);
+// Each way backs at a bookmaker: it takes the back side and no liability.
+void SetEachWay(Planner& p, bool on);
+void SetHandicap(Planner& p, bool handicap);
 void SetCell(Planner& p, std::size_t row, Cell cell, std::string text);
 void SetSaver(Planner& p, std::size_t row, bool saver);
 void AddRow(Planner& p);
@@ -56,13 +61,17 @@ struct RowResult {
   std::string stake, liability, profit;  // money texts, empty when nothing is planned
   std::int64_t profit_cents = 0;
   bool loss = false;  // the profit if it wins is a loss
+  // Each way: the place odds and the result if it only places.
+  std::string place_odds, place_profit;
+  std::int64_t place_profit_cents = 0;
+  bool place_loss = false;
   friend bool operator==(const RowResult&, const RowResult&) = default;
 };
 
 struct PlannerView {
   std::string summary;
-  std::vector<RowResult> rows;              // one per grid row
-  std::int64_t largest_profit = 0;          // cents, the largest size of a profit: the bars' scale
+  std::vector<RowResult> rows;      // one per grid row
+  std::int64_t largest_profit = 0;  // cents, the largest size of a figure a bar shows: their scale
   bool any_loss = false, any_gain = false;  // so the bars' zero can stand where both fit
   std::string stakes_text;                  // what "Copy stakes" copies; empty when there is none
 };

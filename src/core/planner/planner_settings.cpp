@@ -19,7 +19,10 @@ bool Plain(std::string_view v) {
 
 std::string PlannerSettingsText(const PlannerSettings& s) {
   return std::string("side=") + SideName(s.side) + "\nmode=" + ModeName(s.mode) +
-         "\nstep=" + s.step + "\nmin_stake=" + s.min_stake + "\ncommission=" + s.commission + "\n";
+         "\nstep=" + s.step + "\nmin_stake=" + s.min_stake + "\ncommission=" + s.commission +
+         "\neach_way=" + (s.each_way.on ? "yes" : "no") + "\nfield_size=" + s.field_size +
+         "\nhandicap=" + (s.each_way.handicap ? "yes" : "no") + "\nplaces=" + s.each_way.places +
+         "\nplace_fraction=" + s.each_way.place_fraction + "\n";
 }
 
 PlannerSettings ReadPlannerSettings(std::string_view text) {
@@ -41,8 +44,19 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.min_stake = value;
     } else if (key == "commission") {
       s.commission = value;
+    } else if (key == "each_way") {
+      s.each_way.on = value == "yes";
+    } else if (key == "field_size") {
+      s.field_size = value;
+    } else if (key == "handicap") {
+      s.each_way.handicap = value == "yes";
+    } else if (key == "places") {
+      s.each_way.places = value;
+    } else if (key == "place_fraction") {
+      s.each_way.place_fraction = value;
     }
   }
+  if (s.each_way.on) s.side = Side::Back;
   s.mode = ModeFor(s.side, s.mode);
   return s;
 }

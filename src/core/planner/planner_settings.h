@@ -17,6 +17,8 @@ struct PlannerSettings {
   std::string step = "0.01";
   std::string min_stake = "0";
   std::string commission = "0";
+  std::string field_size;
+  EachWayChoices each_way;
   friend bool operator==(const PlannerSettings&, const PlannerSettings&) = default;
 };
 

@@ -33,7 +33,9 @@ TEST_P(SideDecidesTheModes, InEditsAndInTheSettingsFile) {
   const std::string file =
       std::string("side=") + SideName(side) + "\nmode=" + ModeName(asked) + "\n";
   EXPECT_EQ(ReadPlannerSettings(file).mode, kept);
-  EXPECT_EQ(MakePlanner({side, asked}).mode, kept);
+  PlannerSettings settings;
+  settings.side = side, settings.mode = asked;
+  EXPECT_EQ(MakePlanner(settings).mode, kept);
 }
 
 INSTANTIATE_TEST_SUITE_P(Planner, SideDecidesTheModes,
@@ -96,23 +98,74 @@ TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   EXPECT_EQ(ViewWithout(p, "why").rows.size(), 4u);
 }
 
+// The field size fills in the usual terms; what the bettor types over them
+// stands until the field size or the handicap box changes again.
+TEST(Planner, EachWayTermsFollowTheFieldSize) {
+  Planner p;
+  SetSide(p, Side::Lay);
+  SetMode(p, Mode::Liability);
+  SetEachWay(p, true);
+  EXPECT_EQ(p.side, Side::Back);
+  EXPECT_EQ(p.mode, Mode::Stake);
+  SetSide(p, Side::Lay);
+  EXPECT_EQ(p.side, Side::Back);
+  auto terms = [&] { return Strings{p.each_way.places, p.each_way.place_fraction}; };
+  SetBox(p, Box::FieldSize, "14");
+  EXPECT_EQ(terms(), (Strings{"3", "1/5"}));
+  SetHandicap(p, true);
+  EXPECT_EQ(terms(), (Strings{"3", "1/4"}));
+  SetBox(p, Box::Places, "4");
+  SetBox(p, Box::FieldSize, "1");  // on the way to 16: too small for terms
+  EXPECT_EQ(terms(), (Strings{"", ""}));
+  SetBox(p, Box::FieldSize, "1x");  // unreadable: left alone
+  SetBox(p, Box::Places, "5");
+  SetBox(p, Box::FieldSize, "16x");
+  EXPECT_EQ(terms(), (Strings{"5", ""}));
+  SetBox(p, Box::FieldSize, "16");
+  EXPECT_EQ(terms(), (Strings{"4", "1/4"}));
+  // A bookmaker takes no commission: what was typed for the exchange stays.
+  SetBox(p, Box::Commission, "5");
+  SetBox(p, Box::Amount, "40");
+  SetCell(p, 0, Cell::Odds, "3/1");
+  const auto r = RequestOf(p);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->commission, "0");
+  EXPECT_EQ(p.commission, "5");
+  const auto plan = MakePlan(*r);
+  ASSERT_TRUE(plan) << plan.error();
+  const PlannerView v = ViewOf(p, *plan);
+  EXPECT_EQ(v.rows[0].place_odds, "1.75");
+  EXPECT_EQ(v.rows[0].place_profit, "-5.00");  // 20 at 1.75 on an outlay of 40
+  EXPECT_EQ(v.largest_profit, 7500);           // 20 at 4 + 1.75 - 40 = 75.00
+  EXPECT_TRUE(v.any_loss && v.any_gain);
+}
+
 TEST(PlannerSettings, AreKeptInTheirOwnFile) {
   TempFolder dir;
   ScriptedUi ui;
   const LoadedPlannerSettings first = LoadPlannerSettings(dir.str(), ui);  // none yet: quietly
   EXPECT_TRUE(first.may_save);
   EXPECT_EQ(first.settings, PlannerSettings{});
-  const PlannerSettings lay{Side::Lay, Mode::Liability, "1", "2", "5"};
+  PlannerSettings lay;
+  lay.side = Side::Lay, lay.mode = Mode::Liability, lay.step = "1", lay.min_stake = "2";
+  lay.commission = "5";
   SavePlannerSettings(dir.str(), lay, true, ui);
   EXPECT_EQ(dir.Read("planner.txt"),
-            "side=lay\nmode=liability\nstep=1\nmin_stake=2\ncommission=5\n");
+            "side=lay\nmode=liability\nstep=1\nmin_stake=2\ncommission=5\neach_way=no\n"
+            "field_size=\nhandicap=no\nplaces=\nplace_fraction=\n");
   EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, lay);
+  PlannerSettings each_way = lay;
+  each_way.side = Side::Back, each_way.mode = Mode::Profit, each_way.field_size = "12";
+  each_way.each_way = {true, true, "3", "1/4"};
+  SavePlannerSettings(dir.str(), each_way, true, ui);
+  EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, each_way);
   EXPECT_FALSE(std::filesystem::exists(dir / "config.txt"));
   // Damaged or from another version: what is known is taken.
   dir.Write("planner.txt", "junk\nstep=0.5\nside=sideways\nmin_stake=" + std::string(40, '9') +
                                "\ncommission=2\r\n");
-  EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings,
-            (PlannerSettings{Side::Back, Mode::Stake, "0.5", "0", "2"}));
+  PlannerSettings known;
+  known.step = "0.5", known.commission = "2";
+  EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, known);
   EXPECT_EQ(ui.Texts(), Strings{});
 }
 
