@@ -34,22 +34,42 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     case kSaver:
       if (role == Qt::CheckStateRole) return typed.saver ? Qt::Checked : Qt::Unchecked;
       return {};
-    case kBar:
+    case kBar: {
+      const bool each_way = !result.place_profit.empty();
+      auto share = [&](std::int64_t cents) {
+        return static_cast<double>(cents) / static_cast<double>(view_.largest_profit);
+      };
       if (role == ProfitBarDelegate::kBarRole && planned && view_.largest_profit > 0)
-        return static_cast<double>(result.profit_cents) / static_cast<double>(view_.largest_profit);
+        return share(result.profit_cents);
+      if (role == ProfitBarDelegate::kPlaceBarRole && each_way && view_.largest_profit > 0)
+        return share(result.place_profit_cents);
       if (role == ProfitBarDelegate::kZeroRole && planned)
         return view_.any_loss ? (view_.any_gain ? 0.5 : 1.0) : 0.0;
-      if (role == Qt::AccessibleTextRole) return Q(result.profit);
+      if (role == Qt::AccessibleTextRole)
+        return Q(each_way ? "if it wins " + result.profit + ", if it places " + result.place_profit
+                          : result.profit);
       return {};
+    }
     default:
       break;
   }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
-  if (role == Qt::ForegroundRole && index.column() == kProfit && result.loss) return kLossRed;
+  if (role == Qt::ForegroundRole && ((index.column() == kProfit && result.loss) ||
+                                     (index.column() == kPlaceProfit && result.place_loss)))
+    return kLossRed;
   if (role != Qt::DisplayRole) return {};
-  return Q(index.column() == kStake       ? result.stake
-           : index.column() == kLiability ? result.liability
-                                          : result.profit);
+  switch (index.column()) {
+    case kPlaceOdds:
+      return Q(result.place_odds);
+    case kStake:
+      return Q(result.stake);
+    case kLiability:
+      return Q(result.liability);
+    case kPlaceProfit:
+      return Q(result.place_profit);
+    default:
+      return Q(result.profit);
+  }
 }
 
 bool PlannerTable::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -96,8 +116,12 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
       return "Stake";
     case kLiability:
       return "Liability";
+    case kPlaceOdds:
+      return "Place odds";
     case kProfit:
       return "Profit if wins";
+    case kPlaceProfit:
+      return "Profit if it places";
     default:
       return "Spread";
   }
@@ -110,7 +134,7 @@ void PlannerTable::ReplaceRows(const std::function<void()>& change) {
 }
 
 void PlannerTable::ResultsReplaced() {
-  if (rowCount() > 0) emit dataChanged(index(0, kStake), index(rowCount() - 1, kBar));
+  if (rowCount() > 0) emit dataChanged(index(0, kPlaceOdds), index(rowCount() - 1, kBar));
 }
 
 }  // namespace stakora::qt

@@ -13,7 +13,18 @@ namespace stakora::qt {
 class PlannerTable : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { kName, kOdds, kSaver, kStake, kLiability, kProfit, kBar, kColumns };
+  enum Column {
+    kName,
+    kOdds,
+    kPlaceOdds,
+    kSaver,
+    kStake,
+    kLiability,
+    kProfit,
+    kPlaceProfit,
+    kBar,
+    kColumns
+  };
   using Edit = std::function<void(const std::function<void(plan::Planner&)>&)>;
 
   PlannerTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFutureWatcher>
@@ -120,6 +121,27 @@ void PlannerWindow::Build() {
   boxes->addWidget(min_stake_);
   top->addLayout(boxes);
 
+  // Each way: the terms come from the field size; the bettor may change them.
+  auto* terms = new QHBoxLayout;
+  each_way_ = new QCheckBox("Each &way", this);
+  each_way_->setAccessibleName("Each way");
+  field_size_ = Box("Field size", this);
+  handicap_ = new QCheckBox("&Handicap", this);
+  handicap_->setAccessibleName("Handicap");
+  places_ = Box("Places", this);
+  place_fraction_ = Box("Place fraction", this);
+  terms->addWidget(each_way_);
+  terms->addSpacing(24);
+  terms->addWidget(Caption("&Field size", field_size_, this));
+  terms->addWidget(field_size_);
+  terms->addWidget(handicap_);
+  terms->addWidget(Caption("Plac&es", places_, this));
+  terms->addWidget(places_);
+  terms->addWidget(Caption("Place fracti&on", place_fraction_, this));
+  terms->addWidget(place_fraction_);
+  terms->addStretch();
+  top->addLayout(terms);
+
   table_ = new PlannerTable(
       model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
   grid_ = new QTableView(this);
@@ -169,9 +191,15 @@ void PlannerWindow::Connect() {
                                            : plan::Mode::Liability;
     Edit([mode](plan::Planner& p) { plan::SetMode(p, mode); });
   });
+  connect(each_way_, &QCheckBox::toggled, this,
+          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetEachWay(p, on); }); });
+  connect(handicap_, &QCheckBox::toggled, this,
+          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetHandicap(p, on); }); });
   for (auto [box, which] :
        {std::pair{amount_, plan::Box::Amount}, std::pair{commission_, plan::Box::Commission},
-        std::pair{step_, plan::Box::Step}, std::pair{min_stake_, plan::Box::MinStake}})
+        std::pair{step_, plan::Box::Step}, std::pair{min_stake_, plan::Box::MinStake},
+        std::pair{field_size_, plan::Box::FieldSize}, std::pair{places_, plan::Box::Places},
+        std::pair{place_fraction_, plan::Box::PlaceFraction}})
     connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& t) {
       Edit([which, text = S(t)](plan::Planner& p) { plan::SetBox(p, which, text); });
     });
@@ -271,10 +299,23 @@ void PlannerWindow::DrawChoices() {
   profit_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Profit));
   liability_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Liability));
   grid_->setColumnHidden(PlannerTable::kLiability, back);
+  // Each way is a bookmaker's bet: no lay side and no commission.
+  const bool each_way = model_.each_way.on;
+  each_way_->setChecked(each_way);
+  handicap_->setChecked(model_.each_way.handicap);
+  lay_->setEnabled(!each_way);
+  commission_->setEnabled(!each_way);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
+    w->setEnabled(each_way);
+  grid_->setColumnHidden(PlannerTable::kPlaceOdds, !each_way);
+  grid_->setColumnHidden(PlannerTable::kPlaceProfit, !each_way);
   // Typed texts are drawn only when they differ, so the cursor stays put.
   for (auto [box, text] :
        {std::pair{amount_, &model_.amount}, std::pair{commission_, &model_.commission},
-        std::pair{step_, &model_.step}, std::pair{min_stake_, &model_.min_stake}})
+        std::pair{step_, &model_.step}, std::pair{min_stake_, &model_.min_stake},
+        std::pair{field_size_, &model_.field_size}, std::pair{places_, &model_.each_way.places},
+        std::pair{place_fraction_, &model_.each_way.place_fraction}})
     if (box->text() != Q(*text)) box->setText(Q(*text));
 }
 

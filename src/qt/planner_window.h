@@ -13,6 +13,7 @@
 #include "planner_model.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +42,8 @@ class PlannerWindow : public QWidget {
   QTableView* grid() const { return grid_; }
   QLabel* summary() const { return summary_; }
   QLineEdit* amount() const { return amount_; }
+  QCheckBox* each_way() const { return each_way_; }
+  QLineEdit* field_size() const { return field_size_; }
   // A plan for the newest edit is being worked out.
   bool planning() const { return planning_; }
 
@@ -74,6 +77,8 @@ class PlannerWindow : public QWidget {
   QRadioButton *back_ = nullptr, *lay_ = nullptr;
   QRadioButton *stake_ = nullptr, *profit_ = nullptr, *liability_ = nullptr;
   QLineEdit *amount_ = nullptr, *commission_ = nullptr, *step_ = nullptr, *min_stake_ = nullptr;
+  QCheckBox *each_way_ = nullptr, *handicap_ = nullptr;
+  QLineEdit *field_size_ = nullptr, *places_ = nullptr, *place_fraction_ = nullptr;
   QTableView* grid_ = nullptr;
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;

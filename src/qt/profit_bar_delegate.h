@@ -4,7 +4,8 @@
 // so the spread of a plan shows at a glance. A bar is drawn from the cell's
 // BarRole, a fraction from -1 to 1, and ZeroRole, where across the cell the
 // zero line stands (0 when nothing loses, 1 when nothing gains); a cell
-// without them stays empty.
+// without them stays empty. With a PlaceBarRole (each way) the cell holds two
+// bars: the win outcome above, the place outcome below.
 
 #include <QStyledItemDelegate>
 
@@ -15,6 +16,7 @@ class ProfitBarDelegate : public QStyledItemDelegate {
  public:
   static constexpr int kBarRole = Qt::UserRole + 1;
   static constexpr int kZeroRole = Qt::UserRole + 2;
+  static constexpr int kPlaceBarRole = Qt::UserRole + 3;
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;

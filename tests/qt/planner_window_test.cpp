@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,7 +99,8 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
 TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   QStringList names;
   for (auto* e : window->findChildren<QLineEdit*>()) names << e->accessibleName();
-  EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake"}));
+  EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake", "Field size",
+                                "Places", "Place fraction"}));
   EXPECT_EQ(window->grid()->accessibleName(), "Runners");
   EXPECT_EQ(window->summary()->accessibleName(), "Summary");
   EXPECT_FALSE(Button("L&iability")->isEnabled());
@@ -111,14 +113,49 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   EXPECT_EQ(window->model().mode, plan::Mode::Stake);
 }
 
+// By keyboard alone: the field size fills in the terms, and each row shows
+// its place odds and what it returns if it only places.
+TEST_F(PlannerTest, PlansEachWayFromTheFieldSize) {
+  QApplication::clipboard()->setText("4/1\n6/1\n10/1\n");
+  window->PasteRunners();
+  EXPECT_FALSE(Find<QLineEdit>("Field size")->isEnabled());
+  EXPECT_TRUE(window->grid()->isColumnHidden(T::kPlaceOdds));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+  for (int i = 0; i < 100 && !window->each_way()->isChecked(); ++i)
+    QTest::qWait(10);  // a mnemonic clicks as a mouse would, a moment later
+  ASSERT_TRUE(window->each_way()->isChecked());
+  EXPECT_FALSE(Button("&Lay")->isEnabled());
+  EXPECT_FALSE(Find<QLineEdit>("Commission %")->isEnabled());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+  ASSERT_TRUE(window->field_size()->hasFocus());
+  QTest::keyClicks(window->field_size(), "8");
+  EXPECT_EQ(Find<QLineEdit>("Places")->text(), "3");
+  EXPECT_EQ(Find<QLineEdit>("Place fraction")->text(), "1/5");
+  Type("Step", "1");
+  Type("Amount", "40");
+  Settle();
+  EXPECT_FALSE(window->grid()->isColumnHidden(T::kPlaceProfit));
+  QStringList shown;
+  for (int row = 0; row < 3; ++row)
+    shown << At(row, T::kStake).toString() << At(row, T::kPlaceOdds).toString()
+          << At(row, T::kPlaceProfit).toString();
+  EXPECT_EQ(shown.join(' '), "9.00 1.8 -23.80 7.00 2.2 -24.60 4.00 3 -28.00");
+  EXPECT_EQ(At(2, T::kPlaceProfit, Qt::ForegroundRole).value<QColor>(), kLossRed);
+  EXPECT_EQ(At(2, T::kBar, Qt::AccessibleTextRole), "if it wins 16.00, if it places -28.00");
+  EXPECT_TRUE(At(2, T::kBar, ProfitBarDelegate::kPlaceBarRole).isValid());
+  EXPECT_TRUE(window->summary()->text().startsWith("Each way, 3 places at 1/5. Outlay 40.00."))
+      << S(window->summary()->text());
+}
+
 TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {
   Button("&Lay")->click();
   Button("L&iability")->click();
   Type("Commission %", "2");
   window->close();
   PlannerWindow again(dir.str(), boxes);
-  EXPECT_EQ(plan::SettingsOf(again.model()),
-            (plan::PlannerSettings{plan::Side::Lay, plan::Mode::Liability, "0.01", "0", "2"}));
+  plan::PlannerSettings kept;
+  kept.side = plan::Side::Lay, kept.mode = plan::Mode::Liability, kept.commission = "2";
+  EXPECT_EQ(plan::SettingsOf(again.model()), kept);
   std::filesystem::remove(dir / "planner.txt");
   std::filesystem::create_directory(dir / "planner.txt");
   PlannerWindow unreadable(dir.str(), boxes);
