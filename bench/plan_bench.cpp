@@ -1,6 +1,6 @@
-// Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode, and
-// the plans that work hardest: a thousand runners laid to a liability, and
-// books within a hair of 100%.
+// Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode,
+// each-way plans of 5, 20 and 200, and the plans that work hardest: a thousand
+// runners laid to a liability, and books within a hair of 100%.
 
 #include <benchmark/benchmark.h>
 
@@ -13,17 +13,17 @@ namespace {
 
 using namespace stakora::plan;
 
-// A field of n runners whose book is about 85%: prices spread from favourite
-// to outsider, each with two decimals so that nothing divides evenly.
-Request Field(std::size_t n, Side side, Mode mode, const char* amount) {
+// A field of n runners whose book is about 85% / longer: prices spread from
+// favourite to outsider, each with two decimals so that nothing divides evenly.
+Request Field(std::size_t n, Side side, Mode mode, const char* amount, double longer = 1) {
   Request r;
   r.side = side;
   r.mode = mode;
   r.amount = amount;
   r.commission = mode == Mode::Stake ? "0" : "2";
   for (std::size_t j = 0; j < n; ++j) {
-    const double odds = static_cast<double>(n) * 1.18 *
-                        (0.5 + static_cast<double>(j) / static_cast<double>(n)) / 1.0;
+    const double odds = static_cast<double>(n) * 1.18 * longer *
+                        (0.5 + static_cast<double>(j) / static_cast<double>(n));
     const long cents = static_cast<long>(odds * 100) + 7;
     r.runners.push_back(
         {"", std::to_string(cents / 100) + "." + std::to_string(10 + cents % 90), false});
@@ -59,6 +59,17 @@ void Plan(benchmark::State& state, Side side, Mode mode, const char* amount) {
   Run(state, Field(static_cast<std::size_t>(state.range(0)), side, mode, amount));
 }
 
+// Each way in a race of that many runners (its usual terms), at prices twice
+// as long: a win book of about 42%, so that every win outcome can pay.
+void EachWay(benchmark::State& state, Mode mode, const char* amount) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  Request r = Field(n, Side::Back, mode, amount, 2);
+  r.commission = "0";
+  r.field_size = std::to_string(n);
+  r.each_way.on = true;
+  Run(state, r);
+}
+
 void LaidToALiability(benchmark::State& state) {
   Request r;
   r.side = Side::Lay, r.mode = Mode::Liability, r.amount = "40000";
@@ -87,6 +98,8 @@ BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")->Apply(Field
 BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")->Apply(Fields);
 BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")->Apply(Fields);
 BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")->Apply(Fields);
+BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000")->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100")->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK(LaidToALiability)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(NearlyFullBook, Profit, Side::Back, Mode::Profit, "10")->Apply(NearlyFullFields);
 BENCHMARK_CAPTURE(NearlyFullBook, Liability, Side::Lay, Mode::Liability, "10")

@@ -17,8 +17,9 @@ press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.
 
 # Stake plans per plan.
 plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
-         --benchmark_filter='^(Plan|LaidTo)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+         --benchmark_filter='^(Plan|EachWay|LaidTo)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+each_way() { echo "$plans" | grep "EachWay/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
 # The slowest plans, once each (three plans a measure).
 full=$($B/plan_bench --benchmark_filter=NearlyFull --benchmark_format=csv 2>/dev/null | tr -d '"')
@@ -66,6 +67,8 @@ cat <<TABLE
 | Stake plan, back profit, 5 / 20 / 200 / 1000 runners | $(plan BackProfit 5) / $(plan BackProfit 20) / $(plan BackProfit 200) / $(plan BackProfit 1000) µs |
 | Stake plan, lay stake, 5 / 20 / 200 / 1000 runners | $(plan LayStake 5) / $(plan LayStake 20) / $(plan LayStake 200) / $(plan LayStake 1000) µs |
 | Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
+| Each-way plan, stake, 5 / 20 / 200 runners | $(each_way Stake 5) / $(each_way Stake 20) / $(each_way Stake 200) µs |
+| Each-way plan, profit, 5 / 20 / 200 runners | $(each_way Profit 5) / $(each_way Profit 20) / $(each_way Profit 200) µs |
 | Stake plan, 1000 runners at 1000.1 laid to a liability of 40000 | $laid ms |
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: profit | $(nearly Profit 1000 1000) / $(nearly Profit 1000 100000) / $(nearly Profit 1000 10000000) ms |
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: liability | $(nearly Liability 1000 1000) / $(nearly Liability 1000 100000) / $(nearly Liability 1000 10000000) ms |
