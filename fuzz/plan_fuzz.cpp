@@ -1,10 +1,12 @@
 // Any texts as a stake plan: no crash, no undefined behaviour, and a plan
 // that is given keeps its promises: whole steps adding up to the total, savers
 // even, a stake plan's total the amount, a profit plan's worst profit at least
-// the amount, a liability plan's largest loss at most the amount.
+// the amount, a liability plan's largest loss at most the amount; each way,
+// both parts of every stake in the outlay.
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "exact.h"
 #include "fuzz_support.h"
@@ -19,13 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Request r;
   r.side = data[0] & 1 ? Side::Lay : Side::Back;
   r.mode = static_cast<Mode>((data[0] >> 1) % 3);
-  // amount, commission, step, minimum, then a runner each (a leading ! a saver)
+  r.each_way.on = data[0] & 8;
+  r.each_way.handicap = data[0] & 16;
+  // amount, commission, step, minimum, (each way: field size, places, place
+  // fraction), then a runner each (a leading ! a saver)
   const auto texts =
       stakora::fuzz::Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-  std::string* fields[] = {&r.amount, &r.commission, &r.step, &r.min_stake};
+  std::vector<std::string*> fields = {&r.amount, &r.commission, &r.step, &r.min_stake};
+  if (r.each_way.on)
+    fields.insert(fields.end(), {&r.field_size, &r.each_way.places, &r.each_way.place_fraction});
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const bool saver = texts[i].starts_with('!');
-    if (i < 4)
+    if (i < fields.size())
       *fields[i] = texts[i];
     else
       r.runners.push_back({"", saver ? texts[i].substr(1) : texts[i], saver});
@@ -38,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!runner.saver || runner.profit_if_wins >= 0);
     sum += runner.stake;
   }
-  Check(sum == plan->total_stake && sum > 0 && plan->worst_profit <= plan->best_profit);
+  Check(sum * (plan->each_way ? 2 : 1) == plan->total_stake && sum > 0 &&
+        plan->worst_profit <= plan->best_profit && plan->each_way == r.each_way.on);
   const auto amount = ParseDecimal(stakora::TrimBlanks(r.amount), 2, true);
   const auto cents = static_cast<std::int64_t>(amount->num * 100 / amount->den);
   if (r.mode == Mode::Stake)
