@@ -62,7 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"},
   Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"},
   Example{"--each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1", "9.00 7.00 4.00", "40.00", "16.00", "5.13"},
-  Example{"--each-way --field 8 --stake 40 -- 4/1 6/1 10/1", "8.99 6.64 4.37", "40.00", "21.09", "0.04"},
   Example{"--each-way --field 12 --profit 25 -- 5/1 7/1 9/1", "7.79 6.00 4.87", "37.32", "25.00", "0.04"}));
 // clang-format on
 
@@ -132,9 +131,7 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
       {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
       {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"},
-      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"},
-      {"--each-way --field 4 --stake 10 -- 3", "a race of 4 runners has no each-way terms"},
-      {"--each-way --field 5 --stake 10 -- 2 3 4 5 6 7", "the plan has 6 runners, more than the 5"}};
+      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);

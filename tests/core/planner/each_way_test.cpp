@@ -66,14 +66,6 @@ TEST(EachWayPlan, SpreadsWholePoundsForTheBestWinThenPlace) {
   EXPECT_EQ(MoneyText(cents->worst_profit), "21.09");
 }
 
-TEST(EachWayPlan, ReachesAProfitWithTheLeastOutlay) {
-  const auto p = MakePlan(EachWay(Mode::Profit, "25", "0.01", "12", {"5/1", "7/1", "9/1"}));
-  ASSERT_TRUE(p) << p.error();
-  EXPECT_EQ(Money(*p, &RunnerPlan::stake), (Texts{"7.79", "6.00", "4.87"}));
-  EXPECT_EQ(MoneyText(p->total_stake), "37.32");
-  EXPECT_EQ(MoneyText(p->worst_profit), "25.00");
-}
-
 // Place odds that do not end are shown to six decimals, others exactly.
 TEST(EachWayPlan, ShowsPlaceOddsExactlyWhereTheyEnd) {
   Request r = EachWay(Mode::Stake, "10", "0.01", "", {"3/1", "3.123457"});
