@@ -210,6 +210,7 @@ TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
 struct EachWayCase {
   Case c;
   i128 n = 1, d = 4;
+  int places = 3;
   Ret Place(std::size_t j, int64_t k) const {
     const Price& o = c.prices[j];
     return {k * (d * o.b + n * (o.a - o.b)), d * o.b};
@@ -242,7 +243,7 @@ struct EachWayCase {
   Request Ask(Mode mode, int64_t steps) const {
     Request r = MakeRequest(c, Side::Back, mode, steps);
     r.commission = "0";
-    r.each_way = {true, false, "3",
+    r.each_way = {true, false, std::to_string(places),
                   std::to_string(static_cast<int>(n)) + "/" + std::to_string(static_cast<int>(d))};
     return r;
   }
@@ -259,6 +260,7 @@ class EachWayOptimal : public Optimal {
     EachWayCase e{Optimal::Random(true)};
     const std::pair<i128, i128> fractions[] = {{1, 4}, {1, 5}, {1, 3}, {2, 5}, {1, 1}};
     std::tie(e.n, e.d) = fractions[gen() % std::size(fractions)];
+    e.places = 1 + static_cast<int>(gen() % 4);
     return e;
   }
 };
@@ -271,7 +273,24 @@ TEST_P(EachWayOptimal, StakeHasTheBestWinThenPlaceOutcomes) {
   ASSERT_EQ(plan.ok(), best.first.y != 0) << (plan ? "" : plan.error());
   if (!plan) return;
   EXPECT_EQ(plan->total_stake, 2 * total * e.c.step.cents);
-  e.ExpectSame(e.Outcomes(Steps(e.c, *plan), total), best);
+  const std::vector<int64_t> k = Steps(e.c, *plan);
+  e.ExpectSame(e.Outcomes(k, total), best);
+  // The best case: one wins, the best place returns of the others fill the places.
+  Ret top{0, 1};
+  for (std::size_t i = 0; i < k.size(); ++i) {
+    std::vector<Ret> others;
+    for (std::size_t j = 0; j < k.size(); ++j)
+      if (j != i) others.push_back(e.Place(j, k[j]));
+    std::sort(others.rbegin(), others.rend());
+    Ret sum = e.Win(i, k[i]);
+    for (std::size_t j = 0; j + 1 < static_cast<std::size_t>(e.places) && j < others.size(); ++j)
+      sum = {sum.x * others[j].y + others[j].x * sum.y, sum.y * others[j].y};
+    top = std::max(top, sum);
+  }
+  // best_profit is that less the outlay, in cents, to the nearest cent.
+  const i128 exact = (top.x - 2 * total * top.y) * e.c.step.cents;
+  EXPECT_LE(2 * std::abs(static_cast<long double>(plan->best_profit * top.y - exact)),
+            static_cast<long double>(top.y));
 }
 
 TEST_P(EachWayOptimal, ProfitHasTheLeastOutlay) {
