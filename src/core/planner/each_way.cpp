@@ -187,9 +187,12 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     halves.odds[j] = HalfEachWay(c.field.odds[j], *terms);
     each_way[j] = Lowest(static_cast<i128>(halves.odds[j].a) * 2, halves.odds[j].b);
   }
-  const Books books = BooksOf(halves);  // Σ 2/E
-  const Fraction one = Whole(1), amount = Whole(c.amount);
-  const int64_t unit = 2 * c.step;  // one step on each part
+  const auto back = PlanBack(
+      c, halves, BooksOf(halves), r.mode, 2 * c.step,
+      {"runners' each-way book (the sum of 2 / (win odds + place odds))", "each-way", "laid out"},
+      std::move(stop));
+  if (!back) return back.error();
+  const Stakes stakes = BestPlaces(halves, place, back->stakes);
 
   Plan p;
   p.mode = r.mode;
@@ -199,57 +202,19 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
   p.each_way = true;
   p.places = terms->places;
   p.place_fraction = FractionText(*terms);
-  int64_t total = 0;  // each-way stakes, in steps
-  Stakes stakes;
-  std::optional<int64_t> exact_worst, exact_total;
-  if (r.mode == Mode::Stake) {
-    total = c.amount / unit;
-    if (c.field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c, 2);
-    stakes = BackStakes(halves, total);
-    if (stakes.empty())
-      return "the savers cannot break even with " + MoneyText(c.amount) +
-             " laid out in all; stake more or mark fewer savers";
-    exact_worst = Rounded(amount * (one - books.savers) / books.others - amount);
-    exact_total = c.amount;
-  } else {
-    const std::string book_text = BookText(books.all);
-    if (books.all >= one)
-      return "the runners' each-way book (the sum of 2 / (win odds + place odds)) is " + book_text +
-             "%, so no stakes can make a profit whichever of them wins";
-    Search search{kMostCents / unit, std::move(stop)};
-    const std::string beyond =
-        "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 laid out";
-    const auto least = Found(LeastBackTotal(halves, books, Q::Of(c.amount, unit), search), search,
-                             "each-way", book_text, beyond, beyond);
-    if (!least) return least.error();
-    total = *least;
-    stakes = BackStakes(halves, total);  // the search has made sure they fit
-    if (stakes.empty()) return std::string("no stakes reach the profit within the limits");
-    exact_total = Rounded(amount * books.others / (one - books.all));
-    exact_worst = c.amount;
-  }
-  if (!exact_worst || !exact_total)
-    return std::string("the unrounded plan's figures are too large to show; ask for less");
-  stakes = BestPlaces(halves, place, std::move(stakes));
-
-  p.total_stake = total * unit;
+  p.total_stake = back->total * 2 * c.step;
   p.if_another_wins = p.if_none_places = -p.total_stake;
-  p.exact_worst_profit = *exact_worst;
-  p.exact_total_stake = *exact_total;
+  p.exact_worst_profit = back->exact_worst;
+  p.exact_total_stake = back->exact_total;
   Stakes cents(n);
   auto outcome = [&](std::size_t j, const Odds& o) {
-    return static_cast<int64_t>(RoundHalfEven(
-        Q::Of(static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b, o.b)));
+    return NetCents(c, static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b,
+                    o.b);
   };
   bool first = true;
   for (std::size_t j = 0; j < n; ++j) {
-    const Odds& o = c.field.odds[j];
     cents[j] = stakes[j] * c.step;
-    RunnerPlan runner;
-    runner.name = r.runners[j].name;
-    runner.odds = r.runners[j].odds;
-    runner.decimal_odds = DecimalText(Fraction::Of(Q::Of(o.a, o.b)), 4).value_or("");
-    runner.saver = c.field.saver[j];
+    RunnerPlan runner = RunnerOf(r, c, j);
     runner.stake = cents[j];
     runner.profit_if_wins = outcome(j, each_way[j]);
     runner.place_odds = OddsText(place[j]);
@@ -266,8 +231,7 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
   const auto best = BestCase(c.field.odds, place, each_way, cents, terms->places, p.total_stake);
   if (!best) return std::string("the plan's figures are too large to show; ask for less");
   p.best_profit = *best;
-  p.rounding_cost = r.mode == Mode::Stake ? p.exact_worst_profit - p.worst_profit
-                                          : p.total_stake - p.exact_total_stake;
+  p.rounding_cost = RoundingCost(p);
   return p;
 }
 

@@ -58,55 +58,34 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   const std::size_t n = field.size();
   const Books books = BooksOf(field);
   const Fraction one = Whole(1), amount = Whole(c.amount);
-  const bool book_full = books.all >= one;
-  const std::string book_text = BookText(books.all);
-  Search search{kMostCents / c.step, std::move(stop)};
 
   Plan p;
   p.side = request.side;
   p.mode = request.mode;
   p.step = c.step;
   p.commission_percent = DecimalText(Fraction::Of(Q::Of(c.commission, 100)), 2).value_or("");
-  p.book_percent = book_text;
+  p.book_percent = BookText(books.all);
   Stakes stakes;
   int64_t total = 0;                                // steps
   std::optional<int64_t> exact_worst, exact_total;  // cents
-  if (request.mode == Mode::Stake) {
+  if (request.side == Side::Back) {
+    const auto b = PlanBack(c, field, books, request.mode, c.step,
+                            {"runners' book", "runners'", "staked"}, std::move(stop));
+    if (!b) return b.error();
+    total = b->total, stakes = b->stakes;
+    exact_worst = b->exact_worst, exact_total = b->exact_total;
+  } else if (request.mode == Mode::Stake) {
     total = c.amount / c.step;
     if (field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c, 1);
-    exact_total = c.amount;
-  }
-  if (request.side == Side::Back && request.mode == Mode::Stake) {
-    stakes = BackStakes(field, total);
-    if (stakes.empty())
-      return "the savers cannot break even with " + MoneyText(c.amount) +
-             " staked in all; stake more or mark fewer savers";
-    exact_worst = NetCents(c, amount * (one - books.savers) / books.others - amount);
-  } else if (request.side == Side::Back) {
-    if (book_full)
-      return "the runners' book is " + book_text +
-             "%, so no stakes can make a profit whichever of them wins";
-    // Net target P needs a gross of P / (1 - commission): in steps, exactly.
-    const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
-                           static_cast<i128>(c.step) * (kBasis - c.commission));
-    const std::string beyond =
-        "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 staked";
-    const auto least = Found(LeastBackTotal(field, books, target, search), search, "runners'",
-                             book_text, beyond, beyond);
-    if (!least) return least.error();
-    total = *least;
-    stakes = BackStakes(field, total);  // the search has made sure they fit
-    if (stakes.empty()) return std::string("no stakes reach the profit within the limits");
-    const Fraction gross = amount * Fraction{Big(kBasis), Big(kBasis - c.commission)};
-    exact_total = Rounded(gross * books.others / (one - books.all));
-    exact_worst = c.amount;
-  } else if (request.mode == Mode::Stake) {
     stakes = LayStakes(field, total);
     exact_worst = NetCents(c, amount - amount / books.all);
+    exact_total = c.amount;
   } else {
-    if (book_full)
+    const std::string& book_text = p.book_percent;
+    if (books.all >= one)
       return "the lay book is " + book_text +
              "%, so the backers' stakes can grow without ever losing more than the liability";
+    Search search{kMostCents / c.step, std::move(stop)};
     const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
                             "lay", book_text,
                             "a liability of " + MoneyText(c.amount) +
@@ -123,8 +102,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
     exact_total = Rounded(amount * books.all / (one - books.all));
     exact_worst = -c.amount;
   }
-  if (!exact_worst || !exact_total)
-    return std::string("the unrounded plan's figures are too large to show; ask for less");
+  if (!exact_worst || !exact_total) return std::string(kTooLarge);
 
   const bool back = request.side == Side::Back;
   p.total_stake = total * c.step;
@@ -134,11 +112,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   bool first = true;
   for (std::size_t j = 0; j < n; ++j) {
     const Odds& o = field.odds[j];
-    RunnerPlan r;
-    r.name = request.runners[j].name;
-    r.odds = request.runners[j].odds;
-    r.decimal_odds = DecimalText(Fraction::Of(Q::Of(o.a, o.b)), 4).value_or("");
-    r.saver = field.saver[j];
+    RunnerPlan r = RunnerOf(request, c, j);
     r.stake = stakes[j] * c.step;
     // If it wins: back s*O - total; lay total - l*O (cents, over b).
     const i128 win = static_cast<i128>(r.stake) * o.a,
@@ -154,17 +128,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
     }
     p.runners.push_back(std::move(r));
   }
-  switch (request.mode) {
-    case Mode::Stake:
-      p.rounding_cost = p.exact_worst_profit - p.worst_profit;
-      break;
-    case Mode::Profit:
-      p.rounding_cost = p.total_stake - p.exact_total_stake;
-      break;
-    case Mode::Liability:
-      p.rounding_cost = p.exact_total_stake - p.total_stake;
-      break;
-  }
+  p.rounding_cost = RoundingCost(p);
   return p;
 }
 

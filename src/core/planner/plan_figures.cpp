@@ -65,4 +65,69 @@ Result<std::int64_t, std::string> Found(const std::optional<std::int64_t>& total
   return none;
 }
 
+Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const Books& books,
+                                       Mode mode, std::int64_t unit, const BackWords& words,
+                                       std::stop_token stop) {
+  const Fraction one = Whole(1), amount = Whole(c.amount);
+  BackPlan b;
+  if (mode == Mode::Stake) {
+    b.total = c.amount / unit;
+    if (f.min * static_cast<std::int64_t>(f.size()) > b.total)
+      return MinimumsTooMuch(c, unit / c.step);
+    b.stakes = BackStakes(f, b.total);
+    if (b.stakes.empty())
+      return "the savers cannot break even with " + MoneyText(c.amount) + " " + words.spent +
+             " in all; stake more or mark fewer savers";
+    const auto worst = NetCents(c, amount * (one - books.savers) / books.others - amount);
+    if (!worst) return std::string(kTooLarge);
+    b.exact_worst = *worst;
+    b.exact_total = c.amount;
+    return b;
+  }
+  if (books.all >= one)
+    return std::string("the ") + words.book + " is " + BookText(books.all) +
+           "%, so no stakes can make a profit whichever of them wins";
+  // Net target P needs a gross of P / (1 - commission): in steps, exactly.
+  const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
+                         static_cast<i128>(unit) * (kBasis - c.commission));
+  const std::string beyond =
+      "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 " + words.spent;
+  Search search{kMostCents / unit, std::move(stop)};
+  const auto found = LeastBackTotal(f, books, target, search);
+  const auto least =
+      Found(found, search, words.whose, found ? "" : BookText(books.all), beyond, beyond);
+  if (!least) return least.error();
+  b.total = *least;
+  b.stakes = BackStakes(f, b.total);  // the search has made sure they fit
+  if (b.stakes.empty()) return std::string("no stakes reach the profit within the limits");
+  const Fraction gross = amount * Fraction{Big(kBasis), Big(kBasis - c.commission)};
+  const auto total = Rounded(gross * books.others / (one - books.all));
+  if (!total) return std::string(kTooLarge);
+  b.exact_total = *total;
+  b.exact_worst = c.amount;
+  return b;
+}
+
+RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j) {
+  const Odds& o = c.field.odds[j];
+  RunnerPlan runner;
+  runner.name = r.runners[j].name;
+  runner.odds = r.runners[j].odds;
+  runner.decimal_odds = DecimalText(Fraction::Of(Q::Of(o.a, o.b)), 4).value_or("");
+  runner.saver = c.field.saver[j];
+  return runner;
+}
+
+std::int64_t RoundingCost(const Plan& p) {
+  switch (p.mode) {
+    case Mode::Stake:
+      return p.exact_worst_profit - p.worst_profit;
+    case Mode::Profit:
+      return p.total_stake - p.exact_total_stake;
+    case Mode::Liability:
+      break;
+  }
+  return p.exact_total_stake - p.total_stake;
+}
+
 }  // namespace stakora::plan

@@ -1,10 +1,11 @@
 #pragma once
 // What every kind of plan works out the same way from a checked request: the
-// book as text, results net of commission in whole cents, and the refusals
-// for a search that found no total.
+// book as text, results net of commission in whole cents, the refusals for a
+// search that found no total, and a back plan's total and stakes.
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "big.h"
@@ -14,6 +15,8 @@
 namespace stakora::plan {
 
 inline constexpr const char* kStopped = "stopped before the plan was found";
+inline constexpr const char* kTooLarge =
+    "the unrounded plan's figures are too large to show; ask for less";
 
 // The book as a percentage that never reads 100 when the book is not 100%:
 // two decimals, more where they are needed.
@@ -35,5 +38,31 @@ std::string MinimumsTooMuch(const Checked& c, std::int64_t parts);
 Result<std::int64_t, std::string> Found(const std::optional<std::int64_t>& total, const Search& s,
                                         const char* whose, const std::string& book_text,
                                         const std::string& beyond, const std::string& none);
+
+// The words a back plan's refusals use for its kind of plan.
+struct BackWords {
+  const char* book;   // "runners' book": the book that is 100% or more
+  const char* whose;  // "runners'": the book a search gave up on
+  const char* spent;  // "staked": what is done with the amount
+};
+
+// A back plan over f, each step of its total costing `unit` cents: the
+// amount spread (stake mode) or the least total that nets the amount on every
+// runner but the savers (profit mode), the stakes, and the same plan's
+// unrounded worst profit and total in cents.
+struct BackPlan {
+  std::int64_t total = 0;  // steps
+  Stakes stakes;
+  std::int64_t exact_worst = 0, exact_total = 0;
+};
+Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const Books& books,
+                                       Mode mode, std::int64_t unit, const BackWords& words,
+                                       std::stop_token stop);
+
+// What every plan shows of a runner before its figures: names, odds, saver.
+RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j);
+
+// What rounding costs a plan in its own terms: profit, stake or backers' stakes.
+std::int64_t RoundingCost(const Plan& p);
 
 }  // namespace stakora::plan
