@@ -29,13 +29,12 @@ Result<Odds, std::string> ReadOdds(const RunnerInput& runner, std::size_t j) {
   Q q;
   if (t == "evens" || t == "evs") {
     q = Q::Of(2);
-  } else if (const auto slash = t.find('/'); slash != std::string::npos) {
-    const auto up = ParseDecimal(t.substr(0, slash), 0),
-               down = ParseDecimal(t.substr(slash + 1), 0);
-    if (!up || !down || down->num == 0) return unreadable;
-    if (up->num > kMostTerm || down->num > kMostTerm)
+  } else if (t.find('/') != std::string::npos) {
+    const auto f = ParseFraction(t);
+    if (!f) return unreadable;
+    if (f->up > kMostTerm || f->down > kMostTerm)
       return who + "the fraction " + runner.odds + " has a term above 1000000";
-    q = Q::Of(up->num + down->num, down->num);
+    q = Q::Of(f->up + f->down, f->down);
   } else if (const auto d = ParseDecimal(t, 6)) {
     q = *d;
   } else if (d.error() == DecimalProblem::TooManyDecimals) {

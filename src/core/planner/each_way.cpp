@@ -65,13 +65,10 @@ Result<PlaceTerms, std::string> ReadFraction(const std::string& text) {
   const std::string wrong = "the place fraction \"" + text +
                             "\" is not a fraction such as 1/4 or 1/5, above 0 and at most 1";
   Q f;
-  if (const auto slash = t.find('/'); slash != std::string::npos) {
-    const auto up = ParseDecimal(t.substr(0, slash), 0),
-               down = ParseDecimal(t.substr(slash + 1), 0);
-    if (!up || !down || down->num == 0 || up->num > kMostFractionTerm ||
-        down->num > kMostFractionTerm)
-      return wrong;
-    f = Q::Of(up->num, down->num);
+  if (t.find('/') != std::string_view::npos) {
+    const auto terms = ParseFraction(t);
+    if (!terms || terms->up > kMostFractionTerm || terms->down > kMostFractionTerm) return wrong;
+    f = Q::Of(terms->up, terms->down);
   } else if (const auto d = ParseDecimal(t, 2)) {
     f = *d;
   } else {

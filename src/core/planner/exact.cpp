@@ -95,6 +95,15 @@ Result<Q, DecimalProblem> ParseDecimal(std::string_view t, int max_decimals, boo
   return Q::Of(minus ? -n : n, d);
 }
 
+std::optional<Terms> ParseFraction(std::string_view text) {
+  const auto slash = text.find('/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  const auto up = ParseDecimal(text.substr(0, slash), 0),
+             down = ParseDecimal(text.substr(slash + 1), 0);
+  if (!up || !down || down->num == 0) return std::nullopt;
+  return Terms{up->num, down->num};
+}
+
 std::string MoneyText(std::int64_t cents) {
   const bool minus = cents < 0;
   const std::uint64_t c =

@@ -51,6 +51,13 @@ enum class DecimalProblem { NotANumber, TooManyDecimals, TooLarge };
 Result<Q, DecimalProblem> ParseDecimal(std::string_view text, int max_decimals,
                                        bool negative = false);
 
+// "a/b" with whole terms and b above 0, as its two terms; nullopt for any
+// other text.
+struct Terms {
+  i128 up = 0, down = 1;
+};
+std::optional<Terms> ParseFraction(std::string_view text);
+
 // Cents as money text: two decimals, a minus sign when below zero.
 std::string MoneyText(std::int64_t cents);
 
