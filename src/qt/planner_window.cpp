@@ -195,11 +195,7 @@ void PlannerWindow::Connect() {
           [this](bool on) { Edit([on](plan::Planner& p) { plan::SetEachWay(p, on); }); });
   connect(handicap_, &QCheckBox::toggled, this,
           [this](bool on) { Edit([on](plan::Planner& p) { plan::SetHandicap(p, on); }); });
-  for (auto [box, which] :
-       {std::pair{amount_, plan::Box::Amount}, std::pair{commission_, plan::Box::Commission},
-        std::pair{step_, plan::Box::Step}, std::pair{min_stake_, plan::Box::MinStake},
-        std::pair{field_size_, plan::Box::FieldSize}, std::pair{places_, plan::Box::Places},
-        std::pair{place_fraction_, plan::Box::PlaceFraction}})
+  for (auto [box, which] : TextBoxes())
     connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& t) {
       Edit([which, text = S(t)](plan::Planner& p) { plan::SetBox(p, which, text); });
     });
@@ -221,6 +217,16 @@ void PlannerWindow::Connect() {
   connect(slow_, &QTimer::timeout, this, [this] {
     if (planning_) Show(plan::ViewWithout(model_, plan::kWorkingOut));
   });
+}
+
+std::array<std::pair<QLineEdit*, plan::Box>, 7> PlannerWindow::TextBoxes() const {
+  return {{{amount_, plan::Box::Amount},
+           {commission_, plan::Box::Commission},
+           {step_, plan::Box::Step},
+           {min_stake_, plan::Box::MinStake},
+           {field_size_, plan::Box::FieldSize},
+           {places_, plan::Box::Places},
+           {place_fraction_, plan::Box::PlaceFraction}}};
 }
 
 void PlannerWindow::AddRunner() {
@@ -311,12 +317,10 @@ void PlannerWindow::DrawChoices() {
   grid_->setColumnHidden(PlannerTable::kPlaceOdds, !each_way);
   grid_->setColumnHidden(PlannerTable::kPlaceProfit, !each_way);
   // Typed texts are drawn only when they differ, so the cursor stays put.
-  for (auto [box, text] :
-       {std::pair{amount_, &model_.amount}, std::pair{commission_, &model_.commission},
-        std::pair{step_, &model_.step}, std::pair{min_stake_, &model_.min_stake},
-        std::pair{field_size_, &model_.field_size}, std::pair{places_, &model_.each_way.places},
-        std::pair{place_fraction_, &model_.each_way.place_fraction}})
-    if (box->text() != Q(*text)) box->setText(Q(*text));
+  for (auto [box, which] : TextBoxes()) {
+    const QString text = Q(plan::BoxText(model_, which));
+    if (box->text() != text) box->setText(text);
+  }
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* e) {

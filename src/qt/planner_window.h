@@ -4,11 +4,13 @@
 // before and an outdated result is dropped, so typing never waits for it.
 
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <stop_token>
 #include <string>
+#include <utility>
 
 #include "planner_model.h"
 
@@ -64,7 +66,10 @@ class PlannerWindow : public QWidget {
   void Edit(const std::function<void(plan::Planner&)>& change);
   void Replan();
   void Show(plan::PlannerView view);
-  void DrawChoices();  // the radio buttons, the boxes and the liability column
+  void DrawChoices();
+  // Each text box with the planner's box it shows.
+  std::array<std::pair<QLineEdit*, plan::Box>, 7> TextBoxes()
+      const;  // the radio buttons, the boxes and the liability column
 
   std::string settings_folder_;
   MessageBoxes& boxes_;

@@ -25,6 +25,28 @@ void FillTerms(Planner& p) {
   p.each_way.place_fraction = usual ? FractionText(*usual) : "";
 }
 
+// The text a box holds, for a planner or a const one.
+template <typename P>
+auto& TextOf(P& p, Box box) {
+  switch (box) {
+    case Box::Amount:
+      return p.amount;
+    case Box::Commission:
+      return p.commission;
+    case Box::Step:
+      return p.step;
+    case Box::MinStake:
+      return p.min_stake;
+    case Box::FieldSize:
+      return p.field_size;
+    case Box::Places:
+      return p.each_way.places;
+    case Box::PlaceFraction:
+      break;
+  }
+  return p.each_way.place_fraction;
+}
+
 }  // namespace
 
 Planner MakePlanner(const PlannerSettings& s) {
@@ -55,30 +77,12 @@ void SetMode(Planner& p, Mode mode) {
 }
 
 void SetBox(Planner& p, Box box, std::string text) {
-  switch (box) {
-    case Box::Amount:
-      p.amount = std::move(text);
-      break;
-    case Box::Commission:
-      p.commission = std::move(text);
-      break;
-    case Box::Step:
-      p.step = std::move(text);
-      break;
-    case Box::MinStake:
-      p.min_stake = std::move(text);
-      break;
-    case Box::FieldSize:
-      p.field_size = std::move(text);
-      FillTerms(p);
-      break;
-    case Box::Places:
-      p.each_way.places = std::move(text);
-      break;
-    case Box::PlaceFraction:
-      p.each_way.place_fraction = std::move(text);
-      break;
-  }
+  TextOf(p, box) = std::move(text);
+  if (box == Box::FieldSize) FillTerms(p);
+}
+
+const std::string& BoxText(const Planner& p, Box box) {
+  return TextOf(p, box);
 }
 
 void SetEachWay(Planner& p, bool on) {

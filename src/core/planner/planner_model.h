@@ -42,6 +42,7 @@ void SetMode(Planner& p, Mode mode);  // a mode the side lacks is not taken
 // A field size that reads as one fills in the usual places and fraction, or
 // empties them when a race that small has none; so does the handicap box.
 void SetBox(Planner& p, Box box, std::string text);
+const std::string& BoxText(const Planner& p, Box box);
 // Each way backs at a bookmaker: it takes the back side and no liability.
 void SetEachWay(Planner& p, bool on);
 void SetHandicap(Planner& p, bool handicap);
