@@ -1,6 +1,8 @@
 #include "cli/plan_args.h"
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "cli/text.h"
 
@@ -24,19 +26,25 @@ plan::RunnerInput ParseRunner(const std::string& word) {
 namespace {
 
 // Each-way bets are a bookmaker's: no lay, no liability, no commission, and
-// terms from a field size or given in full.
-std::optional<UsageError> EachWayMisuse(const plan::Request& r, bool commission_given,
-                                        const std::string& each_way_only) {
+// terms from a field size or given in full. `given`: the options, in order.
+std::optional<UsageError> EachWayMisuse(const plan::Request& r,
+                                        const std::vector<std::string_view>& given) {
   const plan::EachWayChoices& e = r.each_way;
+  auto has = [&](std::string_view option) {
+    return std::find(given.begin(), given.end(), option) != given.end();
+  };
   if (!e.on) {
-    if (each_way_only.empty()) return std::nullopt;
-    return UsageError{each_way_only + " is for an each-way plan: add --each-way"};
+    for (std::string_view option : given)
+      if (option == "--field" || option == "--handicap" || option == "--places" ||
+          option == "--place-fraction")
+        return UsageError{std::string(option) + " is for an each-way plan: add --each-way"};
+    return std::nullopt;
   }
   if (r.side == plan::Side::Lay)
     return UsageError{"--each-way backs at a bookmaker and cannot be laid: leave out --lay"};
   if (r.mode == plan::Mode::Liability)
     return UsageError{"--liability is for a lay plan; an each-way plan takes --stake or --profit"};
-  if (commission_given)
+  if (has("--commission"))
     return UsageError{
         "--each-way bets are with a bookmaker, who takes no commission: leave out --commission"};
   if (r.field_size.empty() && (e.places.empty() || e.place_fraction.empty()))
@@ -52,8 +60,8 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   PlanArgs args;
   plan::Request& r = args.request;
   int modes = 0;
-  bool options_done = false, commission_given = false;
-  std::string each_way_only;  // the first option that only an each-way plan takes
+  bool options_done = false;
+  std::vector<std::string_view> given;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (options_done || !LooksLikeOption(word)) {
@@ -75,7 +83,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     }
     if (word == "--handicap") {
       r.each_way.handicap = true;
-      if (each_way_only.empty()) each_way_only = word;
+      given.push_back("--handicap");
       continue;
     }
     struct Valued {
@@ -102,11 +110,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
         r.mode = *option.mode;
         ++modes;
       }
-      if (option.into == &r.commission) commission_given = true;
-      if ((option.into == &r.field_size || option.into == &r.each_way.places ||
-           option.into == &r.each_way.place_fraction) &&
-          each_way_only.empty())
-        each_way_only = option.name;
+      given.push_back(option.name);
       known = true;
       break;
     }
@@ -114,7 +118,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   }
   if (args.common.help || args.common.version) return args;
   if (modes != 1) return UsageError{"give exactly one of --stake, --profit and --liability"};
-  if (const auto wrong = EachWayMisuse(r, commission_given, each_way_only)) return *wrong;
+  if (const auto wrong = EachWayMisuse(r, given)) return *wrong;
   if (!plan::SideHasMode(r.side, r.mode))
     return UsageError{r.side == plan::Side::Back
                           ? "--liability is for a lay plan: add --lay"
