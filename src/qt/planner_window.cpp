@@ -39,16 +39,16 @@ struct Outcome {
 // Long enough that a quick plan never makes the summary flicker.
 constexpr int kSlowMs = 120;
 
-QLineEdit* Box(const QString& name, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
-  e->setAccessibleName(name);
-  return e;
-}
-
-QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setBuddy(buddy);
-  return l;
+// A text box after its caption in `row`, named for screen readers as the
+// caption reads.
+QLineEdit* LabelledBox(QHBoxLayout* row, const QString& caption, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setAccessibleName(QString(caption).remove('&'));
+  auto* label = new QLabel(caption, parent);
+  label->setBuddy(box);
+  row->addWidget(label);
+  row->addWidget(box);
+  return box;
 }
 
 // The settings file's reports, as boxes over the planner window.
@@ -107,38 +107,24 @@ void PlannerWindow::Build() {
   top->addLayout(choices);
 
   auto* boxes = new QHBoxLayout;
-  amount_ = Box("Amount", this);
-  commission_ = Box("Commission %", this);
-  step_ = Box("Step", this);
-  min_stake_ = Box("Minimum stake", this);
-  boxes->addWidget(Caption("&Amount", amount_, this));
-  boxes->addWidget(amount_);
-  boxes->addWidget(Caption("Co&mmission %", commission_, this));
-  boxes->addWidget(commission_);
-  boxes->addWidget(Caption("S&tep", step_, this));
-  boxes->addWidget(step_);
-  boxes->addWidget(Caption("Mi&nimum stake", min_stake_, this));
-  boxes->addWidget(min_stake_);
+  amount_ = LabelledBox(boxes, "&Amount", this);
+  commission_ = LabelledBox(boxes, "Co&mmission %", this);
+  step_ = LabelledBox(boxes, "S&tep", this);
+  min_stake_ = LabelledBox(boxes, "Mi&nimum stake", this);
   top->addLayout(boxes);
 
   // Each way: the terms come from the field size; the bettor may change them.
   auto* terms = new QHBoxLayout;
   each_way_ = new QCheckBox("Each &way", this);
   each_way_->setAccessibleName("Each way");
-  field_size_ = Box("Field size", this);
-  handicap_ = new QCheckBox("&Handicap", this);
-  handicap_->setAccessibleName("Handicap");
-  places_ = Box("Places", this);
-  place_fraction_ = Box("Place fraction", this);
   terms->addWidget(each_way_);
   terms->addSpacing(24);
-  terms->addWidget(Caption("&Field size", field_size_, this));
-  terms->addWidget(field_size_);
+  field_size_ = LabelledBox(terms, "&Field size", this);
+  handicap_ = new QCheckBox("&Handicap", this);
+  handicap_->setAccessibleName("Handicap");
   terms->addWidget(handicap_);
-  terms->addWidget(Caption("Plac&es", places_, this));
-  terms->addWidget(places_);
-  terms->addWidget(Caption("Place fracti&on", place_fraction_, this));
-  terms->addWidget(place_fraction_);
+  places_ = LabelledBox(terms, "Plac&es", this);
+  place_fraction_ = LabelledBox(terms, "Place fracti&on", this);
   terms->addStretch();
   top->addLayout(terms);
 

@@ -185,7 +185,7 @@ Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
   for (std::size_t j = 0; j < f.size(); ++j)
     if (!f.saver[j] && (!worst || ReturnLess(o, k[j], j, k[*worst], *worst))) worst = j;
   if (!worst) return k;
-  // Every stake that keeps each return at least the worst: the savers' stand.
+  // The least stakes that keep every return at the worst; the savers keep theirs.
   const i128 w = static_cast<i128>(k[*worst]) * o[*worst].a;  // over o[*worst].b
   std::vector<std::size_t> everyone(f.size());
   std::iota(everyone.begin(), everyone.end(), std::size_t{0});
