@@ -20,10 +20,11 @@ static_assert((i128{1} << 66) * kMostStepCents * kMostOddsB < kI128Most / 1000);
 // longest odds: it fits the 64 bits the plan keeps it in.
 static_assert(kMostCents * 10000 < std::numeric_limits<int64_t>::max() / 1000);
 
-Result<Odds, std::string> ReadOdds(const RunnerInput& runner, std::size_t j) {
-  const std::string t = AsciiLower(TrimBlanks(runner.odds));
-  const std::string who = RunnerLabel(j) + ": ";
-  const std::string unreadable = who + "cannot read the odds \"" + runner.odds +
+}  // namespace
+
+Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who) {
+  const std::string t = AsciiLower(TrimBlanks(odds));
+  const std::string unreadable = who + "cannot read the odds \"" + odds +
                                  "\"; give decimal odds such as 3.5, a fraction such as 7/2, "
                                  "or evens";
   Q q;
@@ -33,23 +34,21 @@ Result<Odds, std::string> ReadOdds(const RunnerInput& runner, std::size_t j) {
     const auto f = ParseFraction(t);
     if (!f) return unreadable;
     if (f->up > kMostTerm || f->down > kMostTerm)
-      return who + "the fraction " + runner.odds + " has a term above 1000000";
+      return who + "the fraction " + odds + " has a term above 1000000";
     q = Q::Of(f->up + f->down, f->down);
   } else if (const auto d = ParseDecimal(t, 6)) {
     q = *d;
   } else if (d.error() == DecimalProblem::TooManyDecimals) {
-    return who + "odds of " + runner.odds + " have more than six decimals";
+    return who + "odds of " + odds + " have more than six decimals";
   } else if (d.error() == DecimalProblem::TooLarge) {
-    return who + "odds of " + runner.odds + " are above 10000";
+    return who + "odds of " + odds + " are above 10000";
   } else {
     return unreadable;
   }
-  if (100 * q.num < 101 * q.den) return who + "odds of " + runner.odds + " are below 1.01";
-  if (q.num > 10000 * q.den) return who + "odds of " + runner.odds + " are above 10000";
+  if (100 * q.num < 101 * q.den) return who + "odds of " + odds + " are below 1.01";
+  if (q.num > 10000 * q.den) return who + "odds of " + odds + " are above 10000";
   return Odds{static_cast<int64_t>(q.num), static_cast<int64_t>(q.den)};
 }
-
-}  // namespace
 
 Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
                                        int64_t most) {
@@ -96,19 +95,21 @@ Result<Checked, std::string> Check(const Request& r) {
   if (*min < 0) return std::string("the minimum stake must be 0 or more");
   // A minimum between two steps counts as the next whole step.
   c.field.min = static_cast<int64_t>(CeilDiv(*min, c.step));
-  const auto amount = ReadMoney("amount", r.amount, kMostCents);
+  // Around held bets the amount only caps the new ones, and may be left out.
+  const bool capped = r.held.empty() || !TrimBlanks(r.amount).empty();
+  const auto amount = capped ? ReadMoney("amount", r.amount, kMostCents) : int64_t{0};
   if (!amount) return amount.error();
-  if (*amount <= 0) return std::string("the amount must be more than 0");
+  if (capped && *amount <= 0) return std::string("the amount must be more than 0");
   c.amount = *amount;
   // An each-way stake is two bets of a whole number of steps.
   const int64_t unit = r.each_way.on ? 2 * c.step : c.step;
-  if (r.mode == Mode::Stake && c.amount % unit != 0)
+  if (r.held.empty() && r.mode == Mode::Stake && c.amount % unit != 0)
     return "the stake " + MoneyText(c.amount) + " is not a whole number of " +
            (r.each_way.on ? "each-way steps (two bets) of " + MoneyText(unit)
                           : "steps of " + MoneyText(unit));
 
   for (std::size_t j = 0; j < r.runners.size(); ++j) {
-    const auto odds = ReadOdds(r.runners[j], j);
+    const auto odds = ReadOdds(r.runners[j].odds, RunnerLabel(j) + ": ");
     if (!odds) return odds.error();
     if (r.runners[j].saver && r.side == Side::Lay)
       return RunnerLabel(j) + " is marked as a saver, but a lay plan has no savers";

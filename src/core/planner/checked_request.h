@@ -25,13 +25,17 @@ inline constexpr i128 kBasis = 10000;  // commission in hundredths of a percent
 struct Checked {
   std::int64_t step = 0;        // cents
   std::int64_t commission = 0;  // hundredths of a percent
-  std::int64_t amount = 0;      // cents
+  std::int64_t amount = 0;      // cents; 0 when no cap is given around held bets
   Field field;                  // the minimum in steps
 };
 
 // The request's choices and runners, or the first reason they cannot be
 // planned. Each-way terms are read apart (each_way.h).
 Result<Checked, std::string> Check(const Request& r);
+
+// Odds as typed ("3.5", "7/2", "evens"), or why they cannot be planned,
+// the message starting with `who`.
+Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who);
 
 // A money box's text in cents: at most two decimals, at most `most` cents.
 Result<std::int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,

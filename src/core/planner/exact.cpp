@@ -24,7 +24,43 @@ i128 Gcd(i128 a, i128 b) {
   return a;
 }
 
+__extension__ typedef unsigned __int128 u128;
+
+// |a| * |b| as a high and a low half.
+struct U256 {
+  u128 hi = 0, lo = 0;
+  friend auto operator<=>(const U256&, const U256&) = default;
+};
+
+u128 Magnitude(i128 x) {
+  return x < 0 ? u128{0} - static_cast<u128>(x) : static_cast<u128>(x);
+}
+
+U256 MulMagnitudes(i128 x, i128 y) {
+  const u128 a = Magnitude(x), b = Magnitude(y);
+  const u128 mask = ~std::uint64_t{0};
+  const u128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
+  const u128 p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+  const u128 mid = (p00 >> 64) + (p01 & mask) + (p10 & mask);  // at most three 64-bit halves
+  return {p11 + (p01 >> 64) + (p10 >> 64) + (mid >> 64), (mid << 64) | (p00 & mask)};
+}
+
+int Sign(i128 x) {
+  return (x > 0) - (x < 0);
+}
+
 }  // namespace
+
+std::strong_ordering CompareProducts(i128 a, i128 b, i128 c, i128 d) {
+  const int left = Sign(a) * Sign(b), right = Sign(c) * Sign(d);
+  if (left != right || left == 0) return left <=> right;
+  const auto magnitudes = MulMagnitudes(a, b) <=> MulMagnitudes(c, d);
+  return left > 0 ? magnitudes : 0 <=> magnitudes;
+}
+
+std::strong_ordering Compare(const Q& x, const Q& y) {
+  return CompareProducts(x.num, y.den, y.num, x.den);
+}
 
 i128 FloorDiv(i128 n, i128 d) {
   if (Fits64(n) && Fits64(d)) {

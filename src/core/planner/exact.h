@@ -8,6 +8,7 @@
 // planner, and so both command-line programs and the desktop program, build
 // with those compilers only.
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,12 @@ struct Q {
 
 // q rounded to a whole number, an exact half to the even neighbour.
 i128 RoundHalfEven(Q q);
+
+// a * b against c * d, worked out in 256 bits: products of two 128-bit
+// figures, such as the cross products that compare two fractions.
+std::strong_ordering CompareProducts(i128 a, i128 b, i128 c, i128 d);
+// x against y, neither needing lowest terms.
+std::strong_ordering Compare(const Q& x, const Q& y);
 
 // Why a decimal text was not read.
 enum class DecimalProblem { NotANumber, TooManyDecimals, TooLarge };

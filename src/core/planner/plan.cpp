@@ -7,6 +7,7 @@
 #include "checked_request.h"
 #include "each_way.h"
 #include "exact.h"
+#include "held.h"
 #include "plan_figures.h"
 #include "solver.h"
 
@@ -53,6 +54,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   const auto checked = Check(request);
   if (!checked) return checked.error();
   const Checked& c = *checked;
+  if (!request.held.empty()) return MakeHeldPlan(request, c, std::move(stop));
   if (request.each_way.on) return MakeEachWayPlan(request, c, std::move(stop));
   const Field& field = c.field;
   const std::size_t n = field.size();

@@ -71,9 +71,22 @@ struct Choices {
   friend bool operator==(const Choices&, const Choices&) = default;
 };
 
-// Texts as the user gave them; the planner reads and checks them all.
+// A bet the bettor already holds, as typed: the runner's name or position
+// ("2"), its kind ("back", "lay", "free", "free-sr"), stake and odds.
+struct HeldInput {
+  std::string runner;
+  std::string kind;
+  std::string stake;
+  std::string odds;
+  friend bool operator==(const HeldInput&, const HeldInput&) = default;
+};
+
+// Texts as the user gave them; the planner reads and checks them all. With
+// held bets the plan is of new bets around them (held.h), and the amount,
+// which may be empty, caps them.
 struct Request : Choices {
   std::vector<RunnerInput> runners;
+  std::vector<HeldInput> held;
   friend bool operator==(const Request&, const Request&) = default;
 };
 
@@ -89,6 +102,16 @@ struct RunnerPlan {
   // places but does not win and no other runner of the plan places.
   std::string place_odds;
   std::int64_t profit_if_places = 0;
+  // With held bets: what they alone return if this runner wins.
+  std::int64_t held_if_wins = 0;
+};
+
+// A held bet as read, to show beside the plan.
+struct HeldShown {
+  std::string runner;  // the runner's name as the plan shows it
+  std::string kind;    // "back", "lay", "free", "free-sr"
+  std::int64_t stake = 0;
+  std::string odds;  // as given
 };
 
 // Money in cents. In an each-way plan a runner's stake is each part's, the
@@ -117,6 +140,11 @@ struct Plan {
   std::string place_fraction;           // "1/5"
   std::int64_t worst_place_profit = 0;  // over every runner
   std::int64_t if_none_places = 0;
+  // A plan around held bets: totals are held + new, net; the total stake is
+  // the new money; it has no unrounded twin, and no "another wins" outcome
+  // when its runners are the whole field.
+  std::vector<HeldShown> held;
+  bool field_covered = false;
 };
 
 // The plan, or why there is none: one sentence for the user. A stop asked for

@@ -121,7 +121,7 @@ std::size_t PasteRunners(Planner& p, std::string_view text) {
 }
 
 std::optional<Request> RequestOf(const Planner& p) {
-  Request r{p, {}};
+  Request r{p, {}, {}};
   if (p.each_way.on) r.commission = "0";  // kept for exchange plans; a bookmaker takes none
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});

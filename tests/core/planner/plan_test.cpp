@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "big.h"
+#include "core/planner/price_cases.h"
 #include "exact.h"
 #include "solver.h"
 
@@ -14,20 +15,6 @@ namespace stakora::plan {
 namespace {
 
 using std::int64_t;
-
-struct Price {
-  const char* text;
-  int64_t a, b;  // the decimal odds a/b the text means
-};
-const Price kPrices[] = {{"1.5", 3, 2},  {"2", 2, 1},        {"2.2", 11, 5},  {"evens", 2, 1},
-                         {"3.4", 17, 5}, {"7/2", 9, 2},      {"11/4", 15, 4}, {"5.5", 11, 2},
-                         {"8", 8, 1},    {"1.01", 101, 100}, {"13", 13, 1},   {"4", 4, 1}};
-struct Step {
-  const char* text;
-  int64_t cents;
-};
-const Step kSteps[] = {{"1", 100}, {"0.5", 50}, {"0.01", 1}};
-const char* const kCommissions[] = {"0", "2.5", "5"};
 
 // A return x/y, compared exactly; y == 0 stands for none.
 struct Ret {

@@ -1,0 +1,32 @@
+#pragma once
+// Plans around bets the bettor already holds: matched bets, free bets,
+// hedging. A held bet settles as given, without commission:
+//   back     stake (O - 1) if its runner wins, -stake otherwise
+//   lay      -stake (O - 1) if its runner wins, +stake otherwise
+//   free     stake (O - 1) if its runner wins, 0 otherwise
+//   free-sr  stake O if its runner wins, 0 otherwise
+// The new bets, all backed or all laid, make the worst total over every
+// outcome (each runner wins, or another runner does unless the runners are
+// the whole field) as large as it can be, then cost as little as they can
+// (held_search.h). A stake caps the new stakes, a liability their loss.
+
+#include <stop_token>
+#include <string>
+
+#include "checked_request.h"
+#include "plan.h"
+#include "result.h"
+
+namespace stakora::plan {
+
+enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
+
+// "back", "lay", "free", "free-sr".
+const char* HeldKindName(HeldKind kind);
+
+inline constexpr std::size_t kMaxHeld = 100;
+
+// The plan of a checked request that holds bets.
+Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop);
+
+}  // namespace stakora::plan

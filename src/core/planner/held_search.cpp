@@ -1,0 +1,436 @@
+#include "held_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <queue>
+#include <utility>
+
+#include "checked_request.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+using Real = long double;
+
+// Room left for the rounding of the estimates that pick where searches start
+// or how far they jump: far more than long double ever loses on these sums.
+constexpr Real kSlack = 1e-9L;
+
+Real ValueOf(const Q& q) {
+  return static_cast<Real>(q.num) / static_cast<Real>(q.den);
+}
+
+// The total in cents of one outcome: held plus the new bets' gross over
+// `den`, net of commission on a gain.
+Q Total(const Q& held, i128 gross, i128 den, int64_t commission) {
+  const i128 keep = gross > 0 ? kBasis - commission : kBasis;
+  return {held.num * den * kBasis + held.den * gross * keep, held.den * den * kBasis};
+}
+
+// Every outcome at least w, or above it.
+struct Level {
+  Q w;
+  bool above = false;
+  bool Reached(const Q& t) const {
+    const auto c = Compare(t, w);
+    return above ? c > 0 : c >= 0;
+  }
+};
+
+class Climb {
+ public:
+  Climb(const HeldProblem& p, Search& s) : p_(p), s_(s), back_(p.side == Side::Back) {
+    for (const Odds& o : p.odds) price_.push_back(o.value());
+    keep_ = static_cast<Real>(kBasis - p.commission) / static_cast<Real>(kBasis);
+  }
+
+  std::optional<HeldBest> Best() {
+    if (p_.full_book) period_ = Period();
+    HeldBest best = At({}, 0);  // no new bets
+    // Whole cents first, galloping up from the plan without new bets, then
+    // halving; then each total a plan reaches above the best so far.
+    i128 low = FloorDiv(best.worst.num, best.worst.den), stride = 1;
+    std::optional<i128> high;
+    while (!high) {
+      const Level level{Q{low + stride, 1}};
+      if (auto b = Try(level, best.total)) {
+        best = *b;
+        low = std::max(low + stride, FloorDiv(best.worst.num, best.worst.den));
+        stride *= 2;
+      } else {
+        if (Stopped()) return std::nullopt;
+        high = low + stride;
+      }
+    }
+    while (*high - low > 1) {
+      const i128 mid = low + (*high - low) / 2;
+      if (auto b = Try(Level{Q{mid, 1}}, best.total)) {
+        best = *b;
+        low = std::max(mid, FloorDiv(best.worst.num, best.worst.den));
+      } else {
+        if (Stopped()) return std::nullopt;
+        high = mid;
+      }
+    }
+    while (auto b = Try(Level{best.worst, true}, best.total)) best = *b;
+    if (Stopped()) return std::nullopt;
+    if (!back_ && best.total > 0)
+      best = At(LayStakesAt(Level{best.worst}, best.total, true), best.total);
+    return best;
+  }
+
+  Q Runner(std::size_t k, int64_t x, int64_t total) const {
+    const Odds& o = p_.odds[k];
+    const i128 win = static_cast<i128>(x) * p_.step * o.a,
+               rest = static_cast<i128>(total) * p_.step * o.b;
+    return Total(p_.held[k], back_ ? win - rest : rest - win, o.b, p_.commission);
+  }
+
+  Q Other(int64_t total) const {
+    const i128 money = static_cast<i128>(total) * p_.step;
+    return Total(*p_.held_other, back_ ? -money : money, 1, p_.commission);
+  }
+
+ private:
+  bool Stopped() const { return s_.why != Stop::None; }
+
+  // With a book of exactly 100%, once every runner is staked clear of the
+  // minimum and of the total, P more steps of total add exactly P * b / a to
+  // each runner's stake when every a divides P: what a total lacks repeats
+  // with period P, and a level no total reaches within one period is out of
+  // reach. P is the least common multiple of the a, when it is not too large.
+  std::optional<int64_t> Period() const {
+    i128 lcm = 1;
+    for (const Odds& o : p_.odds) {
+      i128 g = lcm, rest = o.a;
+      while (rest != 0) g = std::exchange(rest, g % rest);
+      lcm = lcm / g * o.a;
+      if (lcm > p_.most_total) return std::nullopt;
+    }
+    return static_cast<int64_t>(lcm);
+  }
+
+  // Past one period of totals that stay in that state: none reaches the level.
+  bool PeriodOver(bool steady, int64_t x, std::optional<int64_t>& since) const {
+    if (!period_ || !steady) return false;
+    if (!since) since = x;
+    return x - *since >= *period_;
+  }
+
+  // One more exact look; false once the search must end.
+  bool Look() {
+    ++s_.work;
+    if ((s_.work & 1023) == 0 && s_.stop.stop_requested()) s_.why = Stop::Cancelled;
+    if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
+    return !Stopped();
+  }
+
+  // The least x in [lo, hi] at which `ok` (false, then true) holds, or hi + 1;
+  // galloping from `guess`, then halving.
+  template <class Ok>
+  int64_t FirstTrue(int64_t lo, int64_t hi, Real guess, Ok ok) {
+    if (lo > hi) return hi + 1;
+    int64_t g = lo;
+    if (std::isfinite(guess))
+      g = guess <= static_cast<Real>(lo)   ? lo
+          : guess >= static_cast<Real>(hi) ? hi
+                                           : static_cast<int64_t>(guess);
+    int64_t bad = lo - 1, good = hi + 1;
+    Look();
+    if (ok(g)) {
+      good = g;
+      for (int64_t d = 1; good - lo >= d && Look(); d *= 2) {
+        if (!ok(good - d)) {
+          bad = good - d;
+          break;
+        }
+        good -= d;
+      }
+    } else {
+      bad = g;
+      for (int64_t d = 1; hi - bad >= d && Look(); d *= 2) {
+        if (ok(bad + d)) {
+          good = bad + d;
+          break;
+        }
+        bad += d;
+      }
+    }
+    while (good - bad > 1 && Look()) {
+      const int64_t mid = bad + (good - bad) / 2;
+      (ok(mid) ? good : bad) = mid;
+    }
+    return good;
+  }
+
+  // The cents a new bet must make (or may lose, below 0) for runner k's
+  // outcome to reach w: what its gross must be, net of commission on a gain.
+  Real Gap(const Level& level, const Q& held) const {
+    const Real d = ValueOf(level.w) - ValueOf(held);
+    return d > 0 ? d / keep_ : d;
+  }
+  Real Gap(const Level& level, std::size_t k) const { return Gap(level, p_.held[k]); }
+
+  // Back: the least stake on k that keeps its outcome at the level, given
+  // the total; most_total + 1 when none does.
+  int64_t Needed(const Level& level, std::size_t k, int64_t total) {
+    if (level.Reached(Runner(k, 0, total))) return 0;
+    const Real guess = (static_cast<Real>(total) * p_.step + Gap(level, k)) / (price_[k] * p_.step);
+    return FirstTrue(std::max<int64_t>(p_.min, 1), p_.most_total, guess,
+                     [&](int64_t x) { return level.Reached(Runner(k, x, total)); });
+  }
+
+  // Lay: the most stake on k that keeps its outcome at the level and its
+  // loss within the cap, given the total; -1 when not even 0 does.
+  int64_t Most(const Level& level, std::size_t k, int64_t total) {
+    if (!level.Reached(Runner(k, 0, total))) return -1;
+    const Odds& o = p_.odds[k];
+    const Real guess = (static_cast<Real>(total) * p_.step - Gap(level, k)) / (price_[k] * p_.step);
+    const auto too_much = [&](int64_t x) {
+      const i128 loss = static_cast<i128>(x) * p_.step * o.a -
+                        static_cast<i128>(total) * p_.step * o.b;  // over b
+      return (p_.most_loss && loss > static_cast<i128>(*p_.most_loss) * o.b) ||
+             !level.Reached(Runner(k, x, total));
+    };
+    return FirstTrue(1, total, guess + 1, too_much) - 1;
+  }
+
+  std::optional<int64_t> Least(const Level& level, int64_t from) {
+    return back_ ? LeastBack(level, from) : LeastLay(level, from);
+  }
+
+  // The least back total: each runner's least stake grows with the total,
+  // so their sum is iterated up to the first total that covers it. Runners
+  // already staked keep at least (X q + gap) / (q O) each, a line of slope
+  // Σ 1/O through every later total: where that slope is below 1 the
+  // iteration may jump to where the line meets X; above 1 the line caps X.
+  std::optional<int64_t> LeastBack(const Level& level, int64_t x) {
+    std::optional<int64_t> steady_since;
+    while (x <= p_.most_total) {
+      if (p_.held_other && !level.Reached(Other(x))) return std::nullopt;
+      int64_t sum = 0;
+      Real slope = 0, base = 0;
+      bool steady = true;
+      for (std::size_t k = 0; k < price_.size() && !Stopped(); ++k) {
+        const int64_t need = Needed(level, k, x);
+        steady = steady && need > std::max<int64_t>(p_.min, 1) && need <= p_.most_total;
+        sum += need;
+        if (need > 0) {
+          slope += 1 / price_[k];
+          base += Gap(level, k) / (p_.step * price_[k]);
+        }
+      }
+      if (Stopped()) return std::nullopt;
+      if (sum <= x) return x;
+      if (PeriodOver(steady, x, steady_since)) return std::nullopt;
+      int64_t next = sum;
+      if (slope < 1 - kSlack) {
+        const Real meet = base / (1 - slope);
+        const Real safe = meet - kSlack * std::fabs(meet) - 2;
+        if (safe > static_cast<Real>(next))
+          next = safe > static_cast<Real>(p_.most_total) ? p_.most_total + 1
+                                                         : static_cast<int64_t>(safe);
+      } else if (slope > 1 + kSlack) {
+        const Real cap = base / (1 - slope);
+        if (cap + kSlack * std::fabs(cap) + 2 < static_cast<Real>(x)) return std::nullopt;
+      }
+      x = next;
+    }
+    return std::nullopt;
+  }
+
+  // The lay stakes that keep every outcome at the level, their count s
+  // limited by the minimum stake, and their s largest, reach a total X when
+  // X is at most that sum.
+  struct Room {
+    std::vector<int64_t> most;  // per runner
+    std::vector<std::size_t> chosen;
+    int64_t top = 0;
+  };
+  Room Choose(std::vector<int64_t> most, int64_t total) const {
+    Room r;
+    r.most = std::move(most);
+    for (std::size_t k = 0; k < r.most.size(); ++k)
+      if (r.most[k] >= std::max<int64_t>(p_.min, 1)) r.chosen.push_back(k);
+    std::size_t count = r.chosen.size();
+    if (p_.min > 0) count = std::min<std::size_t>(count, static_cast<std::size_t>(total / p_.min));
+    const auto larger = [&](std::size_t i, std::size_t j) { return r.most[i] > r.most[j]; };
+    std::nth_element(r.chosen.begin(), r.chosen.begin() + static_cast<std::ptrdiff_t>(count),
+                     r.chosen.end(), larger);
+    r.chosen.resize(count);
+    for (std::size_t k : r.chosen) r.top += r.most[k];
+    return r;
+  }
+  Room RoomAt(const Level& level, int64_t total) {
+    std::vector<int64_t> most;
+    for (std::size_t k = 0; k < price_.size() && !Stopped(); ++k)
+      most.push_back(Most(level, k, total));
+    return Choose(std::move(most), total);
+  }
+
+  // The least total above `total` at which runner k's room passes `most`.
+  int64_t NextRise(const Level& level, std::size_t k, int64_t total, int64_t most) {
+    const Odds& o = p_.odds[k];
+    const int64_t x = most + 1;
+    const auto fits = [&](int64_t t) {
+      const i128 loss = static_cast<i128>(x) * p_.step * o.a - static_cast<i128>(t) * p_.step * o.b;
+      return x <= t && (!p_.most_loss || loss <= static_cast<i128>(*p_.most_loss) * o.b) &&
+             level.Reached(Runner(k, x, t));
+    };
+    return FirstTrue(total + 1, p_.most_total, x * price_[k] + Gap(level, k) / p_.step, fits);
+  }
+
+  // The least lay total. Outcomes with no lay on them only rise with the
+  // total, so their least totals come first. Past them, each runner's room
+  // rises by at most one step per step of total, so the totals worth a look
+  // are those where some room rises (or, with a minimum stake, where one
+  // more stake fits): they are swept in order. Over t more steps the rooms
+  // grow by at most 1 + t / O each (t while a room is the total itself),
+  // which ends the sweep below 100% and skips ahead above it.
+  std::optional<int64_t> LeastLay(const Level& level, int64_t x) {
+    for (std::size_t k = 0; k < price_.size(); ++k)
+      x = FirstTrue(x, p_.most_total, Gap(level, k) / p_.step,
+                    [&](int64_t t) { return level.Reached(Runner(k, 0, t)); });
+    if (p_.held_other)
+      x = FirstTrue(x, p_.most_total, Gap(level, *p_.held_other) / p_.step,
+                    [&](int64_t t) { return level.Reached(Other(t)); });
+    using Rise = std::pair<int64_t, std::size_t>;  // total, runner
+    std::priority_queue<Rise, std::vector<Rise>, std::greater<>> rises;
+    std::vector<int64_t> most;
+    Real ceiling = static_cast<Real>(p_.most_total);
+    std::optional<int64_t> steady_since;
+    bool fresh = true;  // the rooms are worked out anew at x
+    while (x <= p_.most_total && static_cast<Real>(x) <= ceiling && !Stopped()) {
+      if (fresh) {
+        most.clear();
+        for (std::size_t k = 0; k < price_.size(); ++k) most.push_back(Most(level, k, x));
+      }
+      const Room room = Choose(most, x);
+      if (Stopped()) break;
+      if (x <= room.top) return x;
+      i128 spare = -static_cast<i128>(x);
+      Real rate = 0;
+      for (std::size_t k = 0; k < most.size(); ++k) {
+        spare += most[k] + 1;
+        rate += most[k] == x ? 1 : 1 / price_[k];
+      }
+      const Real r = static_cast<Real>(spare);
+      if (rate < 1 - kSlack) {
+        if (spare < 0) return std::nullopt;
+        ceiling = std::min(ceiling, static_cast<Real>(x) + r / (1 - rate) * (1 + kSlack) + 2);
+      } else if (rate > 1 + kSlack && spare < 0) {
+        const Real skip = -r / (rate - 1) * (1 - kSlack) - 2;
+        if (skip > 1) {
+          x = skip >= static_cast<Real>(p_.most_total - x) ? p_.most_total + 1
+                                                           : x + static_cast<int64_t>(skip);
+          fresh = true;
+          continue;
+        }
+      }
+      const bool steady = room.chosen.size() == most.size() &&
+                          std::all_of(most.begin(), most.end(), [&](int64_t m) { return m < x; });
+      if (PeriodOver(steady, x, steady_since)) return std::nullopt;
+      if (fresh) {
+        rises = {};
+        for (std::size_t k = 0; k < most.size(); ++k)
+          rises.push({NextRise(level, k, x, most[k]), k});
+        fresh = false;
+      }
+      int64_t next = rises.top().first;
+      if (p_.min > 0) next = std::min(next, (x / p_.min + 1) * p_.min);
+      x = next;
+      while (!rises.empty() && rises.top().first == x && x <= p_.most_total) {
+        const std::size_t k = rises.top().second;
+        rises.pop();
+        rises.push({NextRise(level, k, x, ++most[k]), k});
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::optional<HeldBest> Try(const Level& level, int64_t from) {
+    const auto total = Least(level, from);
+    if (!total) return std::nullopt;
+    HeldBest b = At(back_ ? BackStakesAt(level, *total) : LayStakesAt(level, *total), *total);
+    if (Stopped()) return std::nullopt;
+    return b;
+  }
+
+  // At the least total each runner takes exactly its least stake; should
+  // they fall short, the rest goes on a runner already staked.
+  Stakes BackStakesAt(const Level& level, int64_t total) {
+    Stakes x;
+    int64_t sum = 0;
+    for (std::size_t k = 0; k < price_.size(); ++k) sum += x.emplace_back(Needed(level, k, total));
+    for (int64_t& stake : x)
+      if (stake > 0 && sum < total) stake += total - sum, sum = total;
+    return x;
+  }
+
+  // Every chosen runner starts at its most, and the excess comes off down to
+  // the minimum stake: on the way to the best level, runner by runner; for
+  // the plan itself, a step at a time off the runner whose outcome is
+  // lowest, when that is not too long a way.
+  Stakes LayStakesAt(const Level& level, int64_t total, bool even = false) {
+    const Room room = RoomAt(level, total);
+    Stakes x(price_.size(), 0);
+    int64_t excess = room.top - total;
+    const int64_t floor = p_.min;
+    for (std::size_t k : room.chosen) x[k] = room.most[k];
+    if (even && excess <= 64 * static_cast<int64_t>(price_.size())) {
+      const auto higher = [&](std::size_t i, std::size_t j) {
+        return Compare(Runner(i, x[i], total), Runner(j, x[j], total)) > 0;
+      };
+      std::priority_queue<std::size_t, std::vector<std::size_t>, decltype(higher)> lowest(higher);
+      for (std::size_t k : room.chosen)
+        if (x[k] > floor) lowest.push(k);
+      for (; excess > 0 && !lowest.empty(); --excess) {
+        const std::size_t k = lowest.top();
+        lowest.pop();
+        if (--x[k] > floor) lowest.push(k);
+      }
+    }
+    for (std::size_t k : room.chosen) {
+      const int64_t off = std::min(excess, x[k] - floor);
+      x[k] -= off;
+      excess -= off;
+    }
+    return x;
+  }
+
+  HeldBest At(Stakes x, int64_t total) const {
+    HeldBest b;
+    if (x.empty()) x.assign(price_.size(), 0);
+    b.worst = p_.held_other ? Other(total) : Runner(0, x[0], total);
+    for (std::size_t k = 0; k < price_.size(); ++k) {
+      const Q t = Runner(k, x[k], total);
+      if (Compare(t, b.worst) < 0) b.worst = t;
+    }
+    b.stakes = std::move(x);
+    b.total = total;
+    return b;
+  }
+
+  const HeldProblem& p_;
+  Search& s_;
+  bool back_;
+  std::vector<Real> price_;
+  Real keep_ = 1;
+  std::optional<int64_t> period_;  // steps, for a book of exactly 100%
+};
+
+}  // namespace
+
+std::optional<HeldBest> BestAroundHeld(const HeldProblem& p, Search& s) {
+  return Climb(p, s).Best();
+}
+
+Q OutcomeOf(const HeldProblem& p, const Stakes& x, std::int64_t total, std::size_t k) {
+  Search unused;
+  const Climb climb(p, unused);
+  return k < p.odds.size() ? climb.Runner(k, x[k], total) : climb.Other(total);
+}
+
+}  // namespace stakora::plan

@@ -1,0 +1,210 @@
+#include "held.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "core/planner/price_cases.h"
+#include "exact.h"
+#include "plan.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+
+// Cents x/y, compared exactly (the cases keep every product small).
+struct Cents {
+  i128 x = 0, y = 1;
+  friend Cents operator+(Cents a, Cents b) { return {a.x * b.y + b.x * a.y, a.y * b.y}; }
+  friend bool operator<(Cents a, Cents b) { return a.x * b.y < b.x * a.y; }
+  friend bool operator==(Cents a, Cents b) { return a.x * b.y == b.x * a.y; }
+};
+
+struct Bet {
+  std::size_t runner;
+  HeldKind kind;
+  int64_t stake;  // cents
+  Price price;
+};
+
+struct HeldCase {
+  std::vector<Price> prices;
+  std::vector<Bet> bets;
+  Step step;
+  int64_t min = 0;  // steps
+  int64_t commission = 0;
+  const char* commission_text = "0";
+  Side side = Side::Back;
+  bool covered = false;
+  std::optional<int64_t> cap;   // steps
+  std::optional<int64_t> loss;  // cents, lay only
+};
+
+// What the held bets return if runner j wins (j == size: another runner).
+Cents Held(const HeldCase& c, std::size_t j) {
+  Cents sum;
+  for (const Bet& b : c.bets) {
+    const i128 s = b.stake, a = b.price.a, d = b.price.b;
+    if (b.runner != j) {
+      sum = sum + Cents{b.kind == HeldKind::Back ? -s : b.kind == HeldKind::Lay ? s : 0};
+    } else {
+      const i128 win = b.kind == HeldKind::FreeStakeReturned ? s * a : s * (a - d);
+      sum = sum + Cents{b.kind == HeldKind::Lay ? -win : win, d};
+    }
+  }
+  return sum;
+}
+
+Cents Net(const HeldCase& c, Cents gross) {
+  return gross.x > 0 ? Cents{gross.x * (10000 - c.commission), gross.y * 10000} : gross;
+}
+
+Cents Outcome(const HeldCase& c, const std::vector<int64_t>& k, std::size_t j) {
+  int64_t total = 0;
+  for (int64_t x : k) total += x;
+  const i128 q = c.step.cents, money = total * q;
+  const bool back = c.side == Side::Back;
+  if (j == c.prices.size()) return Held(c, j) + Net(c, {back ? -money : money});
+  const Price& p = c.prices[j];
+  const Cents win{k[j] * q * p.a, p.b};
+  return Held(c, j) + Net(c, back ? win + Cents{-money} : Cents{money} + Cents{-win.x, win.y});
+}
+
+Cents Worst(const HeldCase& c, const std::vector<int64_t>& k) {
+  Cents worst = Outcome(c, k, 0);
+  for (std::size_t j = 1; j <= c.prices.size(); ++j)
+    if (j < c.prices.size() || !c.covered) worst = std::min(worst, Outcome(c, k, j));
+  return worst;
+}
+
+bool WithinCaps(const HeldCase& c, const std::vector<int64_t>& k) {
+  int64_t total = 0;
+  for (int64_t x : k) total += x;
+  if (c.cap && total > *c.cap) return false;
+  if (!c.loss) return true;
+  for (std::size_t j = 0; j < k.size(); ++j)  // a lay loses l O - total when it wins
+    if (Cents{*c.loss} <
+        Cents{(k[j] * c.prices[j].a - total * c.prices[j].b) * c.step.cents, c.prices[j].b})
+      return false;
+  return true;
+}
+
+// Every stake from 0 to `most` steps on each runner, none between 0 and the minimum.
+void EachStaking(const HeldCase& c, int64_t most,
+                 const std::function<void(const std::vector<int64_t>&)>& f) {
+  std::vector<int64_t> k(c.prices.size(), 0);
+  std::function<void(std::size_t)> go = [&](std::size_t j) {
+    if (j == k.size()) return f(k);
+    for (int64_t x = 0; x <= most; x = x == 0 ? std::max<int64_t>(c.min, 1) : x + 1) {
+      k[j] = x;
+      go(j + 1);
+    }
+  };
+  go(0);
+}
+
+Request RequestOf(const HeldCase& c) {
+  Request r;
+  r.side = c.side;
+  r.mode = c.loss ? Mode::Liability : Mode::Stake;
+  r.amount = c.loss ? MoneyText(*c.loss) : c.cap ? MoneyText(*c.cap * c.step.cents) : "";
+  r.commission = c.commission_text;
+  r.step = c.step.text;
+  r.min_stake = MoneyText(c.min * c.step.cents);
+  if (c.covered) r.field_size = std::to_string(c.prices.size());
+  for (const Price& p : c.prices) r.runners.push_back({"", p.text, false});
+  for (const Bet& b : c.bets)
+    r.held.push_back(
+        {std::to_string(b.runner + 1), HeldKindName(b.kind), MoneyText(b.stake), b.price.text});
+  return r;
+}
+
+class HeldOptimal : public ::testing::TestWithParam<int> {
+ protected:
+  HeldCase Random() {
+    HeldCase c;
+    const std::size_t n = 1 + gen() % 3;
+    for (std::size_t j = 0; j < n; ++j) c.prices.push_back(Pick(kPrices));
+    c.step = Pick(kSteps);
+    c.min = static_cast<int64_t>(gen() % 3);
+    const std::size_t k = gen() % std::size(kCommissions);
+    c.commission_text = kCommissions[k];
+    c.commission = static_cast<int64_t>(k) * 250;
+    c.side = gen() % 2 ? Side::Lay : Side::Back;
+    c.covered = gen() % 2;
+    for (std::size_t i = 0, bets = 1 + gen() % 3; i < bets; ++i)
+      c.bets.push_back({gen() % n, static_cast<HeldKind>(gen() % 4),
+                        (1 + static_cast<int64_t>(gen() % 12)) * c.step.cents / 2 +
+                            static_cast<int64_t>(1 + gen() % 3),
+                        Pick(kPrices)});
+    switch (gen() % 3) {
+      case 0:
+        c.cap = 1 + static_cast<int64_t>(gen() % 9);
+        break;
+      case 1:
+        if (c.side == Side::Lay) c.loss = (1 + static_cast<int64_t>(gen() % 12)) * c.step.cents;
+        break;
+      default:
+        break;
+    }
+    return c;
+  }
+  template <class T, std::size_t N>
+  const T& Pick(const T (&from)[N]) {
+    return from[gen() % N];
+  }
+  std::mt19937 gen{static_cast<unsigned>(GetParam())};
+};
+
+// The best worst total, then the least new money, over every staking the
+// caps allow (up to a bound per runner when nothing else bounds them).
+TEST_P(HeldOptimal, HasTheBestWorstTotalThenTheLeastNewMoney) {
+  for (int round = 0; round < 5; ++round) {
+    const HeldCase c = Random();
+    const auto plan = MakePlan(RequestOf(c));
+    if (!plan) {
+      // Only new bets that win whatever happens, with nothing to cap them.
+      ASSERT_NE(plan.error().find("whatever happens"), std::string::npos) << plan.error();
+      ASSERT_FALSE(c.cap);
+      continue;
+    }
+    std::vector<int64_t> mine;
+    int64_t most = 0;
+    for (const RunnerPlan& r : plan->runners) {
+      mine.push_back(r.stake / c.step.cents);
+      most = std::max(most, mine.back());
+    }
+    ASSERT_TRUE(WithinCaps(c, mine));
+    const Cents worst = Worst(c, mine);
+    const int64_t bound = c.cap.value_or(14);
+    std::optional<Cents> best;
+    int64_t least = 0;
+    EachStaking(c, bound, [&](const std::vector<int64_t>& k) {
+      if (!WithinCaps(c, k)) return;
+      const Cents w = Worst(c, k);
+      int64_t total = 0;
+      for (int64_t x : k) total += x;
+      if (!best || *best < w || (*best == w && total < least)) best = w, least = total;
+    });
+    ASSERT_TRUE(best);
+    if (most > bound) {  // beyond what was tried: at least as good
+      EXPECT_FALSE(worst < *best);
+      continue;
+    }
+    EXPECT_TRUE(worst == *best) << "seed " << GetParam() << " round " << round;
+    EXPECT_EQ(plan->total_stake, least * c.step.cents) << "seed " << GetParam();
+    for (std::size_t j = 0; j < mine.size(); ++j) {
+      const Cents o = Outcome(c, mine, j), h = Held(c, j);
+      EXPECT_EQ(plan->runners[j].profit_if_wins, RoundHalfEven(Q::Of(o.x, o.y)));
+      EXPECT_EQ(plan->runners[j].held_if_wins, RoundHalfEven(Q::Of(h.x, h.y)));
+    }
+    EXPECT_EQ(plan->worst_profit, RoundHalfEven(Q::Of(worst.x, worst.y)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AgainstEveryStaking, HeldOptimal, ::testing::Range(1, 101));
+
+}  // namespace
+}  // namespace stakora::plan
