@@ -1,5 +1,6 @@
 // Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode,
-// each-way plans of 5, 20 and 200, and the plans that work hardest: a thousand
+// each-way plans of 5, 20 and 200, plans around held bets (a matched bet; 20
+// and 200 runners, capped or not), and the plans that work hardest: a thousand
 // runners laid to a liability, and books within a hair of 100%.
 
 #include <benchmark/benchmark.h>
@@ -70,6 +71,28 @@ void EachWay(benchmark::State& state, Mode mode, const char* amount) {
   Run(state, r);
 }
 
+// The qualifying bet of a matched bet: a back held at 3.0, laid at 3.1.
+void MatchedBet(benchmark::State& state) {
+  Request r;
+  r.side = Side::Lay, r.commission = "2";
+  r.runners.push_back({"Fav", "3.1", false});
+  r.held.push_back({"Fav", "back", "10", "3.0"});
+  Run(state, r);
+}
+
+// n runners with a held bet on every fifth (backs, lays and free bets at
+// prices a little longer), new bets capped at `cap` or not.
+void Held(benchmark::State& state, Side side, const char* cap) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  Request r = Field(n, side, Mode::Stake, cap);
+  r.commission = "2";
+  const char* kinds[] = {"back", "lay", "free", "back"};
+  for (std::size_t j = 0; j < n; j += 5)
+    r.held.push_back({std::to_string(j + 1), kinds[(j / 5) % 4], std::to_string(5 + j % 7),
+                      std::to_string(n + j) + ".5"});
+  Run(state, r);
+}
+
 void LaidToALiability(benchmark::State& state) {
   Request r;
   r.side = Side::Lay, r.mode = Mode::Liability, r.amount = "40000";
@@ -100,6 +123,11 @@ BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")->Apply(Fields)
 BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")->Apply(Fields);
 BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000")->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100")->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK(MatchedBet);
+BENCHMARK_CAPTURE(Held, BackCapped, Side::Back, "100")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Held, Back, Side::Back, "")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Held, LayCapped, Side::Lay, "100")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Held, Lay, Side::Lay, "")->Arg(20)->Arg(200);
 BENCHMARK(LaidToALiability)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(NearlyFullBook, Profit, Side::Back, Mode::Profit, "10")->Apply(NearlyFullFields);
 BENCHMARK_CAPTURE(NearlyFullBook, Liability, Side::Lay, Mode::Liability, "10")

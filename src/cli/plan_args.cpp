@@ -23,7 +23,36 @@ plan::RunnerInput ParseRunner(const std::string& word) {
   return r;
 }
 
+Result<plan::HeldInput, UsageError> ParseHeld(const std::string& text) {
+  const UsageError shape{"--held takes RUNNER:KIND:STAKE@ODDS, such as Fav:back:10@3.0, not " +
+                         PrintableText(text)};
+  const auto at = text.rfind('@');
+  if (at == std::string::npos) return shape;
+  const std::string bet = text.substr(0, at);
+  const auto stake = bet.rfind(':');
+  if (stake == std::string::npos || stake == 0) return shape;
+  const auto kind = bet.rfind(':', stake - 1);
+  if (kind == std::string::npos) return shape;
+  return plan::HeldInput{bet.substr(0, kind), bet.substr(kind + 1, stake - kind - 1),
+                         bet.substr(stake + 1), text.substr(at + 1)};
+}
+
 namespace {
+
+// Held bets: new bets win only, around them, with a cap or none.
+std::optional<UsageError> HeldMisuse(const plan::Request& r,
+                                     const std::vector<std::string_view>& given) {
+  if (r.held.empty()) return std::nullopt;
+  if (r.each_way.on) return UsageError{"--held plans win bets only: leave out --each-way"};
+  if (std::find(given.begin(), given.end(), "--profit") != given.end())
+    return UsageError{
+        "--profit cannot be planned around --held bets: the plan makes the most of them; "
+        "cap the new stakes with --stake, or give no amount"};
+  for (const plan::RunnerInput& runner : r.runners)
+    if (runner.saver)
+      return UsageError{"a saver (!) cannot be planned around --held bets: drop the !"};
+  return std::nullopt;
+}
 
 // Each-way bets are a bookmaker's: no lay, no liability, no commission, and
 // terms from a field size or given in full. `given`: the options, in order.
@@ -35,9 +64,10 @@ std::optional<UsageError> EachWayMisuse(const plan::Request& r,
   };
   if (!e.on) {
     for (std::string_view option : given)
-      if (option == "--field" || option == "--handicap" || option == "--places" ||
-          option == "--place-fraction")
-        return UsageError{std::string(option) + " is for an each-way plan: add --each-way"};
+      if ((option == "--field" && r.held.empty()) || option == "--handicap" ||
+          option == "--places" || option == "--place-fraction")
+        return UsageError{std::string(option) + " is for an each-way plan: add --each-way" +
+                          (option == "--field" ? ", or --held bets" : "")};
     return std::nullopt;
   }
   if (r.side == plan::Side::Lay)
@@ -81,6 +111,13 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       r.each_way.on = true;
       continue;
     }
+    if (auto held = OptionValue(words, i, "--held")) {
+      if (!*held) return held->error();
+      auto bet = ParseHeld(**held);
+      if (!bet) return bet.error();
+      r.held.push_back(*bet);
+      continue;
+    }
     if (word == "--handicap") {
       r.each_way.handicap = true;
       given.push_back("--handicap");
@@ -117,7 +154,10 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     if (!known) return UsageError{"unknown option " + PrintableText(word)};
   }
   if (args.common.help || args.common.version) return args;
-  if (modes != 1) return UsageError{"give exactly one of --stake, --profit and --liability"};
+  if (const auto wrong = HeldMisuse(r, given)) return *wrong;
+  if (modes > 1 || (modes == 0 && r.held.empty()))
+    return UsageError{r.held.empty() ? "give exactly one of --stake, --profit and --liability"
+                                     : "give at most one of --stake and --liability"};
   if (const auto wrong = EachWayMisuse(r, given)) return *wrong;
   if (!plan::SideHasMode(r.side, r.mode))
     return UsageError{r.side == plan::Side::Back

@@ -23,12 +23,19 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
 // "[NAME=]ODDS[!]": a trailing ! marks a saver; the name ends at the last "=".
 plan::RunnerInput ParseRunner(const std::string& word);
 
+// "RUNNER:KIND:STAKE@ODDS": the odds follow the last "@", the stake the last
+// ":" before it and the kind the ":" before that; the runner is the rest.
+Result<plan::HeldInput, UsageError> ParseHeld(const std::string& text);
+
 inline constexpr const char* kPlanUsage =
     "usage: stakora-plan [--json] [--lay] (--stake A | --profit P | --liability L)\n"
     "                    [--commission PCT] [--step Q] [--min-stake M] [--] RUNNER...\n"
     "       stakora-plan [--json] --each-way (--field N [--handicap] | --places K\n"
     "                    --place-fraction F) [--places K] [--place-fraction F]\n"
     "                    (--stake A | --profit P) [--step Q] [--min-stake M] [--] RUNNER...\n"
+    "       stakora-plan [--json] [--lay] --held RUNNER:KIND:STAKE@ODDS... [--field N]\n"
+    "                    [--stake A | --liability L] [--commission PCT] [--step Q]\n"
+    "                    [--min-stake M] [--] RUNNER...\n"
     "       stakora-plan --help | --version\n"
     "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
 
@@ -57,8 +64,20 @@ inline constexpr const char* kPlanGuide =
     "  then the best worst place outcome; --profit P: the least outlay whose\n"
     "  worst win outcome is P.\n"
     "\n"
+    "Bets you already hold (matched bets, free bets, hedging):\n"
+    "  --held R:K:S@O   a bet held on runner R (its name, or its position 1, 2, ...)\n"
+    "                   of kind K at stake S and odds O; repeat for more. K is back,\n"
+    "                   lay, free (stake not returned) or free-sr (stake returned)\n"
+    "  --field N        the runners in the race: N equal to the runners given means\n"
+    "                   no other runner can win\n"
+    "  New bets (backed, or laid with --lay) make the worst total, held and new,\n"
+    "  over every outcome as large as it can be, then cost the least. --stake A\n"
+    "  caps the new stakes; --liability L caps what new lays may lose. Without a\n"
+    "  cap, a plan whose new bets alone would win whatever happens is refused.\n"
+    "\n"
     "Examples: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
     "          stakora-plan --each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1\n"
+    "          stakora-plan --lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1\n"
     "Exit status: 0 planned, 1 refused, 2 usage error.\n";
 
 }  // namespace stakora::cli

@@ -22,6 +22,7 @@ std::string Money(std::int64_t cents) {
 }  // namespace
 
 std::string PlanJson(const plan::Plan& p) {
+  const bool held = !p.held.empty();
   std::string out = "{\"outcome\": \"planned\", \"message\": null";
   out += Field("side", JsonString(SideName(p.side)));
   out += Field("mode", JsonString(ModeName(p.mode)));
@@ -46,16 +47,28 @@ std::string PlanJson(const plan::Plan& p) {
       out += Field("place_odds", JsonString(r.place_odds));
       out += Field("profit_if_places", Money(r.profit_if_places));
     }
+    if (held) out += Field("held_if_wins", Money(r.held_if_wins));
     out += "}";
   }
   out += "]";
+  if (held) {
+    out += ", \"held\": [";
+    for (std::size_t i = 0; i < p.held.size(); ++i) {
+      const plan::HeldShown& h = p.held[i];
+      out += std::string(i ? ", " : "") + "{\"runner\": " + JsonString(h.runner) +
+             Field("kind", JsonString(h.kind)) + Field("stake", Money(h.stake)) +
+             Field("odds", JsonString(h.odds)) + "}";
+    }
+    out += "]";
+  }
   out += Field("total_stake", Money(p.total_stake));
-  out += Field("if_another_wins", Money(p.if_another_wins));
+  out += Field("if_another_wins", p.field_covered ? "null" : Money(p.if_another_wins));
   out += Field("worst_profit", Money(p.worst_profit));
   out += Field("best_profit", Money(p.best_profit));
-  out += Field("exact_worst_profit", Money(p.exact_worst_profit));
-  out += Field("exact_total_stake", Money(p.exact_total_stake));
-  out += Field("rounding_cost", Money(p.rounding_cost));
+  // A plan around held bets has no unrounded twin to set beside it.
+  out += Field("exact_worst_profit", held ? "null" : Money(p.exact_worst_profit));
+  out += Field("exact_total_stake", held ? "null" : Money(p.exact_total_stake));
+  out += Field("rounding_cost", held ? "null" : Money(p.rounding_cost));
   if (p.each_way) {
     out += Field("worst_place_profit", Money(p.worst_place_profit));
     out += Field("if_none_places", Money(p.if_none_places));
@@ -71,19 +84,20 @@ std::string RefusedPlanJson(const plan::Request& r, const std::string& message) 
 
 std::string PlanTable(const plan::Plan& p) {
   const bool lay = p.side == plan::Side::Lay;
-  const bool ew = p.each_way;
+  const bool ew = p.each_way, held = !p.held.empty();
   std::string out = Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
                     Pad(lay  ? "Lay stake"
                         : ew ? "Stake each"
                              : "Stake",
                         12) +
-                    (lay ? Pad("Liability", 12) : "") +
+                    (lay ? Pad("Liability", 12) : "") + (held ? Pad("Held if wins", 14) : "") +
                     (ew ? Pad("Profit if it wins", 19) + "If it places\n" : "Profit if it wins\n");
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
     out += Pad(PrintableText(plan::RunnerName(r.name, i)), 16) + Pad(PrintableText(r.odds), 10) +
            (ew ? Pad(r.place_odds, 12) : "") + Pad(MoneyText(r.stake), 12) +
            (lay ? Pad(MoneyText(r.liability), 12) : "") +
+           (held ? Pad(MoneyText(r.held_if_wins), 14) : "") +
            (ew ? Pad(MoneyText(r.profit_if_wins), 19) + MoneyText(r.profit_if_places)
                : MoneyText(r.profit_if_wins)) +
            (r.saver ? "  (saver)" : "") + "\n";

@@ -62,7 +62,13 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"},
   Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"},
   Example{"--each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1", "9.00 7.00 4.00", "40.00", "16.00", "5.13"},
-  Example{"--each-way --field 12 --profit 25 -- 5/1 7/1 9/1", "7.79 6.00 4.87", "37.32", "25.00", "0.04"}));
+  Example{"--each-way --field 12 --profit 25 -- 5/1 7/1 9/1", "7.79 6.00 4.87", "37.32", "25.00", "0.04"},
+  Example{"--lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1", "9.74 10.00", "9.74", "-0.45", ""},
+  Example{"--lay --commission 5 --held Fav:free:20@6.0 -- Fav=6.4", "15.74 20.00", "15.74", "14.95", ""},
+  Example{"--field 3 --step 1 --stake 40 --held Frankel:free:20@3.0 -- Frankel=3.0 Enable=2.0 Arkle=5.0",
+          "0.00 20.00 8.00 20.00", "28.00", "12.00", ""},
+  Example{"--lay --commission 5 --step 0.1 --stake 60 --field 3 --held Arkle:back:20@8.0 -- Arkle=3.0 Enable=2.5 Frankel=6.0",
+          "54.20 0.00 0.00 20.00", "54.20", "31.49", ""}));
 // clang-format on
 
 // The JSON's fields in their order, and what only it shows.
@@ -100,6 +106,35 @@ TEST(PlanCli, EachWayJsonAddsThePlaces) {
       << r.out;
 }
 
+// Held bets: their results per runner, the bets as read, and no "another
+// wins" outcome when the plan's runners are the whole field.
+TEST(PlanCli, HeldJsonShowsTheHeldBets) {
+  // A: -4 held, 2 * 26.50 - 26.50 new; B: 45 + 4 held, -26.50 new.
+  const Ran r = Plan("--json --field 2 --held 2:free-sr:10@7/2 --held A:lay:4@2 -- A=2 B=1.8");
+  EXPECT_TRUE(Has(r.out,
+                  "\"stake\": \"26.50\", \"liability\": \"0.00\", \"profit_if_wins\": "
+                  "\"22.50\", \"held_if_wins\": \"-4.00\"}"))
+      << r.out;
+  EXPECT_TRUE(Has(r.out,
+                  "\"held_if_wins\": \"49.00\"}], \"held\": [{\"runner\": \"B\", "
+                  "\"kind\": \"free-sr\", \"stake\": \"10.00\", \"odds\": \"7/2\"}, "
+                  "{\"runner\": \"A\", \"kind\": \"lay\", \"stake\": \"4.00\", "
+                  "\"odds\": \"2\"}], \"total_stake\": \"26.50\", "
+                  "\"if_another_wins\": null, \"worst_profit\": \"22.50\", "
+                  "\"best_profit\": \"22.50\", \"exact_worst_profit\": null, "
+                  "\"exact_total_stake\": null, \"rounding_cost\": null}\n"))
+      << r.out;
+  const Ran table = Plan("--held 1:back:10@3 --stake 5 -- Fav=3.1");
+  EXPECT_TRUE(Has(table.out,
+                  "Held if wins  Profit if it wins\nFav             3.1       "
+                  "0.00        20.00         20.00\n"))
+      << table.out;
+  EXPECT_TRUE(Has(table.out,
+                  "Around 1 held bet. New stakes 0.00. Worst -10.00, best 20.00; "
+                  "if another runner wins -10.00.\n"))
+      << table.out;
+}
+
 TEST(PlanCli, RefusalsSayWhyAndExitOne) {
   std::string crowd = "--stake 10 --";
   for (int i = 0; i < 1001; ++i) crowd += " 2";
@@ -131,7 +166,17 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
       {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
       {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"},
-      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"}};
+      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"},
+      {"--held 4:back:1@2 -- 3", "held bet 1: there is no runner 4; the plan has 1"},
+      {"--held Fav:back:1@2 -- Fab=3", "held bet 1: no runner is called \"Fav\""},
+      {"--held 1:each:1@2 -- 3", "held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
+      {"--held 1:back:0@2 -- 3", "the stake of held bet 1 must be more than 0"},
+      {"--held 1:back:1@1 -- 3", "held bet 1: odds of 1 are below 1.01"},
+      {"--field 1 --held 1:back:1@2 -- 3 4", "the field size 1 is smaller than the 2 runners"},
+      {"--field 2 --held 1:back:1@2 -- 3 4", "the new bets alone would win whatever happens"},
+      {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "the new bets alone would win"},
+      {"--held 1:back:1@10001/999999 --held 1:back:1@10001/999998 -- 3",
+       "the held bets on Runner 1 are at prices too unlike to add up exactly"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);
@@ -151,7 +196,10 @@ TEST(PlanCli, UsageErrorsExitTwo) {
         "--each-way --lay --field 8 --stake 5 2", "--each-way --field 8 --liability 5 2",
         "--each-way --field 8 --commission 0 --stake 5 2", "--each-way --places 3 --stake 5 2",
         "--field 8 --stake 5 2",
-        "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2"}) {
+        "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2", "--held 1:back:5 2",
+        "--held back:5@2 2", "--profit 5 --held 1:back:5@2 2", "--held 1:back:5@2 2!",
+        "--each-way --field 8 --held 1:back:5@2 --stake 5 2",
+        "--stake 5 --liability 5 --lay --held 1:back:5@2 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

@@ -53,9 +53,22 @@ std::string EachWaySummary(const Plan& p) {
          ". Rounding costs " + MoneyText(p.rounding_cost);
 }
 
+// The held bets, the new money, the worst and best totals, and the total if
+// another runner wins, or that there is no other.
+std::string HeldSummary(const Plan& p) {
+  const std::size_t n = p.held.size();
+  return "Around " + std::to_string(n) + (n == 1 ? " held bet" : " held bets") +
+         (p.side == Side::Lay ? ". New lay stakes " : ". New stakes ") +
+         MoneyText(p.total_stake) + ". Worst " + MoneyText(p.worst_profit) + ", best " +
+         MoneyText(p.best_profit) +
+         (p.field_covered ? "; the runners are the whole field."
+                          : "; if another runner wins " + MoneyText(p.if_another_wins) + ".");
+}
+
 }  // namespace
 
 std::string SummaryText(const Plan& p) {
+  if (!p.held.empty()) return HeldSummary(p);
   const std::string out =
       p.each_way
           ? EachWaySummary(p)
