@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/text.h"
+#include "plan_text.h"
 
 namespace stakora::cli {
 
@@ -24,17 +25,9 @@ plan::RunnerInput ParseRunner(const std::string& word) {
 }
 
 Result<plan::HeldInput, UsageError> ParseHeld(const std::string& text) {
-  const UsageError shape{"--held takes RUNNER:KIND:STAKE@ODDS, such as Fav:back:10@3.0, not " +
-                         PrintableText(text)};
-  const auto at = text.rfind('@');
-  if (at == std::string::npos) return shape;
-  const std::string bet = text.substr(0, at);
-  const auto stake = bet.rfind(':');
-  if (stake == std::string::npos || stake == 0) return shape;
-  const auto kind = bet.rfind(':', stake - 1);
-  if (kind == std::string::npos) return shape;
-  return plan::HeldInput{bet.substr(0, kind), bet.substr(kind + 1, stake - kind - 1),
-                         bet.substr(stake + 1), text.substr(at + 1)};
+  if (auto bet = plan::ParseHeldText(text)) return *bet;
+  return UsageError{"--held takes RUNNER:KIND:STAKE@ODDS, such as Fav:back:10@3.0, not " +
+                    PrintableText(text)};
 }
 
 namespace {

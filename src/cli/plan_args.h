@@ -23,8 +23,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
 // "[NAME=]ODDS[!]": a trailing ! marks a saver; the name ends at the last "=".
 plan::RunnerInput ParseRunner(const std::string& word);
 
-// "RUNNER:KIND:STAKE@ODDS": the odds follow the last "@", the stake the last
-// ":" before it and the kind the ":" before that; the runner is the rest.
+// "RUNNER:KIND:STAKE@ODDS" (plan_text.h), or a usage error.
 Result<plan::HeldInput, UsageError> ParseHeld(const std::string& text);
 
 inline constexpr const char* kPlanUsage =

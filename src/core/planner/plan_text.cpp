@@ -34,6 +34,39 @@ std::vector<RunnerInput> ParseRunnerLines(std::string_view text) {
   return out;
 }
 
+std::optional<HeldInput> ParseHeldText(std::string_view text) {
+  const auto at = text.rfind('@');
+  if (at == std::string_view::npos) return std::nullopt;
+  const std::string_view bet = text.substr(0, at);
+  const auto stake = bet.rfind(':');
+  if (stake == std::string_view::npos || stake == 0) return std::nullopt;
+  const auto kind = bet.rfind(':', stake - 1);
+  if (kind == std::string_view::npos) return std::nullopt;
+  return HeldInput{std::string(bet.substr(0, kind)),
+                   std::string(bet.substr(kind + 1, stake - kind - 1)),
+                   std::string(bet.substr(stake + 1)), std::string(text.substr(at + 1))};
+}
+
+std::vector<HeldInput> ParseHeldLines(std::string_view text) {
+  std::vector<HeldInput> out;
+  for (std::string_view line : Lines(text)) {
+    if (TrimBlanks(line).empty()) continue;
+    if (line.find('\t') == std::string_view::npos) {
+      out.push_back(
+          ParseHeldText(TrimBlanks(line)).value_or(HeldInput{std::string(line), "", "", ""}));
+      continue;
+    }
+    std::string* fields[] = {&out.emplace_back().runner, &out.back().kind, &out.back().stake,
+                             &out.back().odds};
+    for (std::string* field : fields) {
+      const auto tab = line.find('\t');
+      *field = line.substr(0, tab);
+      line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    }
+  }
+  return out;
+}
+
 std::string StakesText(const Plan& p) {
   std::string out;
   for (std::size_t j = 0; j < p.runners.size(); ++j)
@@ -58,9 +91,8 @@ std::string EachWaySummary(const Plan& p) {
 std::string HeldSummary(const Plan& p) {
   const std::size_t n = p.held.size();
   return "Around " + std::to_string(n) + (n == 1 ? " held bet" : " held bets") +
-         (p.side == Side::Lay ? ". New lay stakes " : ". New stakes ") +
-         MoneyText(p.total_stake) + ". Worst " + MoneyText(p.worst_profit) + ", best " +
-         MoneyText(p.best_profit) +
+         (p.side == Side::Lay ? ". New lay stakes " : ". New stakes ") + MoneyText(p.total_stake) +
+         ". Worst " + MoneyText(p.worst_profit) + ", best " + MoneyText(p.best_profit) +
          (p.field_covered ? "; the runners are the whole field."
                           : "; if another runner wins " + MoneyText(p.if_another_wins) + ".");
 }

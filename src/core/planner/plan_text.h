@@ -2,6 +2,7 @@
 // The texts around a plan that every front end shows or takes: pasted runner
 // lists, the stakes to copy, and the summary sentence.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,15 @@ std::vector<std::string_view> Lines(std::string_view text);
 // Lines of "NAME<TAB>ODDS" or "ODDS" (as copied from a spreadsheet or a
 // betting site); blank lines are skipped, a CR before the line end dropped.
 std::vector<RunnerInput> ParseRunnerLines(std::string_view text);
+
+// "RUNNER:KIND:STAKE@ODDS": the odds follow the last "@", the stake the last
+// ":" before it and the kind the ":" before that; the runner is the rest.
+std::optional<HeldInput> ParseHeldText(std::string_view text);
+
+// Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above; blank
+// lines are skipped and a line that is neither is kept whole as its runner,
+// for the plan to refuse by name.
+std::vector<HeldInput> ParseHeldLines(std::string_view text);
 
 // "NAME<TAB>STAKE" per runner, a runner without a name by its label.
 std::string StakesText(const Plan& p);
