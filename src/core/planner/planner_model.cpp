@@ -14,6 +14,11 @@ bool IsRunner(const PlannerRow& row) {
   return !TrimBlanks(row.name).empty() || !TrimBlanks(row.odds).empty();
 }
 
+bool IsHeld(const HeldInput& bet) {
+  return !TrimBlanks(bet.runner).empty() || !TrimBlanks(bet.stake).empty() ||
+         !TrimBlanks(bet.odds).empty();
+}
+
 namespace {
 
 // The usual terms of the field size typed, when it reads as one.
@@ -120,12 +125,60 @@ std::size_t PasteRunners(Planner& p, std::string_view text) {
   return pasted.size();
 }
 
+void AddHeld(Planner& p) {
+  p.held.push_back({"", "back", "", ""});
+}
+
+void RemoveHeld(Planner& p, std::size_t line) {
+  if (line < p.held.size()) p.held.erase(p.held.begin() + static_cast<std::ptrdiff_t>(line));
+}
+
+void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text) {
+  if (line >= p.held.size()) return;
+  HeldInput& bet = p.held[line];
+  switch (cell) {
+    case HeldCell::Runner:
+      bet.runner = std::move(text);
+      return;
+    case HeldCell::Kind:
+      bet.kind = std::move(text);
+      return;
+    case HeldCell::Stake:
+      bet.stake = std::move(text);
+      return;
+    case HeldCell::Odds:
+      break;
+  }
+  bet.odds = std::move(text);
+}
+
+std::size_t PasteHeld(Planner& p, std::string_view text) {
+  const std::vector<HeldInput> pasted = ParseHeldLines(text);
+  if (pasted.empty()) return 0;
+  std::erase_if(p.held, [](const HeldInput& bet) { return !IsHeld(bet); });
+  p.held.insert(p.held.end(), pasted.begin(), pasted.end());
+  return pasted.size();
+}
+
+void SetFieldCovered(Planner& p, bool covered) {
+  p.field_covered = covered;
+}
+
+bool HasHeld(const Planner& p) {
+  return std::any_of(p.held.begin(), p.held.end(), IsHeld);
+}
+
 std::optional<Request> RequestOf(const Planner& p) {
   Request r{p, {}, {}};
   if (p.each_way.on) r.commission = "0";  // kept for exchange plans; a bookmaker takes none
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
-  if (r.runners.empty() || TrimBlanks(r.amount).empty()) return std::nullopt;
+  for (const HeldInput& bet : p.held)
+    if (IsHeld(bet)) r.held.push_back(bet);
+  // Around held bets the field size only says whether another runner can win.
+  if (!r.held.empty() && !p.each_way.on)
+    r.field_size = p.field_covered ? std::to_string(r.runners.size()) : "";
+  if (r.runners.empty() || (r.held.empty() && TrimBlanks(r.amount).empty())) return std::nullopt;
   return r;
 }
 
@@ -146,6 +199,7 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
     shown.stake = MoneyText(r.stake), shown.liability = MoneyText(r.liability);
     shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
     shown.loss = r.profit_if_wins < 0;
+    if (!plan.held.empty()) shown.held = MoneyText(r.held_if_wins);
     if (plan.each_way)
       shown.place_odds = r.place_odds, shown.place_profit = MoneyText(r.profit_if_places),
       shown.place_profit_cents = r.profit_if_places, shown.place_loss = r.profit_if_places < 0;

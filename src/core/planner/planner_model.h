@@ -25,11 +25,19 @@ struct PlannerRow {
 // A row with neither a name nor odds is not filled in yet: it is no runner.
 bool IsRunner(const PlannerRow& row);
 
+// A held bet's line with nothing typed but its kind is not filled in yet.
+bool IsHeld(const HeldInput& bet);
+
 enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFraction };
 enum class Cell { Name, Odds };
+enum class HeldCell { Runner, Kind, Stake, Odds };
 
+// Held bets and whether the runners are the whole field belong to one race,
+// like the runners, and are not kept in the settings.
 struct Planner : Choices {
   std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
+  std::vector<HeldInput> held;
+  bool field_covered = false;
   friend bool operator==(const Planner&, const Planner&) = default;
 };
 
@@ -54,12 +62,24 @@ void RemoveRow(Planner& p, std::size_t row);
 // a fresh window replaces its empty rows. Returns how many were pasted.
 std::size_t PasteRunners(Planner& p, std::string_view text);
 
-// What to plan, or nothing yet: no runner, or no amount typed.
+// The held bets list: a new line backs; a line index past the list changes
+// nothing. Pasted lines are added after the filled ones (plan_text.h).
+void AddHeld(Planner& p);
+void RemoveHeld(Planner& p, std::size_t line);
+void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text);
+std::size_t PasteHeld(Planner& p, std::string_view text);
+void SetFieldCovered(Planner& p, bool covered);
+// Any held bet filled in: the plan is of new bets around them.
+bool HasHeld(const Planner& p);
+
+// What to plan, or nothing yet: no runner, or no amount typed (around held
+// bets the amount is a cap, and may be left empty).
 std::optional<Request> RequestOf(const Planner& p);
 
 // What the window shows of one grid row besides what the user typed.
 struct RowResult {
   std::string stake, liability, profit;  // money texts, empty when nothing is planned
+  std::string held;                      // what held bets return if it wins
   std::int64_t profit_cents = 0;
   bool loss = false;  // the profit if it wins is a loss
   // Each way: the place odds and the result if it only places.

@@ -74,6 +74,35 @@ TEST(Planner, PastedRunnersReplaceEmptyRowsOnly) {
   EXPECT_EQ(p.rows.front().odds, "5.5");
 }
 
+// Held bets: pasted from a sheet or as on the command line, sent only when
+// filled in, with no amount needed and the field covered by the runners typed.
+TEST(Planner, HeldBetsAreSentAroundTheRunners) {
+  Planner p;
+  SetCell(p, 0, Cell::Odds, "3.1");
+  EXPECT_FALSE(RequestOf(p));  // no amount and no held bet: nothing to plan yet
+  AddHeld(p);
+  EXPECT_FALSE(RequestOf(p));  // a held line with only its kind is not filled in
+  EXPECT_EQ(PasteHeld(p, "1\tfree\t20\t6.0\r\nFav:back:10@3.0\n\nnonsense\n"), 3u);
+  EXPECT_EQ(p.held, (std::vector<HeldInput>{{"1", "free", "20", "6.0"},
+                                            {"Fav", "back", "10", "3.0"},
+                                            {"nonsense", "", "", ""}}));
+  RemoveHeld(p, 2);
+  SetHeldCell(p, 1, HeldCell::Runner, "1");
+  SetFieldCovered(p, true);
+  SetSide(p, Side::Lay);  // backing the only runner of the race would win without end
+  const auto r = RequestOf(p);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->held.size(), 2u);
+  EXPECT_EQ(r->field_size, "1");
+  const auto plan = MakePlan(*r);
+  ASSERT_TRUE(plan) << plan.error();
+  EXPECT_EQ(ViewOf(p, *plan).rows[0].held, "120.00");
+  SetEachWay(p, true);  // each way keeps its own field size, and refuses held bets
+  SetBox(p, Box::FieldSize, "8");
+  EXPECT_EQ(RequestOf(p)->field_size, "8");
+  EXPECT_EQ(MakePlan(*RequestOf(p)).error(), "held bets are planned win only: turn each way off");
+}
+
 TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   Planner p;
   SetSide(p, Side::Back);
