@@ -65,6 +65,8 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
       return Q(result.stake);
     case kLiability:
       return Q(result.liability);
+    case kHeld:
+      return Q(result.held);
     case kPlaceProfit:
       return Q(result.place_profit);
     default:
@@ -116,6 +118,8 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
       return "Stake";
     case kLiability:
       return "Liability";
+    case kHeld:
+      return "Held if wins";
     case kPlaceOdds:
       return "Place odds";
     case kProfit:

@@ -20,6 +20,7 @@ class PlannerTable : public QAbstractTableModel {
     kSaver,
     kStake,
     kLiability,
+    kHeld,
     kProfit,
     kPlaceProfit,
     kBar,

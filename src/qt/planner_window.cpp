@@ -21,6 +21,7 @@
 
 #include "plan.h"
 #include "planner_settings.h"
+#include "qt/held_table.h"
 #include "qt/message_boxes.h"
 #include "qt/planner_table.h"
 #include "qt/profit_bar_delegate.h"
@@ -150,6 +151,38 @@ void PlannerWindow::Build() {
   buttons->addStretch();
   top->addLayout(buttons);
 
+  // Bets already held: the new bets are planned around them.
+  auto* held_label = new QLabel("Held bets", this);
+  top->addWidget(held_label);
+  held_table_ = new HeldTable(
+      model_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
+  held_grid_ = new QTableView(this);
+  held_grid_->setModel(held_table_);
+  held_grid_->setAccessibleName("Held bets");
+  held_grid_->setAccessibleDescription(
+      "Bets already placed: runner, kind (back, lay, free or free-sr), stake and odds");
+  held_grid_->setItemDelegateForColumn(HeldTable::kKind, new HeldKindDelegate(held_grid_));
+  held_grid_->horizontalHeader()->setSectionResizeMode(HeldTable::kRunner, QHeaderView::Stretch);
+  held_grid_->setTabKeyNavigation(false);
+  held_grid_->setMaximumHeight(held_grid_->verticalHeader()->defaultSectionSize() * 4 +
+                               held_grid_->horizontalHeader()->sizeHint().height() + 4);
+  top->addWidget(held_grid_);
+  auto* held_buttons = new QHBoxLayout;
+  add_held_ = new QPushButton("Add held bet", this);
+  remove_held_ = new QPushButton("Remove held bet", this);
+  paste_held_ = new QPushButton("Paste held bets", this);
+  for (QPushButton* b : {add_held_, remove_held_, paste_held_}) {
+    b->setAutoDefault(true);
+    held_buttons->addWidget(b);
+  }
+  field_covered_ = new QCheckBox("Field co&vered", this);
+  field_covered_->setAccessibleName("Field covered");
+  field_covered_->setToolTip("The runners listed are the whole race: no other runner can win");
+  held_buttons->addSpacing(24);
+  held_buttons->addWidget(field_covered_);
+  held_buttons->addStretch();
+  top->addLayout(held_buttons);
+
   summary_ = new QLabel(this);
   summary_->setAccessibleName("Summary");
   summary_->setWordWrap(true);
@@ -160,7 +193,7 @@ void PlannerWindow::Build() {
   slow_ = new QTimer(this);
   slow_->setSingleShot(true);
   slow_->setInterval(kSlowMs);
-  resize(820, 480);
+  resize(820, 600);
 }
 
 void PlannerWindow::Connect() {
@@ -200,6 +233,22 @@ void PlannerWindow::Connect() {
   grid_->addAction(paste_here);
   connect(paste_here, &QAction::triggered, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
+  connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
+  connect(remove_held_, &QPushButton::clicked, this, [this] {
+    if (model_.held.empty()) return;
+    const int current = held_grid_->currentIndex().row();
+    const std::size_t line =
+        current >= 0 ? static_cast<std::size_t>(current) : model_.held.size() - 1;
+    Edit([line](plan::Planner& p) { plan::RemoveHeld(p, line); });
+  });
+  connect(paste_held_, &QPushButton::clicked, this, &PlannerWindow::PasteHeld);
+  auto* paste_held_here = new QAction(held_grid_);
+  paste_held_here->setShortcut(QKeySequence::Paste);
+  paste_held_here->setShortcutContext(Qt::WidgetShortcut);
+  held_grid_->addAction(paste_held_here);
+  connect(paste_held_here, &QAction::triggered, this, &PlannerWindow::PasteHeld);
+  connect(field_covered_, &QCheckBox::toggled, this,
+          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetFieldCovered(p, on); }); });
   connect(slow_, &QTimer::timeout, this, [this] {
     if (planning_) Show(plan::ViewWithout(model_, plan::kWorkingOut));
   });
@@ -226,6 +275,17 @@ void PlannerWindow::PasteRunners() {
   Edit([&text](plan::Planner& p) { plan::PasteRunners(p, text); });
 }
 
+void PlannerWindow::AddHeld() {
+  Edit(&plan::AddHeld);
+  held_grid_->setCurrentIndex(held_table_->index(held_table_->rowCount() - 1, HeldTable::kRunner));
+  held_grid_->setFocus();
+}
+
+void PlannerWindow::PasteHeld() {
+  const std::string text = S(QApplication::clipboard()->text());
+  Edit([&text](plan::Planner& p) { plan::PasteHeld(p, text); });
+}
+
 void PlannerWindow::CopyStakes() {
   if (!view_.stakes_text.empty()) QApplication::clipboard()->setText(Q(view_.stakes_text));
 }
@@ -234,6 +294,9 @@ void PlannerWindow::Edit(const std::function<void(plan::Planner&)>& change) {
   plan::Planner next = model_;
   change(next);
   if (next == model_) return;
+  if (next.held.size() != model_.held.size()) {
+    held_table_->ReplaceRows([&] { model_.held = next.held; });
+  }
   if (next.rows.size() != model_.rows.size()) {
     // Rows came and went: results drawn on them before would stand on others.
     table_->ReplaceRows([&] {
@@ -301,6 +364,8 @@ void PlannerWindow::DrawChoices() {
        std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
     w->setEnabled(each_way);
   grid_->setColumnHidden(PlannerTable::kPlaceOdds, !each_way);
+  grid_->setColumnHidden(PlannerTable::kHeld, !plan::HasHeld(model_));
+  field_covered_->setChecked(model_.field_covered);
   grid_->setColumnHidden(PlannerTable::kPlaceProfit, !each_way);
   // Typed texts are drawn only when they differ, so the cursor stays put.
   for (auto [box, which] : TextBoxes()) {

@@ -29,6 +29,7 @@ class Ui;
 
 namespace stakora::qt {
 
+class HeldTable;
 class MessageBoxes;
 class PlannerTable;
 
@@ -45,6 +46,8 @@ class PlannerWindow : public QWidget {
   QLabel* summary() const { return summary_; }
   QLineEdit* amount() const { return amount_; }
   QCheckBox* each_way() const { return each_way_; }
+  QTableView* held_grid() const { return held_grid_; }
+  QCheckBox* field_covered() const { return field_covered_; }
   QLineEdit* field_size() const { return field_size_; }
   // A plan for the newest edit is being worked out.
   bool planning() const { return planning_; }
@@ -52,6 +55,8 @@ class PlannerWindow : public QWidget {
   void AddRunner();
   void PasteRunners();  // from the clipboard
   void CopyStakes();    // to the clipboard
+  void AddHeld();
+  void PasteHeld();  // from the clipboard
 
  signals:
   // The window shows the newest edit's outcome: a plan, a refusal or a prompt.
@@ -88,6 +93,10 @@ class PlannerWindow : public QWidget {
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;
   QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr;
+  QTableView* held_grid_ = nullptr;
+  HeldTable* held_table_ = nullptr;
+  QPushButton *add_held_ = nullptr, *remove_held_ = nullptr, *paste_held_ = nullptr;
+  QCheckBox* field_covered_ = nullptr;
 
   std::uint64_t generation_ = 0;  // of the newest edit
   bool planning_ = false;

@@ -147,6 +147,43 @@ TEST_F(PlannerTest, PlansEachWayFromTheFieldSize) {
       << S(window->summary()->text());
 }
 
+// Greening up: a back held at 8.0, laid now at 3.0 in a race of three.
+TEST_F(PlannerTest, PlansAroundHeldBets) {
+  Button("&Lay")->click();
+  Type("Commission %", "5");
+  Type("Step", "0.1");
+  Type("Amount", "60");
+  QApplication::clipboard()->setText("Arkle\t3.0\nEnable\t2.5\nFrankel\t6.0\n");
+  window->PasteRunners();
+  EXPECT_TRUE(window->grid()->isColumnHidden(T::kHeld));
+  Button("Add held bet")->click();
+  ASSERT_TRUE(window->held_grid()->hasFocus());
+  auto* held = window->held_grid()->model();
+  EXPECT_EQ(held->index(0, 1).data().toString(), "back");
+  held->setData(held->index(0, 0), "Arkle", Qt::EditRole);
+  held->setData(held->index(0, 2), "20", Qt::EditRole);
+  held->setData(held->index(0, 3), "8.0", Qt::EditRole);
+  QTest::keyClick(window->held_grid(), Qt::Key_V, Qt::AltModifier);
+  for (int i = 0; i < 100 && !window->field_covered()->isChecked(); ++i) QTest::qWait(10);
+  ASSERT_TRUE(window->field_covered()->isChecked());
+  Settle();
+  EXPECT_FALSE(window->grid()->isColumnHidden(T::kHeld));
+  QStringList shown;
+  for (int row = 0; row < 3; ++row)
+    shown << At(row, T::kStake).toString() << At(row, T::kHeld).toString()
+          << At(row, T::kProfit).toString();
+  EXPECT_EQ(shown.join(' '), "54.20 140.00 31.60 0.00 -20.00 31.49 0.00 -20.00 31.49");
+  EXPECT_EQ(S(window->summary()->text()),
+            "Around 1 held bet. New lay stakes 54.20. Worst 31.49, best 31.60; the runners are "
+            "the whole field.");
+  // Without a cap, and then with the runners not the whole field.
+  Type("Amount", "");
+  window->field_covered()->click();
+  Settle();
+  EXPECT_TRUE(window->summary()->text().contains("if another runner wins"))
+      << S(window->summary()->text());
+}
+
 TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {
   Button("&Lay")->click();
   Button("L&iability")->click();

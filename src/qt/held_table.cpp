@@ -1,0 +1,102 @@
+#include "qt/held_table.h"
+
+#include <QComboBox>
+
+#include "held.h"
+#include "qt/strings.h"
+
+namespace stakora::qt {
+
+HeldTable::HeldTable(const plan::Planner& planner, Edit edit, QObject* parent)
+    : QAbstractTableModel(parent), planner_(planner), edit_(std::move(edit)) {}
+
+int HeldTable::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(planner_.held.size());
+}
+
+int HeldTable::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant HeldTable::data(const QModelIndex& index, int role) const {
+  const auto line = static_cast<std::size_t>(index.row());
+  if (!index.isValid() || line >= planner_.held.size()) return {};
+  if (role == Qt::ToolTipRole && index.column() == kRunner)
+    return "The runner's name, or its number in the runners list";
+  if (role == Qt::ToolTipRole && index.column() == kKind)
+    return "back, lay, free (stake not returned) or free-sr (stake returned)";
+  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+  const plan::HeldInput& bet = planner_.held[line];
+  switch (index.column()) {
+    case kRunner:
+      return Q(bet.runner);
+    case kKind:
+      return Q(bet.kind);
+    case kStake:
+      return Q(bet.stake);
+    default:
+      return Q(bet.odds);
+  }
+}
+
+bool HeldTable::setData(const QModelIndex& index, const QVariant& value, int role) {
+  const auto line = static_cast<std::size_t>(index.row());
+  if (!index.isValid() || line >= planner_.held.size() || role != Qt::EditRole) return false;
+  const plan::HeldCell cell = index.column() == kRunner  ? plan::HeldCell::Runner
+                              : index.column() == kKind  ? plan::HeldCell::Kind
+                              : index.column() == kStake ? plan::HeldCell::Stake
+                                                         : plan::HeldCell::Odds;
+  edit_([line, cell, text = S(value.toString())](plan::Planner& p) {
+    plan::SetHeldCell(p, line, cell, text);
+  });
+  emit dataChanged(index, index);
+  return true;
+}
+
+Qt::ItemFlags HeldTable::flags(const QModelIndex&) const {
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant HeldTable::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  switch (section) {
+    case kRunner:
+      return "Runner";
+    case kKind:
+      return "Kind";
+    case kStake:
+      return "Stake";
+    default:
+      return "Odds";
+  }
+}
+
+void HeldTable::ReplaceRows(const std::function<void()>& change) {
+  beginResetModel();
+  change();
+  endResetModel();
+}
+
+QWidget* HeldKindDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex&) const {
+  auto* box = new QComboBox(parent);
+  box->setAccessibleName("Kind");
+  for (plan::HeldKind kind : {plan::HeldKind::Back, plan::HeldKind::Lay, plan::HeldKind::Free,
+                              plan::HeldKind::FreeStakeReturned})
+    box->addItem(plan::HeldKindName(kind));
+  return box;
+}
+
+void HeldKindDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  auto* box = static_cast<QComboBox*>(editor);
+  const int at = box->findText(index.data(Qt::EditRole).toString().trimmed().toLower());
+  box->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+void HeldKindDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+  model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+}
+
+}  // namespace stakora::qt

@@ -1,0 +1,49 @@
+#pragma once
+// The planner's held bets list as Qt sees it: lines read from the planner's
+// value, every edit handed back to the window. The kind is picked from the
+// four a held bet can be.
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <functional>
+
+#include "planner_model.h"
+
+namespace stakora::qt {
+
+class HeldTable : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  enum Column { kRunner, kKind, kStake, kOdds, kColumns };
+  using Edit = std::function<void(const std::function<void(plan::Planner&)>&)>;
+
+  HeldTable(const plan::Planner& planner, Edit edit, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // Runs a change that makes lines come and go: everything is drawn afresh.
+  void ReplaceRows(const std::function<void()>& change);
+
+ private:
+  const plan::Planner& planner_;
+  Edit edit_;
+};
+
+// The kind column's editor: a list of back, lay, free and free-sr.
+class HeldKindDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+};
+
+}  // namespace stakora::qt
