@@ -2,8 +2,12 @@
 // that is given keeps its promises: whole steps adding up to the total, savers
 // even, a stake plan's total the amount, a profit plan's worst profit at least
 // the amount, a liability plan's largest loss at most the amount; each way,
-// both parts of every stake in the outlay.
+// both parts of every stake in the outlay; around held bets, new stakes of 0
+// or at least the minimum, within the cap, and worst and best over every
+// outcome.
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -12,9 +16,34 @@
 #include "fuzz_support.h"
 #include "number_text.h"
 #include "plan.h"
+#include "plan_text.h"
 
 using namespace stakora::plan;
 using stakora::fuzz::Check;
+
+namespace {
+
+void CheckHeld(const Request& r, const Plan& plan) {
+  const auto min = ParseDecimal(stakora::TrimBlanks(r.min_stake), 2);
+  const auto least = min->num * 100 / min->den;
+  std::int64_t sum = 0, worst = plan.field_covered ? INT64_MAX : plan.if_another_wins;
+  std::int64_t best = plan.field_covered ? INT64_MIN : plan.if_another_wins;
+  for (const RunnerPlan& runner : plan.runners) {
+    Check(runner.stake >= 0 && runner.stake % plan.step == 0);
+    Check(runner.stake == 0 || runner.stake >= least);
+    sum += runner.stake;
+    worst = std::min(worst, runner.profit_if_wins);
+    best = std::max(best, runner.profit_if_wins);
+  }
+  Check(sum == plan.total_stake && worst == plan.worst_profit && best == plan.best_profit &&
+        plan.held.size() == r.held.size());
+  if (r.mode == Mode::Stake && !stakora::TrimBlanks(r.amount).empty()) {
+    const auto cap = ParseDecimal(stakora::TrimBlanks(r.amount), 2);
+    Check(plan.total_stake <= cap->num * 100 / cap->den);
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
@@ -23,22 +52,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   r.mode = static_cast<Mode>((data[0] >> 1) % 3);
   r.each_way.on = data[0] & 8;
   r.each_way.handicap = data[0] & 16;
+  const bool held = data[0] & 32;
   // amount, commission, step, minimum, (each way: field size, places, place
-  // fraction), then a runner each (a leading ! a saver)
+  // fraction; held bets: field size), then a runner each (a leading ! a
+  // saver), or with held bets a held bet each ("@RUNNER:KIND:STAKE@ODDS")
   const auto texts =
       stakora::fuzz::Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   std::vector<std::string*> fields = {&r.amount, &r.commission, &r.step, &r.min_stake};
   if (r.each_way.on)
     fields.insert(fields.end(), {&r.field_size, &r.each_way.places, &r.each_way.place_fraction});
+  else if (held)
+    fields.push_back(&r.field_size);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const bool saver = texts[i].starts_with('!');
     if (i < fields.size())
       *fields[i] = texts[i];
+    else if (held && texts[i].starts_with('@'))
+      r.held.push_back(ParseHeldText(std::string_view(texts[i]).substr(1))
+                           .value_or(HeldInput{texts[i].substr(1), "back", "1", "2"}));
     else
       r.runners.push_back({"", saver ? texts[i].substr(1) : texts[i], saver});
   }
   const auto plan = MakePlan(r);
   if (!plan) return Check(!plan.error().empty()), 0;
+  if (!r.held.empty()) return CheckHeld(r, *plan), 0;
   std::int64_t sum = 0;
   for (const RunnerPlan& runner : plan->runners) {
     Check(runner.stake >= 0 && runner.stake % plan->step == 0);
