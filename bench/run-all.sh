@@ -17,9 +17,11 @@ press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.
 
 # Stake plans per plan.
 plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
-         --benchmark_filter='^(Plan|EachWay|LaidTo)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+         --benchmark_filter='^(Plan|EachWay|LaidTo|MatchedBet|Held)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 each_way() { echo "$plans" | grep "EachWay/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+held() { echo "$plans" | grep "Held/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+matched=$(echo "$plans" | grep "MatchedBet_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
 # The slowest plans, once each (three plans a measure).
 full=$($B/plan_bench --benchmark_filter=NearlyFull --benchmark_format=csv 2>/dev/null | tr -d '"')
@@ -69,6 +71,9 @@ cat <<TABLE
 | Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
 | Each-way plan, stake, 5 / 20 / 200 runners | $(each_way Stake 5) / $(each_way Stake 20) / $(each_way Stake 200) µs |
 | Each-way plan, profit, 5 / 20 / 200 runners | $(each_way Profit 5) / $(each_way Profit 20) / $(each_way Profit 200) µs |
+| Around held bets: a matched bet (one runner, laid) | $matched µs |
+| Around held bets, back, 20 / 200 runners: capped; uncapped | $(held BackCapped 20) / $(held BackCapped 200); $(held Back 20) / $(held Back 200) µs |
+| Around held bets, lay, 20 / 200 runners: capped; uncapped | $(held LayCapped 20) / $(held LayCapped 200); $(held Lay 20) / $(held Lay 200) µs |
 | Stake plan, 1000 runners at 1000.1 laid to a liability of 40000 | $laid ms |
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: profit | $(nearly Profit 1000 1000) / $(nearly Profit 1000 100000) / $(nearly Profit 1000 10000000) ms |
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: liability | $(nearly Liability 1000 1000) / $(nearly Liability 1000 100000) / $(nearly Liability 1000 10000000) ms |
