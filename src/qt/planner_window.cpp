@@ -52,6 +52,22 @@ QLineEdit* LabelledBox(QHBoxLayout* row, const QString& caption, QWidget* parent
   return box;
 }
 
+// The line a Remove button takes: the current one, else the last (none, past
+// the end, when there are no lines).
+std::size_t ChosenLine(const QTableView* list, std::size_t count) {
+  const int current = list->currentIndex().row();
+  return current >= 0 ? static_cast<std::size_t>(current) : count - 1;
+}
+
+// Ctrl+V on a list pastes lines into it; in a cell being edited it pastes text.
+void PasteInto(QTableView* list, PlannerWindow* window, void (PlannerWindow::*paste)()) {
+  auto* action = new QAction(list);
+  action->setShortcut(QKeySequence::Paste);
+  action->setShortcutContext(Qt::WidgetShortcut);
+  list->addAction(action);
+  QObject::connect(action, &QAction::triggered, window, paste);
+}
+
 // The settings file's reports, as boxes over the planner window.
 class Reports : public SilentUi {
  public:
@@ -220,33 +236,19 @@ void PlannerWindow::Connect() {
     });
   connect(add_, &QPushButton::clicked, this, &PlannerWindow::AddRunner);
   connect(remove_, &QPushButton::clicked, this, [this] {
-    const int current = grid_->currentIndex().row();
-    const std::size_t row =
-        current >= 0 ? static_cast<std::size_t>(current) : model_.rows.size() - 1;
+    const std::size_t row = ChosenLine(grid_, model_.rows.size());
     Edit([row](plan::Planner& p) { plan::RemoveRow(p, row); });
   });
   connect(paste_, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
-  // Ctrl+V on the grid pastes runners; in a cell being edited it pastes text.
-  auto* paste_here = new QAction(grid_);
-  paste_here->setShortcut(QKeySequence::Paste);
-  paste_here->setShortcutContext(Qt::WidgetShortcut);
-  grid_->addAction(paste_here);
-  connect(paste_here, &QAction::triggered, this, &PlannerWindow::PasteRunners);
+  PasteInto(grid_, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
   connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
   connect(remove_held_, &QPushButton::clicked, this, [this] {
-    if (model_.held.empty()) return;
-    const int current = held_grid_->currentIndex().row();
-    const std::size_t line =
-        current >= 0 ? static_cast<std::size_t>(current) : model_.held.size() - 1;
+    const std::size_t line = ChosenLine(held_grid_, model_.held.size());
     Edit([line](plan::Planner& p) { plan::RemoveHeld(p, line); });
   });
   connect(paste_held_, &QPushButton::clicked, this, &PlannerWindow::PasteHeld);
-  auto* paste_held_here = new QAction(held_grid_);
-  paste_held_here->setShortcut(QKeySequence::Paste);
-  paste_held_here->setShortcutContext(Qt::WidgetShortcut);
-  held_grid_->addAction(paste_held_here);
-  connect(paste_held_here, &QAction::triggered, this, &PlannerWindow::PasteHeld);
+  PasteInto(held_grid_, this, &PlannerWindow::PasteHeld);
   connect(field_covered_, &QCheckBox::toggled, this,
           [this](bool on) { Edit([on](plan::Planner& p) { plan::SetFieldCovered(p, on); }); });
   connect(slow_, &QTimer::timeout, this, [this] {

@@ -53,6 +53,11 @@ class PlannerTest : public ::testing::Test {
       if (w->accessibleName() == said || w->property("text").toString() == said) return w;
     return nullptr;
   }
+  // A mnemonic clicks as a mouse would, a moment later.
+  bool Checked(QCheckBox* box) {
+    for (int i = 0; i < 100 && !box->isChecked(); ++i) QTest::qWait(10);
+    return box->isChecked();
+  }
   QAbstractButton* Button(const QString& caption) { return Find<QAbstractButton>(caption); }
   void Type(const QString& box, const QString& text) {
     auto* e = Find<QLineEdit>(box);
@@ -121,9 +126,7 @@ TEST_F(PlannerTest, PlansEachWayFromTheFieldSize) {
   EXPECT_FALSE(Find<QLineEdit>("Field size")->isEnabled());
   EXPECT_TRUE(window->grid()->isColumnHidden(T::kPlaceOdds));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
-  for (int i = 0; i < 100 && !window->each_way()->isChecked(); ++i)
-    QTest::qWait(10);  // a mnemonic clicks as a mouse would, a moment later
-  ASSERT_TRUE(window->each_way()->isChecked());
+  ASSERT_TRUE(Checked(window->each_way()));
   EXPECT_FALSE(Button("&Lay")->isEnabled());
   EXPECT_FALSE(Find<QLineEdit>("Commission %")->isEnabled());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
@@ -164,8 +167,7 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   held->setData(held->index(0, 2), "20", Qt::EditRole);
   held->setData(held->index(0, 3), "8.0", Qt::EditRole);
   QTest::keyClick(window->held_grid(), Qt::Key_V, Qt::AltModifier);
-  for (int i = 0; i < 100 && !window->field_covered()->isChecked(); ++i) QTest::qWait(10);
-  ASSERT_TRUE(window->field_covered()->isChecked());
+  ASSERT_TRUE(Checked(window->field_covered()));
   Settle();
   EXPECT_FALSE(window->grid()->isColumnHidden(T::kHeld));
   QStringList shown;

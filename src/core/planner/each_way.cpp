@@ -191,11 +191,7 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
   if (!back) return back.error();
   const Stakes stakes = BestPlaces(halves, place, back->stakes);
 
-  Plan p;
-  p.mode = r.mode;
-  p.step = c.step;
-  p.commission_percent = "0";
-  p.book_percent = BookText(BooksOf(c.field).all);
+  Plan p = PlanHead(r, c, BooksOf(c.field).all);
   p.each_way = true;
   p.places = terms->places;
   p.place_fraction = FractionText(*terms);

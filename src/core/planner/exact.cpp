@@ -10,20 +10,6 @@ bool Fits64(i128 x) {
   return x >= INT64_MIN && x <= INT64_MAX;
 }
 
-i128 Gcd(i128 a, i128 b) {
-  a = a < 0 ? -a : a;
-  b = b < 0 ? -b : b;
-  // 128-bit division is a library call: most figures fit in 64 bits.
-  if (Fits64(a) && Fits64(b))
-    return std::gcd(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b));
-  while (b != 0) {
-    const i128 t = a % b;
-    a = b;
-    b = t;
-  }
-  return a;
-}
-
 __extension__ typedef unsigned __int128 u128;
 
 // |a| * |b| as a high and a low half.
@@ -70,6 +56,20 @@ i128 FloorDiv(i128 n, i128 d) {
   }
   const i128 q = n / d;
   return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+i128 Gcd(i128 a, i128 b) {
+  a = a < 0 ? -a : a;
+  b = b < 0 ? -b : b;
+  // 128-bit division is a library call: most figures fit in 64 bits.
+  if (Fits64(a) && Fits64(b))
+    return std::gcd(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b));
+  while (b != 0) {
+    const i128 t = a % b;
+    a = b;
+    b = t;
+  }
+  return a;
 }
 
 i128 CeilDiv(i128 n, i128 d) {

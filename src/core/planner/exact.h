@@ -24,6 +24,9 @@ namespace stakora::plan {
 
 __extension__ typedef __int128 i128;
 
+// The greatest common divisor of |a| and |b|.
+i128 Gcd(i128 a, i128 b);
+
 // ceil(n / d) and floor(n / d) for d > 0.
 i128 CeilDiv(i128 n, i128 d);
 i128 FloorDiv(i128 n, i128 d);

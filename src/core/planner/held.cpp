@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "big.h"
 #include "each_way.h"
@@ -98,9 +97,7 @@ i128 IfLoses(const HeldBet& b) {
 }
 
 std::optional<Q> Add(const Q& x, const Q& y) {
-  i128 g = x.den, rest = y.den;
-  while (rest != 0) g = std::exchange(rest, g % rest);
-  const i128 den = x.den / g * y.den;
+  const i128 den = x.den / Gcd(x.den, y.den) * y.den;
   if (den > kMostHeldDen) return std::nullopt;
   return Q::Of(x.num * (den / x.den) + y.num * (den / y.den), den);
 }
@@ -192,19 +189,14 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
                  "is " +
                      BookText(books.all) + "%); give a smaller stake cap or leave a runner out";
 
-  Plan p;
-  p.side = r.side;
-  p.mode = r.mode;
-  p.step = c.step;
-  p.commission_percent = DecimalText(Fraction::Of(Q::Of(c.commission, 100)), 2).value_or("");
-  p.book_percent = BookText(books.all);
+  Plan p = PlanHead(r, c, books.all);
   p.total_stake = best->total * c.step;
   p.field_covered = covered;
   const auto cents = [](const Q& q) { return static_cast<int64_t>(RoundHalfEven(q)); };
   p.worst_profit = cents(best->worst);
   p.best_profit = p.worst_profit;
   if (!covered) {
-    p.if_another_wins = cents(OutcomeOf(problem, best->stakes, best->total, n));
+    p.if_another_wins = cents(best->outcomes[n]);
     p.best_profit = std::max(p.best_profit, p.if_another_wins);
   }
   for (std::size_t j = 0; j < n; ++j) {
@@ -212,7 +204,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     RunnerPlan runner = RunnerOf(r, c, j);
     runner.stake = best->stakes[j] * c.step;
     if (!back) runner.liability = cents(Q::Of(static_cast<i128>(runner.stake) * (o.a - o.b), o.b));
-    runner.profit_if_wins = cents(OutcomeOf(problem, best->stakes, best->total, j));
+    runner.profit_if_wins = cents(best->outcomes[j]);
     runner.held_if_wins = cents(problem.held[j]);
     p.best_profit = std::max(p.best_profit, runner.profit_if_wins);
     p.runners.push_back(std::move(runner));

@@ -81,6 +81,7 @@ class Climb {
     return best;
   }
 
+ private:
   Q Runner(std::size_t k, int64_t x, int64_t total) const {
     const Odds& o = p_.odds[k];
     const i128 win = static_cast<i128>(x) * p_.step * o.a,
@@ -93,7 +94,6 @@ class Climb {
     return Total(*p_.held_other, back_ ? -money : money, 1, p_.commission);
   }
 
- private:
   bool Stopped() const { return s_.why != Stop::None; }
 
   // With a book of exactly 100%, once every runner is staked clear of the
@@ -104,9 +104,7 @@ class Climb {
   std::optional<int64_t> Period() const {
     i128 lcm = 1;
     for (const Odds& o : p_.odds) {
-      i128 g = lcm, rest = o.a;
-      while (rest != 0) g = std::exchange(rest, g % rest);
-      lcm = lcm / g * o.a;
+      lcm = lcm / Gcd(lcm, o.a) * o.a;
       if (lcm > p_.most_total) return std::nullopt;
     }
     return static_cast<int64_t>(lcm);
@@ -263,12 +261,13 @@ class Climb {
     for (std::size_t k : r.chosen) r.top += r.most[k];
     return r;
   }
-  Room RoomAt(const Level& level, int64_t total) {
+  std::vector<int64_t> Rooms(const Level& level, int64_t total) {
     std::vector<int64_t> most;
     for (std::size_t k = 0; k < price_.size() && !Stopped(); ++k)
       most.push_back(Most(level, k, total));
-    return Choose(std::move(most), total);
+    return most;
   }
+  Room RoomAt(const Level& level, int64_t total) { return Choose(Rooms(level, total), total); }
 
   // The least total above `total` at which runner k's room passes `most`.
   int64_t NextRise(const Level& level, std::size_t k, int64_t total, int64_t most) {
@@ -303,12 +302,9 @@ class Climb {
     std::optional<int64_t> steady_since;
     bool fresh = true;  // the rooms are worked out anew at x
     while (x <= p_.most_total && static_cast<Real>(x) <= ceiling && !Stopped()) {
-      if (fresh) {
-        most.clear();
-        for (std::size_t k = 0; k < price_.size(); ++k) most.push_back(Most(level, k, x));
-      }
-      const Room room = Choose(most, x);
+      if (fresh) most = Rooms(level, x);
       if (Stopped()) break;
+      const Room room = Choose(most, x);
       if (x <= room.top) return x;
       i128 spare = -static_cast<i128>(x);
       Real rate = 0;
@@ -403,11 +399,10 @@ class Climb {
   HeldBest At(Stakes x, int64_t total) const {
     HeldBest b;
     if (x.empty()) x.assign(price_.size(), 0);
-    b.worst = p_.held_other ? Other(total) : Runner(0, x[0], total);
-    for (std::size_t k = 0; k < price_.size(); ++k) {
-      const Q t = Runner(k, x[k], total);
-      if (Compare(t, b.worst) < 0) b.worst = t;
-    }
+    for (std::size_t k = 0; k < price_.size(); ++k) b.outcomes.push_back(Runner(k, x[k], total));
+    if (p_.held_other) b.outcomes.push_back(Other(total));
+    b.worst = *std::min_element(b.outcomes.begin(), b.outcomes.end(),
+                                [](const Q& l, const Q& r) { return Compare(l, r) < 0; });
     b.stakes = std::move(x);
     b.total = total;
     return b;
@@ -425,12 +420,6 @@ class Climb {
 
 std::optional<HeldBest> BestAroundHeld(const HeldProblem& p, Search& s) {
   return Climb(p, s).Best();
-}
-
-Q OutcomeOf(const HeldProblem& p, const Stakes& x, std::int64_t total, std::size_t k) {
-  Search unused;
-  const Climb climb(p, unused);
-  return k < p.odds.size() ? climb.Runner(k, x[k], total) : climb.Other(total);
 }
 
 }  // namespace stakora::plan

@@ -38,15 +38,13 @@ struct HeldProblem {
 struct HeldBest {
   Stakes stakes;           // steps
   std::int64_t total = 0;  // steps
-  Q worst;                 // cents
+  // Cents: the total if each runner wins, then if another does (when one can).
+  std::vector<Q> outcomes;
+  Q worst;
 };
 
 // The best plan; nullopt when the search stopped first (s.why says why).
 // The caller has refused a problem whose best has no bound.
 std::optional<HeldBest> BestAroundHeld(const HeldProblem& p, Search& s);
-
-// The total in cents with these new stakes when runner k wins (k below the
-// number of runners) or when another runner does (k equal to it).
-Q OutcomeOf(const HeldProblem& p, const Stakes& x, std::int64_t total, std::size_t k);
 
 }  // namespace stakora::plan

@@ -61,12 +61,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   const Books books = BooksOf(field);
   const Fraction one = Whole(1), amount = Whole(c.amount);
 
-  Plan p;
-  p.side = request.side;
-  p.mode = request.mode;
-  p.step = c.step;
-  p.commission_percent = DecimalText(Fraction::Of(Q::Of(c.commission, 100)), 2).value_or("");
-  p.book_percent = BookText(books.all);
+  Plan p = PlanHead(request, c, books.all);
   Stakes stakes;
   int64_t total = 0;                                // steps
   std::optional<int64_t> exact_worst, exact_total;  // cents

@@ -108,6 +108,16 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
   return b;
 }
 
+Plan PlanHead(const Request& r, const Checked& c, const Fraction& book) {
+  Plan p;
+  p.side = r.side;
+  p.mode = r.mode;
+  p.step = c.step;
+  p.commission_percent = DecimalText(Fraction::Of(Q::Of(c.commission, 100)), 2).value_or("");
+  p.book_percent = BookText(book);
+  return p;
+}
+
 RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j) {
   const Odds& o = c.field.odds[j];
   RunnerPlan runner;

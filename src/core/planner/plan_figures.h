@@ -59,6 +59,10 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
                                        Mode mode, std::int64_t unit, const BackWords& words,
                                        std::stop_token stop);
 
+// What every plan shows before its runners: side, mode, step, commission and
+// the runners' book.
+Plan PlanHead(const Request& r, const Checked& c, const Fraction& book);
+
 // What every plan shows of a runner before its figures: names, odds, saver.
 RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j);
 
