@@ -132,8 +132,8 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
       Place(new QPushButton(Q(m.cmd_calculate2.text), client), m.cmd_calculate2, sans825);
   w.cmd_close = Place(new QPushButton(Q(m.cmd_close.text), client), m.cmd_close, sans825);
   w.cmd_close->setAccessibleName("Close");
-  // Enter presses the focused button; there is no default button, so Enter in
-  // a text box still does nothing.
+  // Enter presses the focused button; in the amount and odds boxes it presses
+  // Calculate (the main window connects that).
   w.cmd_calculate2->setAutoDefault(true);
   w.cmd_close->setAutoDefault(true);
   w.Label7 = TopLeft(Place(new ClickableLabel(client), m.Label7, Font(Face::Arial, 8.25, true)));

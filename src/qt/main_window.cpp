@@ -1,9 +1,13 @@
 #include "qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 #include "app_identity.h"
@@ -25,6 +29,15 @@ namespace {
 
 // Title bar and borders where the windowing system does not report them.
 constexpr int kFrameAllowancePx = 31;
+
+class MenuKeysStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* out) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, out);
+  }
+};
 
 }  // namespace
 
@@ -84,18 +97,37 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildMenu() {
   QMenuBar* bar = menuBar();
+  // Alt alone and F10 reach the menu on every system, not only where the
+  // platform's style happens to allow it.
+  auto* keys = new MenuKeysStyle;
+  keys->setParent(bar);
+  bar->setStyle(keys);
   auto command = [this, bar](const QString& caption, auto handler) {
     QAction* a = bar->addAction(caption);
     connect(a, &QAction::triggered, this, [this, handler] { Run(handler); });
+    return a;
   };
-  command("Help", &Help_Click);
+  command("Help", &Help_Click)->setShortcut(QKeySequence::HelpContents);
   command("Register", &Register_Click);
   command("Updates", &Updates_Click);
   QMenu* tools = bar->addMenu("Tools");
   connect(tools->addAction("Each Way Checker"), &QAction::triggered, this,
           [this] { Run(&EachWayChecke_Click); });
-  connect(tools->addAction("Stake planner"), &QAction::triggered, this, &MainWindow::ShowPlanner);
+  QAction* planner = tools->addAction("Stake planner");
+  planner->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));  // shown beside the item
+  connect(planner, &QAction::triggered, this, &MainWindow::ShowPlanner);
   connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
+  connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
+          &MainWindow::FocusMenuBar);
+}
+
+// F10 does what a tap of Alt does: the menu bar takes the keys with its first
+// item lit, and Esc gives them back to the box that had them.
+void MainWindow::FocusMenuBar() {
+  QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(this, &press);
+  QCoreApplication::sendEvent(this, &release);
 }
 
 void MainWindow::Connect() {
@@ -120,6 +152,10 @@ void MainWindow::Connect() {
       (void)Combo1_Click(f);  // a list item is always a count of 1 to 5
     });
   });
+  // Enter in the amount or an odds box presses Calculate.
+  for (QLineEdit* box : {w_.Total_stake, w_.rows[0].txt_odds, w_.rows[1].txt_odds,
+                         w_.rows[2].txt_odds, w_.rows[3].txt_odds, w_.rows[4].txt_odds})
+    connect(box, &QLineEdit::returnPressed, w_.cmd_calculate2, &QPushButton::click);
   for (std::size_t i = 0; i < w_.rows.size(); ++i) {
     connect(w_.rows[i].txt_odds, &QLineEdit::textEdited, this, [this, i](const QString& t) {
       model_.rows[i].txt_odds.text = t.toStdString();

@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
   class Bridge;
 
   void BuildMenu();
+  void FocusMenuBar();
   void Connect();
   void Run(const std::function<void(Form1&, Ui&)>& handler);
   void RunClose(CloseOutcome (*handler)(Form1&, Ui&));

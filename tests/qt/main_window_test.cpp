@@ -140,20 +140,43 @@ TEST_F(MainWindowTest, MenuLinksAndTheirReaderActionsShowPages) {
   EXPECT_TRUE(window.planner()->isVisible());
 }
 
-TEST_F(MainWindowTest, KeyboardUsersGetRadioGroupsAndEnter) {
+TEST_F(MainWindowTest, KeyboardUsersGetRadioGroupsEnterAndTheMenu) {
   EXPECT_EQ(Reader(w().Option3)->role(), QAccessible::RadioButton);
   w().Option3->setFocus();
   QTest::keyClick(w().Option3, Qt::Key_Down);  // Betfair, selected, its handler run
   EXPECT_TRUE(window.model().Option4.selected && !window.model().Option3.selected);
-  EXPECT_EQ(window.model().rows[0].txt_odds.text, "1");
+  EXPECT_EQ(window.model().rows[0].txt_odds.text, "2");
   w().Option1[0]->setFocus();
   QTest::keyClick(w().Option1[0], Qt::Key_Tab);  // one stop per group
   EXPECT_NE(QApplication::focusWidget(), w().Option1[1]);
-  QTest::keyClick(w().Total_stake, Qt::Key_Return);  // no default button
-  EXPECT_EQ(window.model().rows[0].W_Stake.text, "0.00");
-  w().cmd_calculate2->setFocus();
-  QTest::keyClick(w().cmd_calculate2, Qt::Key_Return);
+  QTest::keyClick(w().Total_stake, Qt::Key_Return);  // presses Calculate
   EXPECT_EQ(window.model().rows[0].W_Stake.text, "50");
+  Type(w().rows[0].txt_odds, "3");
+  QTest::keyClick(w().rows[0].txt_odds, Qt::Key_Enter);
+  EXPECT_EQ(window.model().rows[0].Winnings.text, "100");
+
+  // F10 and Alt alone light the menu's first item and give it the keys; Esc
+  // gives them back.
+  QMenuBar* bar = window.menuBar();
+  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+    w().Total_stake->setFocus();
+    QTest::keyClick(w().Total_stake, key);
+    EXPECT_EQ(QApplication::focusWidget(), bar) << key;
+    ASSERT_NE(bar->activeAction(), nullptr);
+    EXPECT_EQ(bar->activeAction()->text(), "Help");
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(bar->activeAction()->text(), "Register");
+    QTest::keyClick(bar, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), w().Total_stake);
+  }
+  QTest::keyClick(w().Total_stake, Qt::Key_F1);
+  EXPECT_EQ(pages.browser.size(), 1u);
+  QTest::keyClick(w().Total_stake, Qt::Key_P, Qt::ControlModifier);
+  ASSERT_NE(window.planner(), nullptr);
+  QStringList planner_keys;
+  for (QAction* a : window.findChildren<QAction*>())
+    if (a->text() == "Stake planner") planner_keys << a->shortcut().toString();
+  EXPECT_EQ(planner_keys, QStringList{"Ctrl+P"});
 }
 
 TEST_F(MainWindowTest, ScreenReadersHearNamesAndRolesAndLabelsSitTopLeft) {

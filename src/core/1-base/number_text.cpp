@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace stakora {
 namespace {
@@ -270,6 +271,29 @@ Result<Currency, ConversionError> ToCurrency(std::string_view text, char sep) {
   const auto count = s->negative ? static_cast<std::int64_t>(0u - magnitude)
                                  : static_cast<std::int64_t>(magnitude);
   return Currency{count};
+}
+
+std::optional<std::string> DecimalOddsAsFraction(std::string_view text, char sep) {
+  const auto s = Scan(text, sep);
+  if (!s || s->negative) return std::nullopt;
+  std::string digits(s->int_digits);
+  digits += s->frac_digits;
+  // value = digits x 10^shift
+  long shift = Exponent(*s) - static_cast<long>(s->frac_digits.size());
+  const auto first = digits.find_first_not_of('0');
+  if (first == std::string::npos) return std::nullopt;  // zero
+  digits.erase(0, first);
+  while (shift < 0 && digits.back() == '0') digits.pop_back(), ++shift;
+  // Both terms within 64 bits: up to 19 digits over at most 10^18.
+  if (static_cast<long>(digits.size()) + (shift > 0 ? shift : 0) > 19 || -shift > 18)
+    return std::nullopt;
+  std::uint64_t num = 0, den = 1;
+  std::from_chars(digits.data(), digits.data() + digits.size(), num);
+  for (long i = 0; i < (shift > 0 ? shift : -shift); ++i) (shift > 0 ? num : den) *= 10;
+  if (num < den) return std::nullopt;  // odds below 1
+  const std::uint64_t profit = num - den;
+  const std::uint64_t g = std::gcd(profit, den);
+  return std::to_string(profit / g) + "/" + std::to_string(den / g);
 }
 
 Result<std::int16_t, ConversionError> ToInt16(std::string_view text, char sep) {

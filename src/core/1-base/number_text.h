@@ -30,6 +30,12 @@ std::string AsciiLower(std::string_view text);
 // A magnitude beyond the double range reads as an infinity, one below it as zero.
 std::optional<double> ReadNumber(std::string_view text, char sep = '.');
 
+// Decimal odds as the fraction of their profit in lowest terms, worked out
+// from the digits themselves: "3.5" gives "5/2", "3.47" gives "247/100", "2"
+// gives "1/1". Nothing for a text that is no number, is below 1, or whose
+// terms would not fit 64 bits.
+std::optional<std::string> DecimalOddsAsFraction(std::string_view text, char sep = '.');
+
 // Fixed-point currency: a signed 64-bit count of ten-thousandths.
 struct Currency {
   std::int64_t ten_thousandths = 0;

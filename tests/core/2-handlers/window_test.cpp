@@ -45,20 +45,42 @@ TEST(Options, DecimalAddsTheStakeBackToAFractionToTheCent) {
   }
 }
 
-TEST(Options, NotationsRewriteAllFiveBoxesAndKeepTheirGroupOne) {
+TEST(Options, FractionTurnsDecimalOddsIntoTheExactFractionOfTheirProfit) {
+  // clang-format off
+  const std::pair<const char*, const char*> cases[] = {
+      {"3.5", "5/2"}, {"3.47", "247/100"}, {"2", "1/1"}, {" 1.50 ", "1/2"}, {"1", "0/1"},
+      {"3,5", "5/2"}, {"25E-1", "3/2"}, {"1.000000000000000001", "1/1000000000000000000"},
+      // Left as typed: a fraction already, no number, odds below 1, terms past 64 bits.
+      {"7/2", "7/2"}, {"abc", "abc"}, {"", ""}, {"0.5", "0.5"}, {"-3", "-3"},
+      {"1.0000000000000000001", "1.0000000000000000001"}, {"1E+19", "1E+19"}};
+  // clang-format on
+  for (const auto& [decimal, fraction] : cases) {
+    Form1 f = MakeForm1();
+    f.platform.decimal_separator = ',';
+    SelectOption(f, OptionId::Option2);
+    f.rows[3].txt_odds.text = decimal;
+    SelectOption(f, OptionId::Option3);
+    EXPECT_EQ(f.rows[3].txt_odds.text, fraction) << decimal;
+    EXPECT_EQ(f.rows[4].txt_odds.text, "5/1");  // hidden rows round-trip too
+  }
+}
+
+TEST(Options, SwitchingNotationConvertsTheOddsAndKeepsEachGroupOne) {
   Form1 f = MakeForm1();
   SelectOption(f, OptionId::Option4);
-  EXPECT_EQ(Odds(f), (Strings{"1", "2", "3", "4", "5"}));
+  EXPECT_EQ(Odds(f), (Strings{"2", "3", "4", "5", "6"}));
   EXPECT_FALSE(f.Option3.selected);
   EXPECT_TRUE(f.Option1[0].selected);  // the other group is left alone
-  for (auto& r : f.rows) r.txt_odds.text = "7/2";
+  f.rows[1].txt_odds.text = "7/2";     // a fraction typed under Betfair
   SelectOption(f, OptionId::Option3);
-  EXPECT_EQ(Odds(f), (Strings{"1/1", "2/1", "3/1", "4/1", "5/1"}));
+  EXPECT_EQ(Odds(f), (Strings{"1/1", "7/2", "3/1", "4/1", "5/1"}));
+  SelectOption(f, OptionId::Option2);
+  EXPECT_EQ(Odds(f), (Strings{"2", "4.5", "4", "5", "6"}));
   f.rows[0].txt_odds.text = "9/4";
-  SelectOption(f, OptionId::Option3);  // already selected: the typed odds stay
-  ClearOption(f, OptionId::Option3);   // clearing runs nothing
+  SelectOption(f, OptionId::Option2);  // already selected: runs nothing
+  ClearOption(f, OptionId::Option2);   // clearing runs nothing
   EXPECT_EQ(f.rows[0].txt_odds.text, "9/4");
-  EXPECT_FALSE(f.Option3.selected);
+  EXPECT_FALSE(f.Option2.selected);
 }
 
 TEST(Options, ModeSetsTheAmountPrompt) {

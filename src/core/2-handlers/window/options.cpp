@@ -31,6 +31,22 @@ void RunHandler(Form1& f, OptionId id) {
   }
 }
 
+// Fractional odds a/b become the decimal odds a/b + 1, to the cent; any other
+// text is left as the user typed it.
+void FractionsToDecimalOdds(Form1& f) {
+  const char sep = f.platform.decimal_separator;
+  for (HorseRow& row : f.rows) {
+    std::string& s = row.txt_odds.text;
+    const auto slash = s.find('/');
+    if (slash == std::string::npos) continue;
+    const auto num = ReadNumber(std::string_view(s).substr(0, slash), sep);
+    const auto den = ReadNumber(std::string_view(s).substr(slash + 1), sep);
+    if (!num || !den || *den == 0) continue;
+    const double decimal = RoundTo2(*num / *den + 1);
+    if (HasNumberText(decimal)) s = NumberText(decimal, sep);
+  }
+}
+
 }  // namespace
 
 OptionId NotationOption(Notation n) {
@@ -83,27 +99,19 @@ void Option1_Click(Form1& f, int /*index*/) {
 }
 
 void Option2_Click(Form1& f) {
-  const char sep = f.platform.decimal_separator;
-  for (HorseRow& row : f.rows) {
-    std::string& s = row.txt_odds.text;
-    const auto slash = s.find('/');
-    if (slash == std::string::npos) continue;
-    const auto num = ReadNumber(std::string_view(s).substr(0, slash), sep);
-    const auto den = ReadNumber(std::string_view(s).substr(slash + 1), sep);
-    if (!num || !den || *den == 0) continue;
-    const double decimal = RoundTo2(*num / *den + 1);
-    if (HasNumberText(decimal)) s = NumberText(decimal, sep);
-  }
+  FractionsToDecimalOdds(f);
 }
 
 void Option3_Click(Form1& f) {
-  for (int i = 0; i < kRowCount; ++i)
-    f.rows[static_cast<std::size_t>(i)].txt_odds.text = std::to_string(i + 1) + "/1";
+  for (HorseRow& row : f.rows) {
+    std::string& s = row.txt_odds.text;
+    if (s.find('/') != std::string::npos) continue;  // a fraction already
+    if (auto fraction = DecimalOddsAsFraction(s, f.platform.decimal_separator)) s = *fraction;
+  }
 }
 
 void Option4_Click(Form1& f) {
-  for (int i = 0; i < kRowCount; ++i)
-    f.rows[static_cast<std::size_t>(i)].txt_odds.text = std::to_string(i + 1);
+  FractionsToDecimalOdds(f);
 }
 
 void txt_odds_Change(Form1& /*f*/, int /*index*/) {}

@@ -28,12 +28,13 @@ inline constexpr const char* kPromptStake = "How much do wish to stake?";
 inline constexpr const char* kPromptWin = "How much do wish to Win?";
 
 void Option1_Click(Form1& f, int index);
-// Fractional odds a/b become the decimal odds a/b + 1, to the cent. A box that
-// holds no such fraction keeps its text.
+// Switching notation converts the odds typed and never throws them away; a
+// box whose text cannot be read keeps it. Decimal and Betfair: fractional odds
+// a/b become the decimal odds a/b + 1, to the cent.
 void Option2_Click(Form1& f);
-// The start-up fractions 1/1 to 5/1 in all five boxes.
+// Fraction: decimal odds become the exact fraction of their profit in lowest
+// terms (3.5 becomes 5/2, 2 becomes 1/1).
 void Option3_Click(Form1& f);
-// The numbers 1 to 5 in all five boxes.
 void Option4_Click(Form1& f);
 // The handler the window's contract names for typing in an odds box; it
 // changes nothing else, and is kept so that the event has its handler.
