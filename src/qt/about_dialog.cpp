@@ -32,19 +32,22 @@ QFrame* Rule(QWidget* parent, const QRect& r, const QColor& colour) {
   return f;
 }
 
-// Each line of the disclaimer on one line of the box: the largest font from
-// the default size down to 7 points at which the widest line fits, and no
-// second wrapping at all (a line still too wide scrolls).
+// Each line of the disclaimer on one line of the box where a font from the
+// default size down to 7 points allows it; a line still too wide wraps at a
+// word, so no line is ever cut off or needs a horizontal scroll bar, whatever
+// the font and the screen's scaling.
 void FitLines(QPlainTextEdit* box) {
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box->setWordWrapMode(QTextOption::WordWrap);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   const QStringList lines = box->toPlainText().split('\n');
   const int room = box->width() - box->verticalScrollBar()->sizeHint().width() -
                    2 * static_cast<int>(box->document()->documentMargin()) - 2 * box->frameWidth();
   QFont font = box->font();
   for (double points = font.pointSizeF(); points >= 7.0; points -= 0.25) {
     font.setPointSizeF(points);
-    const QFontMetrics metrics(font);
-    int widest = 0;
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
     for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
     if (widest <= room) break;
   }

@@ -199,7 +199,9 @@ TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
 TEST(AboutBox, AcceptsAgreeOrEscapeAndIsGoneOnceClosed) {
   QPointer<AboutDialog> about = new AboutDialog;
   EXPECT_EQ(about->version()->text(), QString::fromStdString(frmAbout_Form_Load().version));
-  EXPECT_EQ(about->disclaimer()->lineWrapMode(), QPlainTextEdit::NoWrap);
+  // Lines too wide for the box wrap: nothing to scroll sideways.
+  EXPECT_EQ(about->disclaimer()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  EXPECT_EQ(about->disclaimer()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_TRUE(about->ownership()->text().contains(QString("w") + QChar(0x2060) + "w"));
   EXPECT_TRUE(about->ownership()->accessibleName().endsWith("http://www.stakora.example"));
   QSignalSpy accepted(about.data(), &QDialog::accepted);
