@@ -47,7 +47,8 @@ Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
       if (!*v) return v->error();
       args.horses = **v;
     } else {
-      return UsageError{"unknown option " + PrintableText(word)};
+      return UnknownOption(word, {"--mode", "--odds-format", "--amount", "--horses", "--json",
+                                  "--help", "--version"});
     }
   }
   return args;

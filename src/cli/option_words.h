@@ -25,4 +25,8 @@ bool LooksLikeOption(std::string_view word);
 std::optional<Result<std::string, UsageError>> OptionValue(const std::vector<std::string>& words,
                                                            std::size_t& i, std::string_view name);
 
+// "unknown option WORD", with the known option it most likely meant: one a
+// slip or two away ("--mdoe"), or the only one it begins ("--comm").
+UsageError UnknownOption(std::string_view word, const std::vector<std::string_view>& known);
+
 }  // namespace stakora::cli

@@ -144,7 +144,11 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       known = true;
       break;
     }
-    if (!known) return UsageError{"unknown option " + PrintableText(word)};
+    if (!known)
+      return UnknownOption(word, {"--stake", "--profit", "--liability", "--commission", "--step",
+                                  "--min-stake", "--field", "--places", "--place-fraction",
+                                  "--held", "--lay", "--each-way", "--handicap", "--json",
+                                  "--help", "--version"});
   }
   if (args.common.help || args.common.version) return args;
   if (const auto wrong = HeldMisuse(r, given)) return *wrong;

@@ -46,7 +46,7 @@ inline constexpr const char* kPlanGuide =
     "  --profit P       back: the least total that wins P (net of commission) on each\n"
     "  --lay --stake A  lay backers' stakes of A in all, for the smallest largest loss\n"
     "  --lay --liability L   the largest backers' stakes that never lose more than L\n"
-    "  --commission PCT the exchange's share of a net win (default 0)\n"
+    "  --commission PCT the exchange's share of a net win, 5 or 5% (default 0)\n"
     "  --step Q         stakes are whole multiples of Q (default 0.01)\n"
     "  --min-stake M    no stake below M (default 0)\n"
     "  --json           one JSON object instead of a table\n"

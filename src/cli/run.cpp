@@ -13,15 +13,23 @@
 namespace stakora::cli {
 namespace {
 
-// A refused fraction that reads as a decimal price: most likely the notation
-// was left at its default.
-bool DecimalOddsInFractions(const Form1& f, const Args& args, const std::string& message) {
-  if (args.odds_format != Notation::Fraction) return false;
-  for (int i = 0; i < RowsInUse(f); ++i)
-    if (message == CheckOddsMessage(i) &&
-        IsNumeric(f.rows[static_cast<std::size_t>(i)].txt_odds.text))
-      return true;
-  return false;
+// The notation a refused odds text most likely meant: a decimal price under
+// Fraction (the default), or a fraction under Decimal or Betfair.
+std::string NotationHint(const Form1& f, const Args& args, const std::string& message) {
+  const bool fractions = args.odds_format == Notation::Fraction;
+  for (int i = 0; i < RowsInUse(f); ++i) {
+    const std::string& odds = f.rows[static_cast<std::size_t>(i)].txt_odds.text;
+    if (message != CheckOddsMessage(i)) continue;
+    if (fractions && IsNumeric(odds))
+      return "(the odds notation is Fraction; use --odds-format decimal)";
+    const auto slash = odds.find('/');
+    if (!fractions && slash != std::string::npos && IsNumeric(odds.substr(0, slash)) &&
+        IsNumeric(odds.substr(slash + 1)))
+      return std::string("(the odds notation is ") +
+             (args.odds_format == Notation::Decimal ? "Decimal" : "Betfair") +
+             "; use --odds-format fraction)";
+  }
+  return "";
 }
 
 // One press on the window's start-up state as the arguments set it.
@@ -42,8 +50,8 @@ Outcome Calculate(const Args& args, std::ostream& err, bool terminal) {
 
   for (const std::string& m : report.messages) {
     err << PrintableText(m) << "\n";
-    if (report.outcome == CalcOutcome::Refused && DecimalOddsInFractions(f, args, m))
-      err << "(the odds notation is Fraction; use --odds-format decimal)\n";
+    if (report.outcome != CalcOutcome::Refused) continue;
+    if (const std::string hint = NotationHint(f, args, m); !hint.empty()) err << hint << "\n";
   }
   if (report.outcome == CalcOutcome::Completed && report.rows_in_use == 0)
     err << "no horses to calculate\n";

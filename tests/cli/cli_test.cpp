@@ -80,6 +80,18 @@ TEST(Cli, RefusalPrintsOnlyItsMessage) {
   EXPECT_EQ(r.err,
             "Please check the odds for Horse 1\n"
             "(the odds notation is Fraction; use --odds-format decimal)\n");
+  EXPECT_EQ(Cli({"--odds-format", "decimal", "--", "5/2", "4/1"}).err,
+            "Please check the odds for Horse 1\n"
+            "(the odds notation is Decimal; use --odds-format fraction)\n");
+}
+
+TEST(Cli, AnUnknownOptionNamesTheOneItMostLikelyMeant) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"--mdoe", "unknown option --mdoe; did you mean --mode?\n"},
+      {"--amuont=5", "unknown option --amuont=5; did you mean --amount?\n"},
+      {"--odds=decimal", "unknown option --odds=decimal; did you mean --odds-format?\n"},
+      {"--color", "unknown option --color\n"}};
+  for (const auto& [word, said] : cases) EXPECT_TRUE(Has(Cli({word}).err, said)) << word;
 }
 
 TEST(Cli, NoHorsesSaysSoAndCompletes) {

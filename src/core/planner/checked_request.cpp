@@ -83,7 +83,10 @@ Result<Checked, std::string> Check(const Request& r) {
   if (!step) return step.error();
   if (*step <= 0) return std::string("the step must be more than 0, such as 0.01, 0.50 or 1");
   c.step = *step;
-  const auto commission = ParseDecimal(TrimBlanks(r.commission), 2);
+  // "5%" is read as 5: the box and the option already say it is a percentage.
+  std::string_view percent = TrimBlanks(r.commission);
+  if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
+  const auto commission = ParseDecimal(percent, 2);
   if (!commission || commission->num >= 100 * commission->den)
     return std::string(
         "the commission must be a percentage from 0 to below 100, with at most two decimals");
