@@ -140,43 +140,43 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
   for (int i = 0; i < 1001; ++i) crowd += " 2";
   // clang-format off
   const std::pair<std::string, const char*> cases[] = {
-      {crowd, "at most 1000 runners can be planned"},
-      {"--stake 10", "no runners"},
+      {crowd, "At most 1000 runners can be planned"},
+      {"--stake 10", "No runners"},
       {"--stake 10 -- 2 3 x", "Runner 3: cannot read the odds \"x\""},
       {"--stake 10 -- 2 1.005", "Runner 2: odds of 1.005 are below 1.01"},
-      {"--stake 0 -- 2", "the amount must be more than 0"},
-      {"--stake 10.5 --step 1 -- 2", "the stake 10.50 is not a whole number of steps of 1.00"},
-      {"--stake 10 --min-stake 3 -- 2 3 4 5", "the minimum stakes add up to 12.00"},
-      {"--profit 10 -- 2 2", "the runners' book is 100.00%"},
-      {"--lay --liability 10 -- 2 3 6", "the lay book is 100.00%"},
-      {"--stake 10 --step 1 -- 2 1.5! 1.5!", "the savers cannot break even"},
-      {"--lay --stake 10 -- 2 3!", "Runner 2 is marked as a saver"},
-      {"--stake 10 -- 2! 3!", "every runner is a saver"},
-      {"--lay --liability 1 --min-stake 5 -- 3 5", "even the minimum stake on every runner"},
-      {"--lay --liability 1000000000 -- 1.01 10000", "a liability of 1000000000.00 allows more"},
-      {"--lay --liability 0.01 -- 10000", "a liability of 0.01 is too small to lay one step"},
-      {"--stake abc -- 2", "the amount \"abc\" is not a number"},
-      {"--stake 1.001 -- 2", "the amount \"1.001\" has more than two decimals"},
-      {"--stake 10000000000000 -- 2", "the amount must be at most 1000000000.00"},
-      {"--stake 10 --min-stake 1000000000.01 -- 2", "the minimum stake must be at most 1000000000.00"},
-      {"--stake 10 --step 1e2 -- 2", "the step \"1e2\" is not a number"},
-      {"--stake 200000 --step 100000.01 -- 2", "the step must be at most 100000.00"},
-      {"--lay --stake 10 --commission 100 -- 2", "the commission must be a percentage"},
+      {"--stake 0 -- 2", "Amount: must be more than 0"},
+      {"--stake 10.5 --step 1 -- 2", "Amount: the stake 10.50 is not a whole number of steps of 1.00"},
+      {"--stake 10 --min-stake 3 -- 2 3 4 5", "The minimum stakes add up to 12.00"},
+      {"--profit 10 -- 2 2", "The runners' book is 100.00%"},
+      {"--lay --liability 10 -- 2 3 6", "The lay book is 100.00%"},
+      {"--stake 10 --step 1 -- 2 1.5! 1.5!", "The savers cannot break even"},
+      {"--lay --stake 10 -- 2 3!", "Runner 2: marked as a saver"},
+      {"--stake 10 -- 2! 3!", "Every runner is a saver"},
+      {"--lay --liability 1 --min-stake 5 -- 3 5", "Even the minimum stake on every runner"},
+      {"--lay --liability 1000000000 -- 1.01 10000", "A liability of 1000000000.00 allows more"},
+      {"--lay --liability 0.01 -- 10000", "A liability of 0.01 is too small to lay one step"},
+      {"--stake abc -- 2", "Amount: \"abc\" is not a number"},
+      {"--stake 1.001 -- 2", "Amount: \"1.001\" has more than two decimals"},
+      {"--stake 10000000000000 -- 2", "Amount: must be at most 1000000000.00"},
+      {"--stake 10 --min-stake 1000000000.01 -- 2", "Minimum stake: must be at most 1000000000.00"},
+      {"--stake 10 --step 1e2 -- 2", "Step: \"1e2\" is not a number"},
+      {"--stake 200000 --step 100000.01 -- 2", "Step: must be at most 100000.00"},
+      {"--lay --stake 10 --commission 100 -- 2", "Commission: must be a percentage"},
       {"--stake 10 -- 10000.5", "Runner 1: odds of 10000.5 are above 10000"},
       {"--stake 10 -- 3.1234567", "Runner 1: odds of 3.1234567 have more than six decimals"},
       {"--stake 10 -- 1000001/2", "Runner 1: the fraction 1000001/2 has a term above 1000000"},
-      {"--profit 1 -- 100.990001 1.010001", "a profit of 1.00 needs more than 1000000000.00"},
-      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "a profit of 1.00 needs more than"},
-      {"--held 4:back:1@2 -- 3", "held bet 1: there is no runner 4; the plan has 1"},
-      {"--held Fav:back:1@2 -- Fab=3", "held bet 1: no runner is called \"Fav\""},
-      {"--held 1:each:1@2 -- 3", "held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
-      {"--held 1:back:0@2 -- 3", "the stake of held bet 1 must be more than 0"},
-      {"--held 1:back:1@1 -- 3", "held bet 1: odds of 1 are below 1.01"},
-      {"--field 1 --held 1:back:1@2 -- 3 4", "the field size 1 is smaller than the 2 runners"},
-      {"--field 2 --held 1:back:1@2 -- 3 4", "the new bets alone would win whatever happens"},
-      {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "the new bets alone would win"},
+      {"--profit 1 -- 100.990001 1.010001", "A profit of 1.00 needs more than 1000000000.00"},
+      {"--profit 1 --min-stake 500000000 -- 3 3.5 4", "A profit of 1.00 needs more than"},
+      {"--held 4:back:1@2 -- 3", "Held bet 1: there is no runner 4; the plan has 1"},
+      {"--held Fav:back:1@2 -- Fab=3", "Held bet 1: no runner is called \"Fav\""},
+      {"--held 1:each:1@2 -- 3", "Held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
+      {"--held 1:back:0@2 -- 3", "Held bet 1 stake: must be more than 0"},
+      {"--held 1:back:1@1 -- 3", "Held bet 1: odds of 1 are below 1.01"},
+      {"--field 1 --held 1:back:1@2 -- 3 4", "Field size: 1 is smaller than the 2 runners"},
+      {"--field 2 --held 1:back:1@2 -- 3 4", "The new bets alone would win whatever happens"},
+      {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "The new bets alone would win"},
       {"--held 1:back:1@10001/999999 --held 1:back:1@10001/999998 -- 3",
-       "the held bets on Runner 1 are at prices too unlike to add up exactly"}};
+       "The held bets on Runner 1 are at prices too unlike to add up exactly"}};
   // clang-format on
   for (const auto& [args, why] : cases) {
     const Ran r = Plan(args);
@@ -185,7 +185,7 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
     EXPECT_EQ(r.err.find(std::string("stakora-plan: ") + why), 0u) << args << ": " << r.err;
   }
   EXPECT_EQ(Plan("--json --stake 0 -- 2").out,
-            "{\"outcome\": \"refused\", \"message\": \"the amount must be more than 0\", "
+            "{\"outcome\": \"refused\", \"message\": \"Amount: must be more than 0\", "
             "\"side\": \"back\", \"mode\": \"stake\", \"runners\": []}\n");
 }
 

@@ -53,61 +53,83 @@ Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& w
 Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
                                        int64_t most) {
   const auto q = ParseDecimal(TrimBlanks(text), 2, true);
-  const std::string limit = "the " + what + " must be at most " + MoneyText(most);
+  const std::string limit = what + ": must be at most " + MoneyText(most);
   if (!q) {
     switch (q.error()) {
       case DecimalProblem::TooLarge:
         return limit;
       case DecimalProblem::TooManyDecimals:
-        return "the " + what + " \"" + text + "\" has more than two decimals";
+        return what + ": \"" + text + "\" has more than two decimals";
       case DecimalProblem::NotANumber:
         break;
     }
-    return "the " + what + " \"" + text + "\" is not a number";
+    return what + ": \"" + text + "\" is not a number";
   }
   const i128 cents = q->num * 100 / q->den;
   if (cents > most) return limit;
   return static_cast<int64_t>(cents);
 }
 
-Result<Checked, std::string> Check(const Request& r) {
-  Checked c;
-  if (r.runners.empty()) return std::string("no runners: give the odds of at least one runner");
-  if (r.runners.size() > kMaxRunners) return std::string("at most 1000 runners can be planned");
-  if (r.each_way.on && r.side == Side::Lay)
-    return std::string("an each-way plan backs every runner at a bookmaker: it cannot lay");
-  if (!SideHasMode(r.side, r.mode))
-    return std::string(r.side == Side::Back ? "a back plan takes a stake or a profit to win"
-                                            : "a lay plan takes a stake or a liability");
-  const auto step = ReadMoney("step", r.step, kMostStepCents);
-  if (!step) return step.error();
-  if (*step <= 0) return std::string("the step must be more than 0, such as 0.01, 0.50 or 1");
-  c.step = *step;
+Result<int64_t, std::string> ReadStep(const std::string& text) {
+  const auto step = ReadMoney("Step", text, kMostStepCents);
+  if (step && *step <= 0) return std::string("Step: must be more than 0, such as 0.01, 0.50 or 1");
+  return step;
+}
+
+Result<int64_t, std::string> ReadCommission(const std::string& text) {
   // "5%" is read as 5: the box and the option already say it is a percentage.
-  std::string_view percent = TrimBlanks(r.commission);
+  std::string_view percent = TrimBlanks(text);
   if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
   const auto commission = ParseDecimal(percent, 2);
   if (!commission || commission->num >= 100 * commission->den)
     return std::string(
-        "the commission must be a percentage from 0 to below 100, with at most two decimals");
-  c.commission = static_cast<int64_t>(commission->num * 100 / commission->den);
+        "Commission: must be a percentage from 0 to below 100, with at most two decimals");
+  return static_cast<int64_t>(commission->num * 100 / commission->den);
+}
+
+Result<int64_t, std::string> ReadMinStake(const std::string& text) {
+  const auto min = ReadMoney("Minimum stake", text, kMostCents);
+  if (min && *min < 0) return std::string("Minimum stake: must be 0 or more");
+  return min;
+}
+
+Result<int64_t, std::string> ReadAmount(const std::string& text) {
+  const auto amount = ReadMoney("Amount", text, kMostCents);
+  if (amount && *amount <= 0) return std::string("Amount: must be more than 0");
+  return amount;
+}
+
+Result<Checked, std::string> Check(const Request& r) {
+  Checked c;
+  if (r.runners.empty()) return std::string("No runners: give the odds of at least one runner");
+  if (r.runners.size() > kMaxRunners) return std::string("At most 1000 runners can be planned");
+  if (r.each_way.on && r.side == Side::Lay)
+    return std::string("An each-way plan backs every runner at a bookmaker: it cannot lay");
+  if (!SideHasMode(r.side, r.mode))
+    return std::string(r.side == Side::Back ? "A back plan takes a stake or a profit to win"
+                                            : "A lay plan takes a stake or a liability");
+  const auto step = ReadStep(r.step);
+  if (!step) return step.error();
+  c.step = *step;
+  const auto commission = ReadCommission(r.commission);
+  if (!commission) return commission.error();
+  c.commission = *commission;
   if (r.each_way.on && c.commission != 0)
-    return std::string("an each-way plan is placed with a bookmaker, who takes no commission");
-  const auto min = ReadMoney("minimum stake", r.min_stake, kMostCents);
+    return std::string(
+        "Commission: an each-way plan is placed with a bookmaker, who takes no commission");
+  const auto min = ReadMinStake(r.min_stake);
   if (!min) return min.error();
-  if (*min < 0) return std::string("the minimum stake must be 0 or more");
   // A minimum between two steps counts as the next whole step.
   c.field.min = static_cast<int64_t>(CeilDiv(*min, c.step));
   // Around held bets the amount only caps the new ones, and may be left out.
   const bool capped = r.held.empty() || !TrimBlanks(r.amount).empty();
-  const auto amount = capped ? ReadMoney("amount", r.amount, kMostCents) : int64_t{0};
+  const auto amount = capped ? ReadAmount(r.amount) : int64_t{0};
   if (!amount) return amount.error();
-  if (capped && *amount <= 0) return std::string("the amount must be more than 0");
   c.amount = *amount;
   // An each-way stake is two bets of a whole number of steps.
   const int64_t unit = r.each_way.on ? 2 * c.step : c.step;
   if (r.held.empty() && r.mode == Mode::Stake && c.amount % unit != 0)
-    return "the stake " + MoneyText(c.amount) + " is not a whole number of " +
+    return "Amount: the stake " + MoneyText(c.amount) + " is not a whole number of " +
            (r.each_way.on ? "each-way steps (two bets) of " + MoneyText(unit)
                           : "steps of " + MoneyText(unit));
 
@@ -115,12 +137,12 @@ Result<Checked, std::string> Check(const Request& r) {
     const auto odds = ReadOdds(r.runners[j].odds, RunnerLabel(j) + ": ");
     if (!odds) return odds.error();
     if (r.runners[j].saver && r.side == Side::Lay)
-      return RunnerLabel(j) + " is marked as a saver, but a lay plan has no savers";
+      return RunnerLabel(j) + ": marked as a saver, but a lay plan has no savers";
     c.field.odds.push_back(*odds);
     c.field.saver.push_back(r.runners[j].saver);
   }
   if (std::all_of(c.field.saver.begin(), c.field.saver.end(), [](bool s) { return s; }))
-    return std::string("every runner is a saver: leave at least one to share the profit");
+    return std::string("Every runner is a saver: leave at least one to share the profit");
   return c;
 }
 

@@ -55,14 +55,16 @@ std::string OddsText(const Odds& o) {
 Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
   const auto q = ParseDecimal(TrimBlanks(text), 0);
   if (!q || q->num < 1 || q->num > most)
-    return "the " + what + " \"" + text + "\" is not a whole number from 1 to " +
+    return what + ": \"" + text + "\" is not a whole number from 1 to " +
            std::to_string(most);
   return static_cast<int>(q->num);
 }
 
-Result<PlaceTerms, std::string> ReadFraction(const std::string& text) {
+}  // namespace
+
+Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text) {
   const std::string_view t = TrimBlanks(text);
-  const std::string wrong = "the place fraction \"" + text +
+  const std::string wrong = "Place fraction: \"" + text +
                             "\" is not a fraction such as 1/4 or 1/5, above 0 and at most 1";
   Q f;
   if (t.find('/') != std::string_view::npos) {
@@ -77,6 +79,12 @@ Result<PlaceTerms, std::string> ReadFraction(const std::string& text) {
   if (f.num <= 0 || f.num > f.den) return wrong;
   return PlaceTerms{0, static_cast<int>(f.num), static_cast<int>(f.den)};
 }
+
+Result<int, std::string> ReadPlaces(const std::string& text) {
+  return ReadWhole("Places", text, kMostPlaces);
+}
+
+namespace {
 
 // The best outcome: a runner wins and the plan's best place returns fill the
 // other places. For the K - 1 best place returns R, a runner outside them adds
@@ -134,7 +142,7 @@ std::string FractionText(const PlaceTerms& t) {
 }
 
 Result<int, std::string> ReadFieldSize(const std::string& text) {
-  return ReadWhole("field size", text, kMostFieldSize);
+  return ReadWhole("Field size", text, kMostFieldSize);
 }
 
 Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
@@ -146,25 +154,25 @@ Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
     const auto field = ReadFieldSize(r.field_size);
     if (!field) return field.error();
     if (r.runners.size() > static_cast<std::size_t>(*field))
-      return "the plan has " + std::to_string(r.runners.size()) + " runners, more than the " +
-             std::to_string(*field) + " in the field";
+      return "Field size: the plan has " + std::to_string(r.runners.size()) +
+             " runners, more than the " + std::to_string(*field) + " in the field";
     const auto usual = UsualPlaceTerms(*field, e.handicap);
     if (usual) {
       terms = *usual;
     } else if (!places_given || !fraction_given) {
-      return "a race of " + std::to_string(*field) +
+      return "Field size: a race of " + std::to_string(*field) +
              " runners has no each-way terms; give the bookmaker's places and place fraction";
     }
   } else if (!places_given || !fraction_given) {
-    return std::string("each way needs the field size, or the places and the place fraction");
+    return std::string("Each way needs the field size, or the places and the place fraction");
   }
   if (places_given) {
-    const auto places = ReadWhole("places", e.places, kMostPlaces);
+    const auto places = ReadPlaces(e.places);
     if (!places) return places.error();
     terms.places = *places;
   }
   if (fraction_given) {
-    const auto fraction = ReadFraction(e.place_fraction);
+    const auto fraction = ReadPlaceFraction(e.place_fraction);
     if (!fraction) return fraction.error();
     terms.fraction_num = fraction->fraction_num;
     terms.fraction_den = fraction->fraction_den;
@@ -222,7 +230,7 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     p.runners.push_back(std::move(runner));
   }
   const auto best = BestCase(c.field.odds, place, each_way, cents, terms->places, p.total_stake);
-  if (!best) return std::string("the plan's figures are too large to show; ask for less");
+  if (!best) return std::string("The plan's figures are too large to show; ask for less");
   p.best_profit = *best;
   p.rounding_cost = RoundingCost(p);
   return p;

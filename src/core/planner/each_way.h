@@ -35,8 +35,12 @@ std::string FractionText(const PlaceTerms& t);
 // fraction it names instead of the usual ones; or why there are none.
 Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r);
 
-// The field size typed, as a whole number of runners from 1 to 1000.
+// The boxes on their own, or why they cannot be read; each message starts
+// with the box's name. The field size is a whole number of runners from 1 to
+// 1000, the places one from 1 to 10, the fraction in (0, 1] ("1/5" or 0.2).
 Result<int, std::string> ReadFieldSize(const std::string& text);
+Result<int, std::string> ReadPlaces(const std::string& text);
+Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text);
 
 // The plan of a checked each-way request.
 Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c, std::stop_token stop);

@@ -30,40 +30,22 @@ struct HeldBet {
 };
 
 std::string Which(std::size_t i) {
-  return "held bet " + std::to_string(i + 1);
-}
-
-// A name first; a position only when no runner has that name.
-Result<std::size_t, std::string> ReadRunner(const Request& r, std::size_t i) {
-  const std::string text(TrimBlanks(r.held[i].runner));
-  for (std::size_t j = 0; j < r.runners.size(); ++j)
-    if (TrimBlanks(r.runners[j].name) == text && !text.empty()) return j;
-  const auto position = ParseDecimal(text, 0);
-  if (position && position->num >= 1 && position->num <= static_cast<i128>(r.runners.size()))
-    return static_cast<std::size_t>(position->num - 1);
-  if (position)
-    return Which(i) + ": there is no runner " + text + "; the plan has " +
-           std::to_string(r.runners.size());
-  return Which(i) + ": no runner is called \"" + text + "\"";
+  return "Held bet " + std::to_string(i + 1);
 }
 
 Result<HeldBet, std::string> ReadHeld(const Request& r, std::size_t i) {
   const HeldInput& in = r.held[i];
   HeldBet bet;
-  const auto runner = ReadRunner(r, i);
+  const auto runner = ReadHeldRunner(r, i);
   if (!runner) return runner.error();
   bet.runner = *runner;
-  const std::string kind = AsciiLower(std::string(TrimBlanks(in.kind)));
-  const auto named = std::find_if(kKinds.begin(), kKinds.end(),
-                                  [&](HeldKind k) { return kind == HeldKindName(k); });
-  if (named == kKinds.end())
-    return Which(i) + ": the kind \"" + in.kind + "\" is not back, lay, free or free-sr";
-  bet.kind = *named;
-  const auto stake = ReadMoney("stake of " + Which(i), in.stake, kMostCents);
+  const auto kind = ReadHeldKind(in.kind, i);
+  if (!kind) return kind.error();
+  bet.kind = *kind;
+  const auto stake = ReadHeldStake(in.stake, i);
   if (!stake) return stake.error();
-  if (*stake <= 0) return "the stake of " + Which(i) + " must be more than 0";
   bet.stake = *stake;
-  const auto odds = ReadOdds(in.odds, Which(i) + ": ");
+  const auto odds = ReadHeldOdds(in.odds, i);
   if (!odds) return odds.error();
   bet.odds = *odds;
   return bet;
@@ -104,19 +86,51 @@ std::optional<Q> Add(const Q& x, const Q& y) {
 
 // Held bets are refused, as usage, where the plan has no room for them.
 std::optional<std::string> Unplannable(const Request& r) {
-  if (r.each_way.on) return "held bets are planned win only: turn each way off";
+  if (r.each_way.on) return "Held bets are planned win only: turn each way off";
   if (r.mode == Mode::Profit)
     return std::string(
-        "around held bets the plan makes the most of them: cap the new bets with a stake, or "
+        "Around held bets the plan makes the most of them: cap the new bets with a stake, or "
         "leave the amount empty, rather than ask for a profit");
   for (std::size_t j = 0; j < r.runners.size(); ++j)
     if (r.runners[j].saver)
-      return RunnerLabel(j) + " is marked as a saver; around held bets no runner is a saver";
-  if (r.held.size() > kMaxHeld) return std::string("at most 100 held bets can be planned around");
+      return RunnerLabel(j) + ": marked as a saver; around held bets no runner is a saver";
+  if (r.held.size() > kMaxHeld) return std::string("At most 100 held bets can be planned around");
   return std::nullopt;
 }
 
 }  // namespace
+
+Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
+  const std::string text(TrimBlanks(r.held[i].runner));
+  for (std::size_t j = 0; j < r.runners.size(); ++j)
+    if (TrimBlanks(r.runners[j].name) == text && !text.empty()) return j;
+  const auto position = ParseDecimal(text, 0);
+  if (position && position->num >= 1 && position->num <= static_cast<i128>(r.runners.size()))
+    return static_cast<std::size_t>(position->num - 1);
+  if (position)
+    return Which(i) + ": there is no runner " + text + "; the plan has " +
+           std::to_string(r.runners.size());
+  return Which(i) + ": no runner is called \"" + text + "\"";
+}
+
+Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {
+  const std::string kind = AsciiLower(std::string(TrimBlanks(text)));
+  const auto named = std::find_if(kKinds.begin(), kKinds.end(),
+                                  [&](HeldKind k) { return kind == HeldKindName(k); });
+  if (named == kKinds.end())
+    return Which(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
+  return *named;
+}
+
+Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
+  const auto stake = ReadMoney(Which(i) + " stake", text, kMostCents);
+  if (stake && *stake <= 0) return Which(i) + " stake: must be more than 0";
+  return stake;
+}
+
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {
+  return ReadOdds(text, Which(i) + ": ");
+}
 
 const char* HeldKindName(HeldKind kind) {
   switch (kind) {
@@ -146,7 +160,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     const auto field = ReadFieldSize(r.field_size);
     if (!field) return field.error();
     if (static_cast<std::size_t>(*field) < n)
-      return "the field size " + std::to_string(*field) + " is smaller than the " +
+      return "Field size: " + std::to_string(*field) + " is smaller than the " +
              std::to_string(n) + " runners planned";
     covered = static_cast<std::size_t>(*field) == n;
   }
@@ -163,7 +177,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   for (const HeldBet& b : bets) {
     const auto sum = Add(problem.held[b.runner], IfWins(b));
     if (!sum)
-      return "the held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
+      return "The held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
              " are at prices too unlike to add up exactly; give their odds as decimals";
     problem.held[b.runner] = Q::Of(sum->num - IfLoses(b) * sum->den, sum->den);
   }
@@ -177,7 +191,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   const auto side = books.all <=> Whole(1);
   problem.full_book = side == 0;
   if (!capped && ((back && covered && side < 0) || (!back && side > 0)))
-    return "the new bets alone would win whatever happens (the runners' book is " +
+    return "The new bets alone would win whatever happens (the runners' book is " +
            BookText(books.all) + "%), so there is no best plan without a cap: give a stake";
 
   Search search{problem.most_total, std::move(stop)};
@@ -185,7 +199,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   if (!best)
     return search.why == Stop::Cancelled
                ? std::string(kStopped)
-               : "the best plan could not be found within the work allowed (the runners' book "
+               : "The best plan could not be found within the work allowed (the runners' book "
                  "is " +
                      BookText(books.all) + "%); give a smaller stake cap or leave a runner out";
 

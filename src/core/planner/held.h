@@ -26,6 +26,14 @@ const char* HeldKindName(HeldKind kind);
 
 inline constexpr std::size_t kMaxHeld = 100;
 
+// Held bet i's cells, each on its own, or why it cannot be read; the message
+// starts "Held bet N". The runner is a name of the request's runners, else a
+// position among them.
+Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
+Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
+Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i);
+
 // The plan of a checked request that holds bets.
 Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop);
 

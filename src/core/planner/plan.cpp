@@ -80,19 +80,19 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
   } else {
     const std::string& book_text = p.book_percent;
     if (books.all >= one)
-      return "the lay book is " + book_text +
+      return "The lay book is " + book_text +
              "%, so the backers' stakes can grow without ever losing more than the liability";
     Search search{kMostCents / c.step, std::move(stop)};
     const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
                             "lay", book_text,
-                            "a liability of " + MoneyText(c.amount) +
+                            "A liability of " + MoneyText(c.amount) +
                                 " allows more than 1000000000.00 of backers' stakes; lay with a "
                                 "smaller liability",
-                            "even the minimum stake on every runner loses more than " +
+                            "Even the minimum stake on every runner loses more than " +
                                 MoneyText(c.amount) + " when a laid runner wins");
     if (!laid) return laid.error();
     if (*laid == 0)
-      return "a liability of " + MoneyText(c.amount) + " is too small to lay one step of " +
+      return "A liability of " + MoneyText(c.amount) + " is too small to lay one step of " +
              MoneyText(c.step) + " on any runner";
     total = *laid;
     stakes = LayStakes(field, total);

@@ -9,7 +9,7 @@ i128 Kept(const Checked& c, bool gain) {
 }
 
 std::string TooCloseTo100(const char* whose, const std::string& book_text) {
-  return std::string("the ") + whose + " book is " + book_text +
+  return std::string("The ") + whose + " book is " + book_text +
          "%, too close to 100% for the stakes to be worked out: leave a runner out";
 }
 
@@ -43,7 +43,7 @@ std::int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
 }
 
 std::string MinimumsTooMuch(const Checked& c, std::int64_t parts) {
-  return "the minimum stakes add up to " +
+  return "The minimum stakes add up to " +
          MoneyText(parts * c.field.min * c.step * static_cast<std::int64_t>(c.field.size())) +
          ", more than the stake " + MoneyText(c.amount);
 }
@@ -76,7 +76,7 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
       return MinimumsTooMuch(c, unit / c.step);
     b.stakes = BackStakes(f, b.total);
     if (b.stakes.empty())
-      return "the savers cannot break even with " + MoneyText(c.amount) + " " + words.spent +
+      return "The savers cannot break even with " + MoneyText(c.amount) + " " + words.spent +
              " in all; stake more or mark fewer savers";
     const auto worst = NetCents(c, amount * (one - books.savers) / books.others - amount);
     if (!worst) return std::string(kTooLarge);
@@ -85,13 +85,13 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
     return b;
   }
   if (books.all >= one)
-    return std::string("the ") + words.book + " is " + BookText(books.all) +
+    return std::string("The ") + words.book + " is " + BookText(books.all) +
            "%, so no stakes can make a profit whichever of them wins";
   // Net target P needs a gross of P / (1 - commission): in steps, exactly.
   const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
                          static_cast<i128>(unit) * (kBasis - c.commission));
   const std::string beyond =
-      "a profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 " + words.spent;
+      "A profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 " + words.spent;
   Search search{kMostCents / unit, std::move(stop)};
   const auto found = LeastBackTotal(f, books, target, search);
   const auto least =
@@ -99,7 +99,7 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
   if (!least) return least.error();
   b.total = *least;
   b.stakes = BackStakes(f, b.total);  // the search has made sure they fit
-  if (b.stakes.empty()) return std::string("no stakes reach the profit within the limits");
+  if (b.stakes.empty()) return std::string("No stakes reach the profit within the limits");
   const Fraction gross = amount * Fraction{Big(kBasis), Big(kBasis - c.commission)};
   const auto total = Rounded(gross * books.others / (one - books.all));
   if (!total) return std::string(kTooLarge);

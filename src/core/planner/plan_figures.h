@@ -14,9 +14,9 @@
 
 namespace stakora::plan {
 
-inline constexpr const char* kStopped = "stopped before the plan was found";
+inline constexpr const char* kStopped = "Stopped before the plan was found";
 inline constexpr const char* kTooLarge =
-    "the unrounded plan's figures are too large to show; ask for less";
+    "The unrounded plan's figures are too large to show; ask for less";
 
 // The book as a percentage that never reads 100 when the book is not 100%:
 // two decimals, more where they are needed.

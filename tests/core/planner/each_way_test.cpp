@@ -116,38 +116,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{"small field",
                 With(kThree, [](Request& r) { r.field_size = "4", r.runners.resize(2); }),
-                "a race of 4 runners has no each-way terms; give the bookmaker's places and place "
+                "Field size: a race of 4 runners has no each-way terms; give the bookmaker's places and place "
                 "fraction"},
         Refusal{"no terms", With(kThree, [](Request& r) { r.field_size = ""; }),
-                "each way needs the field size, or the places and the place fraction"},
+                "Each way needs the field size, or the places and the place fraction"},
         Refusal{"field too small", With(kThree, [](Request& r) { r.field_size = "2"; }),
-                "the plan has 3 runners, more than the 2 in the field"},
+                "Field size: the plan has 3 runners, more than the 2 in the field"},
         Refusal{"places", With(kThree, [](Request& r) { r.each_way.places = "11"; }),
-                "the places \"11\" is not a whole number from 1 to 10"},
+                "Places: \"11\" is not a whole number from 1 to 10"},
         Refusal{"fraction", With(kThree, [](Request& r) { r.each_way.place_fraction = "5/4"; }),
-                "the place fraction \"5/4\" is not a fraction such as 1/4 or 1/5, above 0 and at "
+                "Place fraction: \"5/4\" is not a fraction such as 1/4 or 1/5, above 0 and at "
                 "most 1"},
         Refusal{"odd outlay", With(kThree, [](Request& r) { r.amount = "41"; }),
-                "the stake 41.00 is not a whole number of each-way steps (two bets) of 2.00"},
+                "Amount: the stake 41.00 is not a whole number of each-way steps (two bets) of 2.00"},
         Refusal{"minimums", With(kThree, [](Request& r) { r.min_stake = "7"; }),
-                "the minimum stakes add up to 42.00, more than the stake 40.00"},
+                "The minimum stakes add up to 42.00, more than the stake 40.00"},
         Refusal{"savers",
                 With(kThree,
                      [](Request& r) {
                        for (auto& x : r.runners) x.saver = true;
                      }),
-                "every runner is a saver: leave at least one to share the profit"},
+                "Every runner is a saver: leave at least one to share the profit"},
         Refusal{"lay", With(kThree, [](Request& r) { r.side = Side::Lay; }),
-                "an each-way plan backs every runner at a bookmaker: it cannot lay"},
+                "An each-way plan backs every runner at a bookmaker: it cannot lay"},
         Refusal{"commission", With(kThree, [](Request& r) { r.commission = "2"; }),
-                "an each-way plan is placed with a bookmaker, who takes no commission"},
+                "Commission: an each-way plan is placed with a bookmaker, who takes no commission"},
         Refusal{"full book",
                 With(kThree,
                      [](Request& r) {
                        r.mode = Mode::Profit;
                        r.runners = {{"", "2", false}, {"", "2", false}};
                      }),
-                "the runners' each-way book (the sum of 2 / (win odds + place odds)) is "
+                "The runners' each-way book (the sum of 2 / (win odds + place odds)) is "
                 "125.00%, so no stakes can make a profit whichever of them wins"}),
     [](const auto& row) {
       std::string name = row.param.what;

@@ -100,7 +100,7 @@ TEST(Planner, HeldBetsAreSentAroundTheRunners) {
   SetEachWay(p, true);  // each way keeps its own field size, and refuses held bets
   SetBox(p, Box::FieldSize, "8");
   EXPECT_EQ(RequestOf(p)->field_size, "8");
-  EXPECT_EQ(MakePlan(*RequestOf(p)).error(), "held bets are planned win only: turn each way off");
+  EXPECT_EQ(MakePlan(*RequestOf(p)).error(), "Held bets are planned win only: turn each way off");
 }
 
 TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
