@@ -131,7 +131,7 @@ TEST(PlanCli, HeldJsonShowsTheHeldBets) {
       << table.out;
   EXPECT_TRUE(Has(table.out,
                   "Around 1 held bet. New stakes 0.00. Worst -10.00, best 20.00; "
-                  "if another runner wins -10.00.\n"))
+                  "if another wins -10.00.\n"))
       << table.out;
 }
 

@@ -76,38 +76,59 @@ std::string StakesText(const Plan& p) {
 
 namespace {
 
-// The terms, the outlay, the worst win and place outcomes, the best, and the
-// loss if none of the plan's runners places.
-std::string EachWaySummary(const Plan& p) {
-  return "Each way, " + std::to_string(p.places) + (p.places == 1 ? " place" : " places") + " at " +
-         p.place_fraction + ". Outlay " + MoneyText(p.total_stake) + ". Worst if one wins " +
-         MoneyText(p.worst_profit) + ", if one only places " + MoneyText(p.worst_place_profit) +
-         "; best " + MoneyText(p.best_profit) + "; if none places " + MoneyText(p.if_none_places) +
-         ". Rounding costs " + MoneyText(p.rounding_cost);
+// A lay plan's worst case as the most it can lose.
+std::string MostToLose(std::int64_t worst) {
+  return worst < 0 ? "Most you can lose " + MoneyText(-worst)
+                   : "Nothing to lose: worst " + MoneyText(worst);
 }
 
-// The held bets, the new money, the worst and best totals, and the total if
-// another runner wins, or that there is no other.
+// What a runner outside the plan winning leaves, or that there is none.
+std::string IfAnotherWins(const Plan& p) {
+  return p.field_covered ? "; no other runner can win"
+                         : "; if another wins " + MoneyText(p.if_another_wins);
+}
+
+// The terms, the outlay, the worst and best win outcomes, the worst place
+// outcome, and the loss if another wins and none of the plan's runners places.
+std::string EachWaySummary(const Plan& p) {
+  return "Each way, " + std::to_string(p.places) + (p.places == 1 ? " place" : " places") + " at " +
+         p.place_fraction + ". Outlay " + MoneyText(p.total_stake) +
+         ". If one of these wins: worst " + MoneyText(p.worst_profit) + ", best " +
+         MoneyText(p.best_profit) + "; if one only places, worst " +
+         MoneyText(p.worst_place_profit) + "; if another wins and none of these places " +
+         MoneyText(p.if_none_places) + ". Rounding costs " + MoneyText(p.rounding_cost);
+}
+
+// The book, the stakes, and every outcome: one of the plan's runners wins
+// (for a lay plan, the most that can be lost), or another does.
+std::string WinSummary(const Plan& p) {
+  const bool lay = p.side == Side::Lay;
+  return "Book " + p.book_percent + "%. " + (lay ? "Lay stakes " : "Total stake ") +
+         MoneyText(p.total_stake) + ". " +
+         (lay ? MostToLose(std::min(p.worst_profit, p.if_another_wins)) +
+                    "; if one of these wins, best " + MoneyText(p.best_profit)
+              : "If one of these wins: worst " + MoneyText(p.worst_profit) + ", best " +
+                    MoneyText(p.best_profit)) +
+         IfAnotherWins(p) + ". Rounding costs " + MoneyText(p.rounding_cost);
+}
+
+// The held bets, the new money, the worst and best totals over every
+// outcome, and the total if another runner wins, or that there is no other.
 std::string HeldSummary(const Plan& p) {
   const std::size_t n = p.held.size();
+  const bool lay = p.side == Side::Lay;
   return "Around " + std::to_string(n) + (n == 1 ? " held bet" : " held bets") +
-         (p.side == Side::Lay ? ". New lay stakes " : ". New stakes ") + MoneyText(p.total_stake) +
-         ". Worst " + MoneyText(p.worst_profit) + ", best " + MoneyText(p.best_profit) +
-         (p.field_covered ? "; the runners are the whole field."
-                          : "; if another runner wins " + MoneyText(p.if_another_wins) + ".");
+         (lay ? ". New lay stakes " : ". New stakes ") + MoneyText(p.total_stake) + ". " +
+         (lay ? MostToLose(p.worst_profit) + "; best "
+              : "Worst " + MoneyText(p.worst_profit) + ", best ") +
+         MoneyText(p.best_profit) + IfAnotherWins(p) + ".";
 }
 
 }  // namespace
 
 std::string SummaryText(const Plan& p) {
   if (!p.held.empty()) return HeldSummary(p);
-  const std::string out =
-      p.each_way
-          ? EachWaySummary(p)
-          : "Book " + p.book_percent + "%. Total stake " + MoneyText(p.total_stake) +
-                ". Worst profit " + MoneyText(p.worst_profit) + ", best " +
-                MoneyText(p.best_profit) + "; if another runner wins " +
-                MoneyText(p.if_another_wins) + ". Rounding costs " + MoneyText(p.rounding_cost);
+  const std::string out = p.each_way ? EachWaySummary(p) : WinSummary(p);
   switch (p.mode) {
     case Mode::Stake:
       return out + " of profit (unrounded worst " + MoneyText(p.exact_worst_profit) + ").";

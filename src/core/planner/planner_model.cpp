@@ -100,29 +100,53 @@ void SetHandicap(Planner& p, bool handicap) {
   FillTerms(p);
 }
 
+// Rows typed into after a clear: undoing it would throw them away.
 void SetCell(Planner& p, std::size_t row, Cell cell, std::string text) {
   if (row >= p.rows.size()) return;
   (cell == Cell::Name ? p.rows[row].name : p.rows[row].odds) = std::move(text);
+  p.cleared.clear();
 }
 
 void SetSaver(Planner& p, std::size_t row, bool saver) {
-  if (row < p.rows.size()) p.rows[row].saver = saver;
+  if (row >= p.rows.size()) return;
+  p.rows[row].saver = saver;
+  p.cleared.clear();
 }
 
 void AddRow(Planner& p) {
   p.rows.emplace_back();
+  p.cleared.clear();
 }
 
 void RemoveRow(Planner& p, std::size_t row) {
-  if (row < p.rows.size()) p.rows.erase(p.rows.begin() + static_cast<std::ptrdiff_t>(row));
+  if (row >= p.rows.size()) return;
+  p.rows.erase(p.rows.begin() + static_cast<std::ptrdiff_t>(row));
+  p.cleared.clear();
 }
 
 std::size_t PasteRunners(Planner& p, std::string_view text) {
   const std::vector<RunnerInput> pasted = ParseRunnerLines(text);
   if (pasted.empty()) return 0;
-  std::erase_if(p.rows, [](const PlannerRow& r) { return !IsRunner(r); });
-  for (const RunnerInput& r : pasted) p.rows.push_back({r.name, r.odds, r.saver});
+  if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) p.rows.clear();
+  auto next = pasted.begin();
+  for (PlannerRow& row : p.rows)
+    if (!IsRunner(row) && next != pasted.end()) row = {next->name, next->odds, next->saver}, ++next;
+  for (; next != pasted.end(); ++next) p.rows.push_back({next->name, next->odds, next->saver});
+  p.cleared.clear();
   return pasted.size();
+}
+
+void ClearRunners(Planner& p) {
+  if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) return;
+  p.cleared = std::move(p.rows);
+  p.rows = std::vector<PlannerRow>(3);
+}
+
+bool UndoClear(Planner& p) {
+  if (p.cleared.empty()) return false;
+  p.rows = std::move(p.cleared);
+  p.cleared.clear();
+  return true;
 }
 
 void AddHeld(Planner& p) {
@@ -185,8 +209,28 @@ std::optional<Request> RequestOf(const Planner& p) {
 PlannerView ViewWithout(const Planner& p, std::string summary) {
   PlannerView v;
   v.summary = std::move(summary);
+  v.problems = Problems(p);
   v.rows.resize(p.rows.size());
   return v;
+}
+
+PlannerView PromptView(const Planner& p) {
+  PlannerView v = ViewWithout(p, kAskForRunners);
+  const std::size_t cleared =
+      static_cast<std::size_t>(std::count_if(p.cleared.begin(), p.cleared.end(), IsRunner));
+  if (!v.problems.empty())
+    v.summary = v.problems.front().message;
+  else if (cleared > 0)
+    v.summary = "Cleared " + std::to_string(cleared) + (cleared == 1 ? " runner" : " runners") +
+                "; Ctrl+Z brings them back.";
+  return v;
+}
+
+std::string CopiedSummary(const PlannerView& v) {
+  const auto n =
+      static_cast<std::size_t>(std::count(v.stakes_text.begin(), v.stakes_text.end(), '\n'));
+  return v.summary + " Copied " + std::to_string(n) + (n == 1 ? " stake" : " stakes") +
+         " to the clipboard, a runner's name and stake a line.";
 }
 
 PlannerView ViewOf(const Planner& p, const Plan& plan) {

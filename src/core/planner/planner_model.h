@@ -38,6 +38,7 @@ struct Planner : Choices {
   std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
   std::vector<HeldInput> held;
   bool field_covered = false;
+  std::vector<PlannerRow> cleared;  // the rows "Clear runners" took, until a row is edited
   friend bool operator==(const Planner&, const Planner&) = default;
 };
 
@@ -58,9 +59,13 @@ void SetCell(Planner& p, std::size_t row, Cell cell, std::string text);
 void SetSaver(Planner& p, std::size_t row, bool saver);
 void AddRow(Planner& p);
 void RemoveRow(Planner& p, std::size_t row);
-// Pasted lines of runners; rows left empty give way to them, so a paste into
-// a fresh window replaces its empty rows. Returns how many were pasted.
+// Pasted lines of runners fill the empty rows first, then follow the last;
+// a grid with nothing typed is replaced by them. Returns how many were pasted.
 std::size_t PasteRunners(Planner& p, std::string_view text);
+// Empties the grid (three rows to type into). Until a row is edited,
+// UndoClear brings the runners back; it says whether it did.
+void ClearRunners(Planner& p);
+bool UndoClear(Planner& p);
 
 // The held bets list: a new line backs; a line index past the list changes
 // nothing. Pasted lines are added after the filled ones (plan_text.h).
@@ -89,8 +94,25 @@ struct RowResult {
   friend bool operator==(const RowResult&, const RowResult&) = default;
 };
 
+// A box or cell whose text cannot be read, and why: the words the plan's
+// refusal uses, starting with the box's or runner's name.
+struct Problem {
+  enum class At { Box, Cell, HeldCell };
+  At at = At::Box;
+  Box box = Box::Amount;
+  std::size_t line = 0;  // the grid row or the held bets' line
+  Cell cell = Cell::Odds;
+  HeldCell held_cell = HeldCell::Runner;
+  std::string message;
+  friend bool operator==(const Problem&, const Problem&) = default;
+};
+
+// Every box and cell that cannot be read, in the order the plan reads them.
+std::vector<Problem> Problems(const Planner& p);
+
 struct PlannerView {
   std::string summary;
+  std::vector<Problem> problems;
   std::vector<RowResult> rows;      // one per grid row
   std::int64_t largest_profit = 0;  // cents, the largest size of a figure a bar shows: their scale
   bool any_loss = false, any_gain = false;  // so the bars' zero can stand where both fit
@@ -103,6 +125,11 @@ inline constexpr const char* kWorkingOut = "Working out the plan...";
 // Nothing planned: the summary says why (a refusal, what is missing, or that
 // the plan is being worked out).
 PlannerView ViewWithout(const Planner& p, std::string summary);
+// Nothing to plan yet: the summary names the first box that cannot be read,
+// else offers to undo a clear, else asks for the runners and the amount.
+PlannerView PromptView(const Planner& p);
+// The summary once "Copy stakes" has put the view's stakes on the clipboard.
+std::string CopiedSummary(const PlannerView& v);
 // The plan of RequestOf(p), each runner's figures on its own row.
 PlannerView ViewOf(const Planner& p, const Plan& plan);
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
+#include "plan_text.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -62,16 +64,61 @@ TEST(Planner, OnlyRowsFilledInAreRunners) {
   EXPECT_EQ(r->amount, "10");
 }
 
-TEST(Planner, PastedRunnersReplaceEmptyRowsOnly) {
+TEST(Planner, PastedRunnersFillEmptyRowsAndAClearCanBeUndone) {
   Planner p;
-  EXPECT_EQ(PasteRunners(p, "Fav\t2.2\r\n\n5.5\n"), 2u);
+  EXPECT_EQ(PasteRunners(p, "Fav\t2.2\r\n\n5.5\n"), 2u);  // nothing typed: replaced
   EXPECT_EQ(p.rows, (std::vector<PlannerRow>{{"Fav", "2.2"}, {"", "5.5"}}));
   AddRow(p);
-  EXPECT_EQ(PasteRunners(p, "Outsider\t13"), 1u);
-  EXPECT_EQ(p.rows.size(), 3u);
+  SetCell(p, 0, Cell::Odds, "");
+  SetCell(p, 0, Cell::Name, "");  // rows 0 and 2 empty now
+  EXPECT_EQ(PasteRunners(p, "A\t3\nB\t4\nC\t5"), 3u);
+  EXPECT_EQ(p.rows, (std::vector<PlannerRow>{{"A", "3"}, {"", "5.5"}, {"B", "4"}, {"C", "5"}}));
   EXPECT_EQ(PasteRunners(p, " \n"), 0u);
-  RemoveRow(p, 0);
-  EXPECT_EQ(p.rows.front().odds, "5.5");
+
+  const auto rows = p.rows;
+  ClearRunners(p);
+  EXPECT_EQ(p.rows, std::vector<PlannerRow>(3));
+  EXPECT_EQ(PromptView(p).summary, "Cleared 4 runners; Ctrl+Z brings them back.");
+  EXPECT_TRUE(UndoClear(p));
+  EXPECT_EQ(p.rows, rows);
+  EXPECT_FALSE(UndoClear(p));
+  ClearRunners(p);
+  SetCell(p, 1, Cell::Odds, "2");  // typed since: the clear stands
+  EXPECT_FALSE(UndoClear(p));
+  EXPECT_EQ(PromptView(p).summary, kAskForRunners);
+}
+
+// Each box or cell that cannot be read is named, in the words the plan's own
+// refusal uses; with nothing to plan yet the summary names the first.
+TEST(Planner, ProblemsPointAtTheirBoxOrCell) {
+  Planner p;
+  SetBox(p, Box::Step, "0");
+  SetBox(p, Box::Commission, "5%");
+  SetCell(p, 1, Cell::Odds, "x");  // the first runner: row 0 is empty
+  SetCell(p, 2, Cell::Odds, "3");
+  PasteHeld(p, "2:back:0@3\n7:each:5@1");
+  using At = Problem::At;
+  std::vector<std::tuple<At, std::size_t, std::string>> seen;
+  for (const Problem& problem : Problems(p))
+    seen.emplace_back(problem.at, problem.line, problem.message);
+  const std::string odds_x =
+      "Runner 1: cannot read the odds \"x\"; give decimal odds such as 3.5, a fraction such as "
+      "7/2, or evens";
+  EXPECT_EQ(seen,
+            (decltype(seen){{At::Box, 0, "Step: must be more than 0, such as 0.01, 0.50 or 1"},
+                            {At::Cell, 1, odds_x},
+                            {At::HeldCell, 0, "Held bet 1 stake: must be more than 0"},
+                            {At::HeldCell, 1, "Held bet 2: there is no runner 7; the plan has 2"},
+                            {At::HeldCell, 1,
+                             "Held bet 2: the kind \"each\" is not back, lay, free or "
+                             "free-sr"},
+                            {At::HeldCell, 1, "Held bet 2: odds of 1 are below 1.01"}}));
+  EXPECT_EQ(Problems(p)[3].held_cell, HeldCell::Runner);
+  EXPECT_EQ(MakePlan(*RequestOf(p)).error(), std::get<2>(seen.front()));
+  SetBox(p, Box::Step, "0.01");
+  EXPECT_EQ(MakePlan(*RequestOf(p)).error(), odds_x);
+  p.held.clear();
+  EXPECT_EQ(PromptView(p).summary, odds_x);  // no amount: nothing to plan, yet named
 }
 
 // Held bets: pasted from a sheet or as on the command line, sent only when
@@ -124,7 +171,50 @@ TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   EXPECT_EQ(v.largest_profit, 700);
   EXPECT_EQ(v.stakes_text, "Runner 1\t9.00\nRunner 2\t4.00\nFav\t12.00\n");
   EXPECT_EQ(v.summary.rfind("Book 130.30%. Total stake 25.00.", 0), 0u) << v.summary;
+  EXPECT_TRUE(CopiedSummary(v).ends_with(
+      ". Copied 3 stakes to the clipboard, a runner's name and stake a line."));
   EXPECT_EQ(ViewWithout(p, "why").rows.size(), 4u);
+}
+
+// A summary never reads as a sure thing: it says what another runner winning
+// leaves, or that there is none, and a lay plan says the most it can lose.
+TEST(Planner, TheSummarySaysWhatEveryOutcomeLeaves) {
+  struct Case {
+    Side side;
+    const char* amount;
+    std::vector<const char*> odds;
+    const char* held;  // pasted, the field covered
+    const char* says;
+  };
+  for (const Case& c :
+       {Case{Side::Back,
+             "25",
+             {"3"},
+             "",
+             "Total stake 25.00. If one of these wins: worst 50.00, best 50.00; if another "
+             "wins -25.00. Rounding"},
+        Case{Side::Lay,
+             "25",
+             {"3", "4"},
+             "",
+             "Lay stakes 25.00. Most you can lose 17.87; if one of these wins, best -17.84; "
+             "if another wins 25.00. Rounding"},
+        Case{Side::Lay,
+             "",
+             {"3"},
+             "1:back:20@8",
+             "New lay stakes 0.00. Nothing to lose: worst 140.00; best 140.00; no other "
+             "runner can win."}}) {
+    Planner p;
+    SetSide(p, c.side);
+    SetBox(p, Box::Amount, c.amount);
+    for (std::size_t i = 0; i < c.odds.size(); ++i) SetCell(p, i, Cell::Odds, c.odds[i]);
+    PasteHeld(p, c.held);
+    SetFieldCovered(p, true);
+    const auto plan = MakePlan(*RequestOf(p));
+    ASSERT_TRUE(plan) << plan.error();
+    EXPECT_NE(SummaryText(*plan).find(c.says), std::string::npos) << SummaryText(*plan);
+  }
 }
 
 // The field size fills in the usual terms; what the bettor types over them

@@ -1,0 +1,73 @@
+// The boxes and cells of the planner window that cannot be read, each found
+// by the same reader the plan uses, so the words are the refusal's own.
+
+#include "checked_request.h"
+#include "each_way.h"
+#include "held.h"
+#include "number_text.h"
+#include "planner_model.h"
+
+namespace stakora::plan {
+namespace {
+
+template <typename T>
+void Note(std::vector<Problem>& out, const Result<T, std::string>& read, Problem at) {
+  if (read) return;
+  at.message = read.error();
+  out.push_back(std::move(at));
+}
+
+Problem AtBox(Box box) {
+  Problem at;
+  at.box = box;
+  return at;
+}
+
+}  // namespace
+
+std::vector<Problem> Problems(const Planner& p) {
+  std::vector<Problem> out;
+  Note(out, ReadStep(p.step), AtBox(Box::Step));
+  if (!p.each_way.on) Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
+  Note(out, ReadMinStake(p.min_stake), AtBox(Box::MinStake));
+  if (!TrimBlanks(p.amount).empty()) Note(out, ReadAmount(p.amount), AtBox(Box::Amount));
+  if (p.each_way.on) {
+    const std::pair<Box, const std::string*> terms[] = {{Box::FieldSize, &p.field_size},
+                                                        {Box::Places, &p.each_way.places}};
+    for (const auto& [box, text] : terms)
+      if (!TrimBlanks(*text).empty())
+        Note(out, box == Box::FieldSize ? ReadFieldSize(*text) : ReadPlaces(*text), AtBox(box));
+    if (!TrimBlanks(p.each_way.place_fraction).empty())
+      Note(out, ReadPlaceFraction(p.each_way.place_fraction), AtBox(Box::PlaceFraction));
+  }
+
+  Request r{p, {}, {}};
+  for (std::size_t row = 0; row < p.rows.size(); ++row) {
+    if (!IsRunner(p.rows[row])) continue;
+    Problem at;
+    at.at = Problem::At::Cell, at.line = row, at.cell = Cell::Odds;
+    Note(out, ReadOdds(p.rows[row].odds, RunnerLabel(r.runners.size()) + ": "), at);
+    r.runners.push_back({p.rows[row].name, p.rows[row].odds, p.rows[row].saver});
+  }
+  for (std::size_t line = 0; line < p.held.size(); ++line)
+    if (IsHeld(p.held[line])) r.held.push_back(p.held[line]);
+  std::size_t i = 0;
+  for (std::size_t line = 0; line < p.held.size(); ++line) {
+    const HeldInput& bet = p.held[line];
+    if (!IsHeld(bet)) continue;
+    Problem at;
+    at.at = Problem::At::HeldCell, at.line = line;
+    at.held_cell = HeldCell::Runner;
+    if (!r.runners.empty()) Note(out, ReadHeldRunner(r, i), at);
+    at.held_cell = HeldCell::Kind;
+    Note(out, ReadHeldKind(bet.kind, i), at);
+    at.held_cell = HeldCell::Stake;
+    Note(out, ReadHeldStake(bet.stake, i), at);
+    at.held_cell = HeldCell::Odds;
+    Note(out, ReadHeldOdds(bet.odds, i), at);
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace stakora::plan
