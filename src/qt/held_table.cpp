@@ -7,8 +7,20 @@
 
 namespace stakora::qt {
 
-HeldTable::HeldTable(const plan::Planner& planner, Edit edit, QObject* parent)
-    : QAbstractTableModel(parent), planner_(planner), edit_(std::move(edit)) {}
+HeldTable::HeldTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
+                     QObject* parent)
+    : QAbstractTableModel(parent), planner_(planner), view_(view), edit_(std::move(edit)) {}
+
+namespace {
+
+plan::HeldCell CellOf(int column) {
+  return column == HeldTable::kRunner  ? plan::HeldCell::Runner
+         : column == HeldTable::kKind  ? plan::HeldCell::Kind
+         : column == HeldTable::kStake ? plan::HeldCell::Stake
+                                       : plan::HeldCell::Odds;
+}
+
+}  // namespace
 
 int HeldTable::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(planner_.held.size());
@@ -21,6 +33,10 @@ int HeldTable::columnCount(const QModelIndex& parent) const {
 QVariant HeldTable::data(const QModelIndex& index, int role) const {
   const auto line = static_cast<std::size_t>(index.row());
   if (!index.isValid() || line >= planner_.held.size()) return {};
+  const QString problem = Q(plan::HeldCellProblem(view_, line, CellOf(index.column())));
+  if (role == kProblemRole || role == Qt::AccessibleDescriptionRole ||
+      (role == Qt::ToolTipRole && !problem.isEmpty()))
+    return problem;
   if (role == Qt::ToolTipRole && index.column() == kRunner)
     return "The runner's name, or its number in the runners list";
   if (role == Qt::ToolTipRole && index.column() == kKind)
@@ -42,10 +58,7 @@ QVariant HeldTable::data(const QModelIndex& index, int role) const {
 bool HeldTable::setData(const QModelIndex& index, const QVariant& value, int role) {
   const auto line = static_cast<std::size_t>(index.row());
   if (!index.isValid() || line >= planner_.held.size() || role != Qt::EditRole) return false;
-  const plan::HeldCell cell = index.column() == kRunner  ? plan::HeldCell::Runner
-                              : index.column() == kKind  ? plan::HeldCell::Kind
-                              : index.column() == kStake ? plan::HeldCell::Stake
-                                                         : plan::HeldCell::Odds;
+  const plan::HeldCell cell = CellOf(index.column());
   edit_([line, cell, text = S(value.toString())](plan::Planner& p) {
     plan::SetHeldCell(p, line, cell, text);
   });
@@ -70,6 +83,10 @@ QVariant HeldTable::headerData(int section, Qt::Orientation orientation, int rol
     default:
       return "Odds";
   }
+}
+
+void HeldTable::ResultsReplaced() {
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
 }
 
 void HeldTable::ReplaceRows(const std::function<void()>& change) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "planner_model.h"
+#include "qt/problem_marks.h"
 
 namespace stakora::qt {
 
@@ -17,7 +18,8 @@ class HeldTable : public QAbstractTableModel {
   enum Column { kRunner, kKind, kStake, kOdds, kColumns };
   using Edit = std::function<void(const std::function<void(plan::Planner&)>&)>;
 
-  HeldTable(const plan::Planner& planner, Edit edit, QObject* parent = nullptr);
+  HeldTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
+            QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,17 +30,20 @@ class HeldTable : public QAbstractTableModel {
 
   // Runs a change that makes lines come and go: everything is drawn afresh.
   void ReplaceRows(const std::function<void()>& change);
+  // A new view: the cells' marks are drawn again.
+  void ResultsReplaced();
 
  private:
   const plan::Planner& planner_;
+  const plan::PlannerView& view_;
   Edit edit_;
 };
 
 // The kind column's editor: a list of back, lay, free and free-sr.
-class HeldKindDelegate : public QStyledItemDelegate {
+class HeldKindDelegate : public ProblemFrameDelegate {
   Q_OBJECT
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  using ProblemFrameDelegate::ProblemFrameDelegate;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
@@ -117,8 +117,7 @@ void MainWindow::BuildMenu() {
   planner->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));  // shown beside the item
   connect(planner, &QAction::triggered, this, &MainWindow::ShowPlanner);
   connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
-  connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
-          &MainWindow::FocusMenuBar);
+  connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &MainWindow::FocusMenuBar);
 }
 
 // F10 does what a tap of Alt does: the menu bar takes the keys with its first
@@ -225,10 +224,36 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 void MainWindow::ShowPlanner() {
   if (ended_) return;
   // Made on first use, so it costs the start-up nothing; one at a time.
-  if (!planner_) planner_ = new PlannerWindow(model_.platform.SettingsFolder(), boxes_);
+  if (!planner_) {
+    planner_ = new PlannerWindow(model_.platform.SettingsFolder(), boxes_);
+    PlaceBeside(planner_);
+  }
   planner_->show();
   planner_->raise();
   planner_->activateWindow();
+}
+
+// Beside this window where the screen has room, right then left; else below
+// its menu bar, smaller if it must be, so the menu stays in reach.
+void MainWindow::PlaceBeside(QWidget* other) const {
+  const QScreen* screen = this->screen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QRect self = frameGeometry();
+  const QSize frame(kFrameAllowancePx / 4, kFrameAllowancePx);  // borders, title bar
+  constexpr int kGap = 8;
+  const int width = other->width() + frame.width();
+  QPoint at(self.right() + 1 + kGap, self.top());
+  if (at.x() + width > room.right() + 1) at.setX(self.left() - kGap - width);
+  if (at.x() < room.left()) {
+    at.setX(std::max(room.left(), std::min(self.left(), room.right() + 1 - width)));
+    at.setY(menuBar()->mapToGlobal(QPoint(0, menuBar()->height())).y() + kGap);
+    const int below = room.bottom() + 1 - at.y() - frame.height();
+    if (other->height() > below) other->resize(other->width(), std::max(below, 0));
+  }
+  at.setY(
+      std::max(room.top(), std::min(at.y(), room.bottom() + 1 - other->height() - frame.height())));
+  other->move(at);
 }
 
 void MainWindow::EndProgram() {

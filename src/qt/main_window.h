@@ -49,6 +49,7 @@ class MainWindow : public QMainWindow {
 
   void BuildMenu();
   void FocusMenuBar();
+  void PlaceBeside(QWidget* other) const;
   void Connect();
   void Run(const std::function<void(Form1&, Ui&)>& handler);
   void RunClose(CloseOutcome (*handler)(Form1&, Ui&));

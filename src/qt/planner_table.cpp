@@ -1,5 +1,6 @@
 #include "qt/planner_table.h"
 
+#include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
 #include "qt/style.h"
@@ -27,10 +28,14 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
   const bool planned = !result.stake.empty();
   switch (index.column()) {
     case kName:
-    case kOdds:
+    case kOdds: {
+      const plan::Cell cell = index.column() == kName ? plan::Cell::Name : plan::Cell::Odds;
       if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return Q(index.column() == kName ? typed.name : typed.odds);
+        return Q(cell == plan::Cell::Name ? typed.name : typed.odds);
+      if (role == kProblemRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return Q(plan::CellProblem(view_, row, cell));
       return {};
+    }
     case kSaver:
       if (role == Qt::CheckStateRole) return typed.saver ? Qt::Checked : Qt::Unchecked;
       return {};
@@ -115,7 +120,10 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
     case kSaver:
       return "Saver";
     case kStake:
-      return "Stake";
+      // As the command line heads it: a lay plan's stakes are lays.
+      return planner_.side == plan::Side::Lay ? "Lay stake"
+             : planner_.each_way.on           ? "Stake each"
+                                              : "Stake";
     case kLiability:
       return "Liability";
     case kHeld:
@@ -138,7 +146,8 @@ void PlannerTable::ReplaceRows(const std::function<void()>& change) {
 }
 
 void PlannerTable::ResultsReplaced() {
-  if (rowCount() > 0) emit dataChanged(index(0, kPlaceOdds), index(rowCount() - 1, kBar));
+  if (rowCount() > 0) emit dataChanged(index(0, kName), index(rowCount() - 1, kBar));
+  emit headerDataChanged(Qt::Horizontal, kStake, kStake);
 }
 
 }  // namespace stakora::qt

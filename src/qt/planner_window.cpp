@@ -9,10 +9,13 @@
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,6 +27,7 @@
 #include "qt/held_table.h"
 #include "qt/message_boxes.h"
 #include "qt/planner_table.h"
+#include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
 #include "ui.h"
@@ -93,7 +97,7 @@ PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, Q
   const plan::LoadedPlannerSettings loaded = plan::LoadPlannerSettings(settings_folder_, *reports_);
   may_save_ = loaded.may_save;
   model_ = plan::MakePlanner(loaded.settings);
-  view_ = plan::ViewWithout(model_, plan::kAskForRunners);
+  view_ = plan::PromptView(model_);
   Build();
   Connect();
   DrawChoices();
@@ -150,9 +154,17 @@ void PlannerWindow::Build() {
   grid_ = new QTableView(this);
   grid_->setModel(table_);
   grid_->setAccessibleName("Runners");
+  grid_->setItemDelegate(new ProblemFrameDelegate(grid_));
   grid_->setItemDelegateForColumn(PlannerTable::kBar, new ProfitBarDelegate(grid_));
   grid_->horizontalHeader()->setSectionResizeMode(PlannerTable::kName, QHeaderView::Stretch);
   grid_->setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move inside it
+  // At its narrowest the grid still shows the odds, the stake and the profit.
+  int columns = grid_->verticalHeader()->sizeHint().width() + 2 * grid_->frameWidth() +
+                grid_->verticalScrollBar()->sizeHint().width();
+  for (int c : {PlannerTable::kName, PlannerTable::kOdds, PlannerTable::kSaver,
+                PlannerTable::kStake, PlannerTable::kProfit})
+    columns += grid_->horizontalHeader()->sectionSize(c);
+  grid_->setMinimumSize(columns, grid_->verticalHeader()->defaultSectionSize() * 4);
   top->addWidget(grid_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -160,7 +172,9 @@ void PlannerWindow::Build() {
   remove_ = new QPushButton("&Remove runner", this);
   paste_ = new QPushButton("Paste r&unners", this);
   copy_ = new QPushButton("&Copy stakes", this);
-  for (QPushButton* b : {add_, remove_, paste_, copy_}) {
+  clear_ = new QPushButton("Clear runners", this);
+  clear_->setToolTip("Empties the runners list; Ctrl+Z brings it back");
+  for (QPushButton* b : {add_, remove_, paste_, copy_, clear_}) {
     b->setAutoDefault(true);  // Enter presses the focused button
     buttons->addWidget(b);
   }
@@ -171,12 +185,13 @@ void PlannerWindow::Build() {
   auto* held_label = new QLabel("Held bets", this);
   top->addWidget(held_label);
   held_table_ = new HeldTable(
-      model_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
+      model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
   held_grid_ = new QTableView(this);
   held_grid_->setModel(held_table_);
   held_grid_->setAccessibleName("Held bets");
   held_grid_->setAccessibleDescription(
       "Bets already placed: runner, kind (back, lay, free or free-sr), stake and odds");
+  held_grid_->setItemDelegate(new ProblemFrameDelegate(held_grid_));
   held_grid_->setItemDelegateForColumn(HeldTable::kKind, new HeldKindDelegate(held_grid_));
   held_grid_->horizontalHeader()->setSectionResizeMode(HeldTable::kRunner, QHeaderView::Stretch);
   held_grid_->setTabKeyNavigation(false);
@@ -199,12 +214,25 @@ void PlannerWindow::Build() {
   held_buttons->addStretch();
   top->addLayout(held_buttons);
 
+  // A screen reader reads the summary itself: its text is its name. Three
+  // lines high whatever it says, so the grid above never jumps as one types.
   summary_ = new QLabel(this);
-  summary_->setAccessibleName("Summary");
+  summary_->setAccessibleDescription("Summary of the plan");
   summary_->setWordWrap(true);
+  summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   summary_->setFocusPolicy(Qt::TabFocus);
+  summary_->setFixedHeight(summary_->fontMetrics().lineSpacing() * 3 +
+                           summary_->contentsMargins().top() +
+                           summary_->contentsMargins().bottom());
   top->addWidget(summary_);
+
+  auto* closing = new QHBoxLayout;
+  close_ = new QPushButton("Close", this);
+  close_->setAutoDefault(true);
+  closing->addStretch();
+  closing->addWidget(close_);
+  top->addLayout(closing);
 
   slow_ = new QTimer(this);
   slow_->setSingleShot(true);
@@ -242,6 +270,11 @@ void PlannerWindow::Connect() {
   connect(paste_, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
   PasteInto(grid_, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
+  connect(clear_, &QPushButton::clicked, this, [this] { Edit(&plan::ClearRunners); });
+  // In a box being typed in, Ctrl+Z undoes the typing; elsewhere, a clear.
+  connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+          [this] { Edit([](plan::Planner& p) { plan::UndoClear(p); }); });
+  connect(close_, &QPushButton::clicked, this, &QWidget::close);
   connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
   connect(remove_held_, &QPushButton::clicked, this, [this] {
     const std::size_t line = ChosenLine(held_grid_, model_.held.size());
@@ -289,7 +322,9 @@ void PlannerWindow::PasteHeld() {
 }
 
 void PlannerWindow::CopyStakes() {
-  if (!view_.stakes_text.empty()) QApplication::clipboard()->setText(Q(view_.stakes_text));
+  if (view_.stakes_text.empty()) return;
+  QApplication::clipboard()->setText(Q(view_.stakes_text));
+  summary_->setText(Q(plan::CopiedSummary(view_)));
 }
 
 void PlannerWindow::Edit(const std::function<void(plan::Planner&)>& change) {
@@ -318,7 +353,7 @@ void PlannerWindow::Replan() {
   const auto request = plan::RequestOf(model_);
   if (!request) {
     planning_ = false;
-    Show(plan::ViewWithout(model_, plan::kAskForRunners));
+    Show(plan::PromptView(model_));
     return;
   }
   stop_ = std::stop_source();
@@ -341,6 +376,8 @@ void PlannerWindow::Replan() {
 void PlannerWindow::Show(plan::PlannerView view) {
   view_ = std::move(view);  // worked out from model_ as it stands: one result per row
   table_->ResultsReplaced();
+  held_table_->ResultsReplaced();
+  for (auto [box, which] : TextBoxes()) MarkBox(box, Q(plan::BoxProblem(view_, which)));
   summary_->setText(Q(view_.summary));
   copy_->setEnabled(!view_.stakes_text.empty());
   emit shown();
@@ -374,6 +411,15 @@ void PlannerWindow::DrawChoices() {
     const QString text = Q(plan::BoxText(model_, which));
     if (box->text() != text) box->setText(text);
   }
+}
+
+void PlannerWindow::keyPressEvent(QKeyEvent* e) {
+  // Esc that no box or editor took closes the window, as in any dialog.
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* e) {

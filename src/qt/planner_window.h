@@ -64,6 +64,7 @@ class PlannerWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void Build();
@@ -92,7 +93,8 @@ class PlannerWindow : public QWidget {
   QTableView* grid_ = nullptr;
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;
-  QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr;
+  QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr,
+              *clear_ = nullptr, *close_ = nullptr;
   QTableView* held_grid_ = nullptr;
   HeldTable* held_table_ = nullptr;
   QPushButton *add_held_ = nullptr, *remove_held_ = nullptr, *paste_held_ = nullptr;

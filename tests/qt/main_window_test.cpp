@@ -138,6 +138,10 @@ TEST_F(MainWindowTest, MenuLinksAndTheirReaderActionsShowPages) {
   Menu("Stake planner");
   ASSERT_NE(window.planner(), nullptr);
   EXPECT_TRUE(window.planner()->isVisible());
+  // Beside the window, or at least clear of its menu bar.
+  const QRect bar(window.menuBar()->mapToGlobal(QPoint(0, 0)), window.menuBar()->size());
+  EXPECT_FALSE(window.planner()->frameGeometry().intersects(bar))
+      << window.planner()->frameGeometry().y() << " " << bar.bottom();
 }
 
 TEST_F(MainWindowTest, KeyboardUsersGetRadioGroupsEnterAndTheMenu) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include "qt/planner_table.h"
+#include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/scripted_boxes.h"
 #include "qt/strings.h"
@@ -73,6 +75,7 @@ class PlannerTest : public ::testing::Test {
 TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   EXPECT_EQ(window->windowTitle(), "Stake planner");
   EXPECT_EQ(window->summary()->text(), plan::kAskForRunners);
+  const int summary_height = window->summary()->height();
   QApplication::clipboard()->setText("Fav\t2.2\r\n5.5\n\nOutsider\t8\n13\n");
   window->grid()->setFocus();
   QTest::keySequence(window->grid(), QKeySequence::Paste);
@@ -82,14 +85,21 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   Type("Amount", "25");
   Settle();
   EXPECT_EQ(At(3, T::kStake), "3.00");
-  EXPECT_TRUE(window->summary()->text().contains("Worst profit 2.50"))
+  EXPECT_TRUE(window->summary()->text().contains("If one of these wins: worst 2.50"))
       << S(window->summary()->text());
+  EXPECT_EQ(window->summary()->height(), summary_height);  // the grid above stays put
+  // A screen reader hears the summary itself, and each bar's figure.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->summary())->text(QAccessible::Name),
+            window->summary()->text());
   EXPECT_DOUBLE_EQ(At(3, T::kBar, ProfitBarDelegate::kBarRole).toDouble(), 1.0);  // the largest
-  EXPECT_EQ(At(1, T::kBar, Qt::AccessibleTextRole), "2.50");
+  QAccessibleInterface* bar =
+      QAccessible::queryAccessibleInterface(window->grid())->tableInterface()->cellAt(1, T::kBar);
+  EXPECT_EQ(bar->text(QAccessible::Name), "2.50");
 
   QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
   EXPECT_EQ(QApplication::clipboard()->text(),
             "Fav\t13.00\nRunner 2\t5.00\nOutsider\t4.00\nRunner 4\t3.00\n");
+  EXPECT_TRUE(window->summary()->text().contains("Copied 4 stakes to the clipboard"));
 
   Set(1, T::kOdds, "1.5");  // now the book is over 100%
   Settle();
@@ -97,6 +107,9 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   Set(1, T::kOdds, "abc");
   Settle();
   EXPECT_TRUE(window->summary()->text().startsWith("Runner 2: cannot read the odds"));
+  for (int role : {kProblemRole, int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)})
+    EXPECT_EQ(At(1, T::kOdds, role), window->summary()->text()) << role;  // the cell it names
+  EXPECT_EQ(At(0, T::kOdds, kProblemRole), "");
   EXPECT_EQ(At(0, T::kStake), "");
   EXPECT_FALSE(Button("&Copy stakes")->isEnabled());
 }
@@ -107,7 +120,7 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake", "Field size",
                                 "Places", "Place fraction"}));
   EXPECT_EQ(window->grid()->accessibleName(), "Runners");
-  EXPECT_EQ(window->summary()->accessibleName(), "Summary");
+  EXPECT_EQ(window->summary()->accessibleDescription(), "Summary of the plan");
   EXPECT_FALSE(Button("L&iability")->isEnabled());
   EXPECT_TRUE(window->grid()->isColumnHidden(T::kLiability));
   Button("&Profit")->click();
@@ -116,6 +129,59 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   EXPECT_FALSE(Button("&Profit")->isEnabled());
   EXPECT_FALSE(window->grid()->isColumnHidden(T::kLiability));
   EXPECT_EQ(window->model().mode, plan::Mode::Stake);
+  auto* grid = window->grid()->model();
+  EXPECT_EQ(grid->headerData(T::kStake, Qt::Horizontal), "Lay stake");
+
+  // A box that cannot be read is framed and says why, as the summary does.
+  QLineEdit* step = Find<QLineEdit>("Step");
+  Type("Step", "0");
+  const QString why = "Step: must be more than 0, such as 0.01, 0.50 or 1";
+  EXPECT_EQ(step->toolTip(), why);
+  EXPECT_EQ(step->accessibleDescription(), why);
+  EXPECT_FALSE(step->styleSheet().isEmpty());
+  EXPECT_EQ(window->summary()->text(), why);
+  Type("Step", "0.5");
+  EXPECT_TRUE(step->toolTip().isEmpty() && step->styleSheet().isEmpty());
+}
+
+// A window like any other: Esc or Close shuts it, and at its smallest every
+// caption and the stake and profit columns can still be read.
+TEST_F(PlannerTest, ClosesWithEscapeOrCloseAndStaysReadableAtItsSmallest) {
+  window->resize(window->minimumSize());
+  QTest::qWait(20);
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    if (label == window->summary()) continue;  // it wraps
+    EXPECT_GE(label->width(), label->sizeHint().width()) << S(label->text());
+  }
+  QTableView* grid = window->grid();
+  EXPECT_LE(grid->columnViewportPosition(T::kProfit) + grid->columnWidth(T::kProfit),
+            grid->viewport()->width());
+  QTest::keyClick(window->amount(), Qt::Key_Escape);
+  EXPECT_TRUE(window.isNull() || !window->isVisible());
+  if (window) window->deleteLater();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  window = new PlannerWindow(dir.str(), boxes);
+  window->show();
+  Button("Close")->click();
+  EXPECT_TRUE(window.isNull() || !window->isVisible());
+}
+
+// Pasted runners fill the empty rows; a clear empties the grid and Ctrl+Z
+// brings the runners back.
+TEST_F(PlannerTest, ClearsTheRunnersWithUndo) {
+  Set(1, T::kOdds, "2.5");
+  QApplication::clipboard()->setText("A\t3\nB\t4\n");
+  window->PasteRunners();
+  ASSERT_EQ(window->grid()->model()->rowCount(), 3);
+  EXPECT_EQ(At(0, T::kName), "A");
+  EXPECT_EQ(At(2, T::kName), "B");
+  Button("Clear runners")->click();
+  EXPECT_EQ(At(0, T::kName), "");
+  EXPECT_EQ(window->summary()->text(), "Cleared 3 runners; Ctrl+Z brings them back.");
+  window->grid()->setFocus();
+  QTest::keyClick(window->grid(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(At(1, T::kOdds), "2.5");
+  EXPECT_EQ(At(2, T::kName), "B");
 }
 
 // By keyboard alone: the field size fills in the terms, and each row shows
@@ -176,13 +242,18 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
           << At(row, T::kProfit).toString();
   EXPECT_EQ(shown.join(' '), "54.20 140.00 31.60 0.00 -20.00 31.49 0.00 -20.00 31.49");
   EXPECT_EQ(S(window->summary()->text()),
-            "Around 1 held bet. New lay stakes 54.20. Worst 31.49, best 31.60; the runners are "
-            "the whole field.");
+            "Around 1 held bet. New lay stakes 54.20. Nothing to lose: worst 31.49; best 31.60; "
+            "no other runner can win.");
+  held->setData(held->index(0, 2), "0", Qt::EditRole);
+  Settle();
+  EXPECT_EQ(held->index(0, 2).data(kProblemRole), "Held bet 1 stake: must be more than 0");
+  EXPECT_EQ(held->index(0, 2).data(kProblemRole), window->summary()->text());
+  held->setData(held->index(0, 2), "20", Qt::EditRole);
   // Without a cap, and then with the runners not the whole field.
   Type("Amount", "");
   window->field_covered()->click();
   Settle();
-  EXPECT_TRUE(window->summary()->text().contains("if another runner wins"))
+  EXPECT_TRUE(window->summary()->text().contains("if another wins"))
       << S(window->summary()->text());
 }
 
@@ -213,7 +284,7 @@ TEST_F(PlannerTest, TheNewestEditWins) {
   Type("Amount", "40000");
   Settle();
   EXPECT_EQ(window->grid()->model()->rowCount(), 1000);
-  EXPECT_TRUE(window->summary()->text().contains("Total stake 400000000.00"))
+  EXPECT_TRUE(window->summary()->text().contains("Lay stakes 400000000.00"))
       << S(window->summary()->text());
 }
 

@@ -109,6 +109,11 @@ struct Problem {
 
 // Every box and cell that cannot be read, in the order the plan reads them.
 std::vector<Problem> Problems(const Planner& p);
+struct PlannerView;
+// Why a box or cell of the view cannot be read; empty when it can.
+std::string BoxProblem(const PlannerView& v, Box box);
+std::string CellProblem(const PlannerView& v, std::size_t row, Cell cell);
+std::string HeldCellProblem(const PlannerView& v, std::size_t line, HeldCell cell);
 
 struct PlannerView {
   std::string summary;

@@ -1,6 +1,9 @@
 // The boxes and cells of the planner window that cannot be read, each found
 // by the same reader the plan uses, so the words are the refusal's own.
 
+#include <algorithm>
+#include <functional>
+
 #include "checked_request.h"
 #include "each_way.h"
 #include "held.h"
@@ -68,6 +71,31 @@ std::vector<Problem> Problems(const Planner& p) {
     ++i;
   }
   return out;
+}
+
+namespace {
+
+std::string Find(const PlannerView& v, const std::function<bool(const Problem&)>& is) {
+  const auto found = std::find_if(v.problems.begin(), v.problems.end(), is);
+  return found == v.problems.end() ? std::string() : found->message;
+}
+
+}  // namespace
+
+std::string BoxProblem(const PlannerView& v, Box box) {
+  return Find(v, [box](const Problem& p) { return p.at == Problem::At::Box && p.box == box; });
+}
+
+std::string CellProblem(const PlannerView& v, std::size_t row, Cell cell) {
+  return Find(v, [&](const Problem& p) {
+    return p.at == Problem::At::Cell && p.line == row && p.cell == cell;
+  });
+}
+
+std::string HeldCellProblem(const PlannerView& v, std::size_t line, HeldCell cell) {
+  return Find(v, [&](const Problem& p) {
+    return p.at == Problem::At::HeldCell && p.line == line && p.held_cell == cell;
+  });
 }
 
 }  // namespace stakora::plan
