@@ -145,10 +145,10 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       break;
     }
     if (!known)
-      return UnknownOption(word, {"--stake", "--profit", "--liability", "--commission", "--step",
-                                  "--min-stake", "--field", "--places", "--place-fraction",
-                                  "--held", "--lay", "--each-way", "--handicap", "--json",
-                                  "--help", "--version"});
+      return UnknownOption(
+          word, {"--stake", "--profit", "--liability", "--commission", "--step", "--min-stake",
+                 "--field", "--places", "--place-fraction", "--held", "--lay", "--each-way",
+                 "--handicap", "--json", "--help", "--version"});
   }
   if (args.common.help || args.common.version) return args;
   if (const auto wrong = HeldMisuse(r, given)) return *wrong;

@@ -55,8 +55,7 @@ std::string OddsText(const Odds& o) {
 Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
   const auto q = ParseDecimal(TrimBlanks(text), 0);
   if (!q || q->num < 1 || q->num > most)
-    return what + ": \"" + text + "\" is not a whole number from 1 to " +
-           std::to_string(most);
+    return what + ": \"" + text + "\" is not a whole number from 1 to " + std::to_string(most);
   return static_cast<int>(q->num);
 }
 

@@ -160,8 +160,8 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     const auto field = ReadFieldSize(r.field_size);
     if (!field) return field.error();
     if (static_cast<std::size_t>(*field) < n)
-      return "Field size: " + std::to_string(*field) + " is smaller than the " +
-             std::to_string(n) + " runners planned";
+      return "Field size: " + std::to_string(*field) + " is smaller than the " + std::to_string(n) +
+             " runners planned";
     covered = static_cast<std::size_t>(*field) == n;
   }
 

@@ -116,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{"small field",
                 With(kThree, [](Request& r) { r.field_size = "4", r.runners.resize(2); }),
-                "Field size: a race of 4 runners has no each-way terms; give the bookmaker's places and place "
+                "Field size: a race of 4 runners has no each-way terms; give the bookmaker's "
+                "places and place "
                 "fraction"},
         Refusal{"no terms", With(kThree, [](Request& r) { r.field_size = ""; }),
                 "Each way needs the field size, or the places and the place fraction"},
@@ -127,8 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"fraction", With(kThree, [](Request& r) { r.each_way.place_fraction = "5/4"; }),
                 "Place fraction: \"5/4\" is not a fraction such as 1/4 or 1/5, above 0 and at "
                 "most 1"},
-        Refusal{"odd outlay", With(kThree, [](Request& r) { r.amount = "41"; }),
-                "Amount: the stake 41.00 is not a whole number of each-way steps (two bets) of 2.00"},
+        Refusal{
+            "odd outlay", With(kThree, [](Request& r) { r.amount = "41"; }),
+            "Amount: the stake 41.00 is not a whole number of each-way steps (two bets) of 2.00"},
         Refusal{"minimums", With(kThree, [](Request& r) { r.min_stake = "7"; }),
                 "The minimum stakes add up to 42.00, more than the stake 40.00"},
         Refusal{"savers",
