@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
+#include <algorithm>
 
 #include "app_identity.h"
 #include "calculate.h"
