@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
+#include <string>
 #include <string_view>
 
 #include "fuzz_support.h"
@@ -27,6 +29,18 @@ void ReadText(std::string_view text, char sep) {
   const auto whole = ToInt16(text, sep);
   Check(!whole || numeric);
   if (whole) Check(std::fabs(*whole - *number) <= 0.5);
+  // Decimal odds as a fraction: two whole numbers in lowest terms, worth the
+  // odds less one.
+  if (const auto fraction = DecimalOddsAsFraction(text, sep)) {
+    Check(numeric && *number >= 1);
+    const auto slash = fraction->find('/');
+    Check(slash != std::string::npos);
+    const std::uint64_t up = std::strtoull(fraction->c_str(), nullptr, 10);
+    const std::uint64_t down = std::strtoull(fraction->c_str() + slash + 1, nullptr, 10);
+    Check(down >= 1 && std::gcd(up, down) == 1);
+    const double worth = static_cast<double>(up) / static_cast<double>(down) + 1;
+    Check(std::fabs(worth - *number) <= *number * 1e-12);
+  }
 }
 
 // A text the program writes reads back as the same figure.
