@@ -33,15 +33,15 @@ std::vector<Problem> Problems(const Planner& p) {
   Note(out, ReadStep(p.step), AtBox(Box::Step));
   if (!p.each_way.on) Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
   Note(out, ReadMinStake(p.min_stake), AtBox(Box::MinStake));
-  if (!TrimBlanks(p.amount).empty()) Note(out, ReadAmount(p.amount), AtBox(Box::Amount));
+  // An empty amount or term is not yet typed, not wrong.
+  auto typed = [](const std::string& text) { return !TrimBlanks(text).empty(); };
+  if (typed(p.amount)) Note(out, ReadAmount(p.amount), AtBox(Box::Amount));
   if (p.each_way.on) {
-    const std::pair<Box, const std::string*> terms[] = {{Box::FieldSize, &p.field_size},
-                                                        {Box::Places, &p.each_way.places}};
-    for (const auto& [box, text] : terms)
-      if (!TrimBlanks(*text).empty())
-        Note(out, box == Box::FieldSize ? ReadFieldSize(*text) : ReadPlaces(*text), AtBox(box));
-    if (!TrimBlanks(p.each_way.place_fraction).empty())
-      Note(out, ReadPlaceFraction(p.each_way.place_fraction), AtBox(Box::PlaceFraction));
+    const EachWayChoices& e = p.each_way;
+    if (typed(p.field_size)) Note(out, ReadFieldSize(p.field_size), AtBox(Box::FieldSize));
+    if (typed(e.places)) Note(out, ReadPlaces(e.places), AtBox(Box::Places));
+    if (typed(e.place_fraction))
+      Note(out, ReadPlaceFraction(e.place_fraction), AtBox(Box::PlaceFraction));
   }
 
   Request r{p, {}, {}};

@@ -119,6 +119,11 @@ TEST(Planner, ProblemsPointAtTheirBoxOrCell) {
   EXPECT_EQ(MakePlan(*RequestOf(p)).error(), odds_x);
   p.held.clear();
   EXPECT_EQ(PromptView(p).summary, odds_x);  // no amount: nothing to plan, yet named
+  SetEachWay(p, true);
+  SetBox(p, Box::Places, "11");
+  EXPECT_EQ(BoxProblem(PromptView(p), Box::Places),
+            "Places: \"11\" is not a whole number from 1 to 10");
+  EXPECT_EQ(CellProblem(PromptView(p), 1, Cell::Odds), odds_x);
 }
 
 // Held bets: pasted from a sheet or as on the command line, sent only when
