@@ -33,10 +33,10 @@ int HeldTable::columnCount(const QModelIndex& parent) const {
 QVariant HeldTable::data(const QModelIndex& index, int role) const {
   const auto line = static_cast<std::size_t>(index.row());
   if (!index.isValid() || line >= planner_.held.size()) return {};
-  const QString problem = Q(plan::HeldCellProblem(view_, line, CellOf(index.column())));
-  if (role == kProblemRole || role == Qt::AccessibleDescriptionRole ||
-      (role == Qt::ToolTipRole && !problem.isEmpty()))
-    return problem;
+  if (role == kProblemRole || role == Qt::AccessibleDescriptionRole || role == Qt::ToolTipRole) {
+    const QString problem = Q(plan::HeldCellProblem(view_, line, CellOf(index.column())));
+    if (!problem.isEmpty() || role != Qt::ToolTipRole) return problem;
+  }
   if (role == Qt::ToolTipRole && index.column() == kRunner)
     return "The runner's name, or its number in the runners list";
   if (role == Qt::ToolTipRole && index.column() == kKind)

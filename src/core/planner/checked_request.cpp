@@ -93,10 +93,14 @@ Result<int64_t, std::string> ReadMinStake(const std::string& text) {
   return min;
 }
 
+Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const std::string& text) {
+  const auto money = ReadMoney(what, text, kMostCents);
+  if (money && *money <= 0) return what + ": must be more than 0";
+  return money;
+}
+
 Result<int64_t, std::string> ReadAmount(const std::string& text) {
-  const auto amount = ReadMoney("Amount", text, kMostCents);
-  if (amount && *amount <= 0) return std::string("Amount: must be more than 0");
-  return amount;
+  return ReadPositiveMoney("Amount", text);
 }
 
 Result<Checked, std::string> Check(const Request& r) {

@@ -42,6 +42,9 @@ Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& w
 // the message starts with `what`, the box's name.
 Result<std::int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
                                             std::int64_t most);
+// The same, above 0 and at most kMostCents: an amount or a held bet's stake.
+Result<std::int64_t, std::string> ReadPositiveMoney(const std::string& what,
+                                                    const std::string& text);
 
 // Each box on its own, in cents or hundredths of a percent, or why it cannot
 // be read; every message starts with the box's name ("Step: ...").

@@ -123,9 +123,7 @@ Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t 
 }
 
 Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
-  const auto stake = ReadMoney(Which(i) + " stake", text, kMostCents);
-  if (stake && *stake <= 0) return Which(i) + " stake: must be more than 0";
-  return stake;
+  return ReadPositiveMoney(Which(i) + " stake", text);
 }
 
 Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {

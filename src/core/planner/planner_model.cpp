@@ -192,7 +192,7 @@ bool HasHeld(const Planner& p) {
   return std::any_of(p.held.begin(), p.held.end(), IsHeld);
 }
 
-std::optional<Request> RequestOf(const Planner& p) {
+Request TypedRequest(const Planner& p) {
   Request r{p, {}, {}};
   if (p.each_way.on) r.commission = "0";  // kept for exchange plans; a bookmaker takes none
   for (const PlannerRow& row : p.rows)
@@ -202,15 +202,30 @@ std::optional<Request> RequestOf(const Planner& p) {
   // Around held bets the field size only says whether another runner can win.
   if (!r.held.empty() && !p.each_way.on)
     r.field_size = p.field_covered ? std::to_string(r.runners.size()) : "";
+  return r;
+}
+
+std::optional<Request> RequestOf(const Planner& p) {
+  Request r = TypedRequest(p);
   if (r.runners.empty() || (r.held.empty() && TrimBlanks(r.amount).empty())) return std::nullopt;
   return r;
 }
 
-PlannerView ViewWithout(const Planner& p, std::string summary) {
+namespace {
+
+// A row for each grid row and the summary; nothing else worked out.
+PlannerView Blank(const Planner& p, std::string summary) {
   PlannerView v;
   v.summary = std::move(summary);
-  v.problems = Problems(p);
   v.rows.resize(p.rows.size());
+  return v;
+}
+
+}  // namespace
+
+PlannerView ViewWithout(const Planner& p, std::string summary) {
+  PlannerView v = Blank(p, std::move(summary));
+  v.problems = Problems(p);
   return v;
 }
 
@@ -234,7 +249,8 @@ std::string CopiedSummary(const PlannerView& v) {
 }
 
 PlannerView ViewOf(const Planner& p, const Plan& plan) {
-  PlannerView v = ViewWithout(p, SummaryText(plan));
+  // A plan was made, so every box and cell was read: there are no problems.
+  PlannerView v = Blank(p, SummaryText(plan));
   std::size_t j = 0;
   for (std::size_t row = 0; row < p.rows.size() && j < plan.runners.size(); ++row) {
     if (!IsRunner(p.rows[row])) continue;

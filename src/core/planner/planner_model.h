@@ -77,6 +77,9 @@ void SetFieldCovered(Planner& p, bool covered);
 // Any held bet filled in: the plan is of new bets around them.
 bool HasHeld(const Planner& p);
 
+// The rows and held bets filled in, and the boxes, as one request, whether or
+// not it can be planned yet.
+Request TypedRequest(const Planner& p);
 // What to plan, or nothing yet: no runner, or no amount typed (around held
 // bets the amount is a cap, and may be left empty).
 std::optional<Request> RequestOf(const Planner& p);

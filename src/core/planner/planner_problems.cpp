@@ -44,16 +44,16 @@ std::vector<Problem> Problems(const Planner& p) {
       Note(out, ReadPlaceFraction(e.place_fraction), AtBox(Box::PlaceFraction));
   }
 
-  Request r{p, {}, {}};
+  // The plan numbers the runners and held bets filled in; the marks go on
+  // their rows and lines.
+  const Request r = TypedRequest(p);
+  std::size_t j = 0;
   for (std::size_t row = 0; row < p.rows.size(); ++row) {
     if (!IsRunner(p.rows[row])) continue;
     Problem at;
     at.at = Problem::At::Cell, at.line = row, at.cell = Cell::Odds;
-    Note(out, ReadOdds(p.rows[row].odds, RunnerLabel(r.runners.size()) + ": "), at);
-    r.runners.push_back({p.rows[row].name, p.rows[row].odds, p.rows[row].saver});
+    Note(out, ReadOdds(p.rows[row].odds, RunnerLabel(j++) + ": "), at);
   }
-  for (std::size_t line = 0; line < p.held.size(); ++line)
-    if (IsHeld(p.held[line])) r.held.push_back(p.held[line]);
   std::size_t i = 0;
   for (std::size_t line = 0; line < p.held.size(); ++line) {
     const HeldInput& bet = p.held[line];
