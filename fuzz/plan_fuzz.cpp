@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checked_request.h"
 #include "exact.h"
 #include "fuzz_support.h"
 #include "number_text.h"
@@ -23,9 +24,14 @@ using stakora::fuzz::Check;
 
 namespace {
 
+// Every text is read as the planner reads it: a plan was given, so each reads.
+std::int64_t Cents(stakora::Result<std::int64_t, std::string> read) {
+  Check(read.ok());
+  return *read;
+}
+
 void CheckHeld(const Request& r, const Plan& plan) {
-  const auto min = ParseDecimal(stakora::TrimBlanks(r.min_stake), 2);
-  const auto least = min->num * 100 / min->den;
+  const std::int64_t least = Cents(ReadMinStake(r.min_stake));
   std::int64_t sum = 0, worst = plan.field_covered ? INT64_MAX : plan.if_another_wins;
   std::int64_t best = plan.field_covered ? INT64_MIN : plan.if_another_wins;
   for (const RunnerPlan& runner : plan.runners) {
@@ -37,10 +43,8 @@ void CheckHeld(const Request& r, const Plan& plan) {
   }
   Check(sum == plan.total_stake && worst == plan.worst_profit && best == plan.best_profit &&
         plan.held.size() == r.held.size());
-  if (r.mode == Mode::Stake && !stakora::TrimBlanks(r.amount).empty()) {
-    const auto cap = ParseDecimal(stakora::TrimBlanks(r.amount), 2);
-    Check(plan.total_stake <= cap->num * 100 / cap->den);
-  }
+  if (r.mode == Mode::Stake && !stakora::TrimBlanks(r.amount).empty())
+    Check(plan.total_stake <= Cents(ReadAmount(r.amount)));
 }
 
 }  // namespace
@@ -84,8 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(sum * (plan->each_way ? 2 : 1) == plan->total_stake && sum > 0 &&
         plan->worst_profit <= plan->best_profit && plan->each_way == r.each_way.on);
-  const auto amount = ParseDecimal(stakora::TrimBlanks(r.amount), 2, true);
-  const auto cents = static_cast<std::int64_t>(amount->num * 100 / amount->den);
+  const std::int64_t cents = Cents(ReadAmount(r.amount));
   if (r.mode == Mode::Stake)
     Check(plan->total_stake == cents);
   else

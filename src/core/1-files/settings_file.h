@@ -15,6 +15,12 @@ namespace stakora {
 // The largest settings file read; anything longer is not ours.
 inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
+// What a settings file holds when it is not ours: more than a settings file
+// ever needs, or a byte no text has (a NUL). Such a file is never replaced.
+inline bool ForeignSettingsBytes(std::string_view bytes) {
+  return bytes.size() > kMaxSettingsBytes || bytes.find('\0') != std::string_view::npos;
+}
+
 struct FileBytes {
   std::string bytes;
   ReportNumber error = ReportNumber::None;
@@ -35,16 +41,19 @@ struct DesktopFolders {
 };
 DesktopFolders FindDesktopFolders(const std::string& program_folder);
 
-// A regular file (a link is followed) of at most kMaxSettingsBytes. A missing
-// file is 53, a missing folder 76; a folder, a device, a FIFO or an over-long
-// file is 75. Never blocks.
+// A regular file (a link is followed) of at most kMaxSettingsBytes, with no
+// NUL byte. A missing file is 53, a missing folder 76; a link to nothing, a
+// folder, a device, a FIFO, an over-long file or a binary one is 75. Never
+// blocks.
 FileBytes ReadSettingsFile(const std::string& path);
 
-// Writes a new file beside the old one (beside the file a link points to),
-// flushes it to disk and renames it over the old one, so a failure part way
-// leaves the previous file whole. The permission bits and a link are kept.
-// Where no new file can be made in that folder, the old one is rewritten in
-// place. Nothing but the file and its temporary companion is ever written.
+// Writes a new file beside the old one, flushes it to disk and renames it over
+// the old one, so a failure part way leaves the previous file whole; the
+// permission bits are kept. Where no new file can be made in that folder, the
+// old one is rewritten in place. What is not ours is left as it is and 75
+// reported: a link (never written through), anything but a regular file, and
+// a file that reading would refuse (over-long or binary). Nothing but the file
+// and its temporary companion is ever written.
 [[nodiscard]] ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes);
 
 }  // namespace stakora

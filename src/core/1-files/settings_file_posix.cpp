@@ -83,18 +83,17 @@ bool WriteFlushClose(Fd& fd, std::string_view bytes) {
   return WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
 }
 
-// The file the path names once every link is followed, even when the last
-// link dangles: that is the file to replace, in its own folder.
-std::string FinalTarget(const std::string& path) {
-  std::string p = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    std::array<char, PATH_MAX> buf{};
-    const ssize_t n = ::readlink(p.c_str(), buf.data(), buf.size() - 1);
-    if (n < 0) return p;  // not a link (or gone): this is the file
-    std::string next(buf.data(), static_cast<std::size_t>(n));
-    p = next.front() == '/' ? next : FolderOf(p) + "/" + next;
+// Up to one byte past the largest settings file, or false with errno set.
+bool ReadUpToLimit(int fd, std::string& out) {
+  std::array<char, 4096> buf{};
+  while (out.size() <= kMaxSettingsBytes) {
+    const ssize_t n = ::read(fd, buf.data(), buf.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) break;
+    out.append(buf.data(), static_cast<std::size_t>(n));
   }
-  return p;
+  return true;
 }
 
 // A fresh file beside the target, made exclusively: whatever lies about, a
@@ -165,54 +164,62 @@ DesktopFolders FindDesktopFolders(const std::string& program_folder) {
 FileBytes ReadSettingsFile(const std::string& path) {
   // Non-blocking, so that a FIFO in the file's place cannot hold up start-up.
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) return {{}, ErrorNumber(errno, path)};
+  if (fd.get() < 0) {
+    const int code = errno;
+    // A link to nothing is not a missing file: it names somewhere else.
+    struct stat st {};
+    if (code == ENOENT && ::lstat(path.c_str(), &st) == 0)
+      return {{}, ReportNumber::PathFileAccess};
+    return {{}, ErrorNumber(code, path)};
+  }
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return {{}, ErrorNumber(errno, path)};
   if (!S_ISREG(st.st_mode)) return {{}, ReportNumber::PathFileAccess};
   FileBytes out;
-  std::array<char, 4096> buf{};
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buf.data(), buf.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return {{}, ErrorNumber(errno, path)};
-    if (n == 0) break;
-    out.bytes.append(buf.data(), static_cast<std::size_t>(n));
-    if (out.bytes.size() > kMaxSettingsBytes) return {{}, ReportNumber::PathFileAccess};
-  }
+  if (!ReadUpToLimit(fd.get(), out.bytes)) return {{}, ErrorNumber(errno, path)};
+  if (ForeignSettingsBytes(out.bytes)) return {{}, ReportNumber::PathFileAccess};
   return out;
 }
 
 ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes) {
-  const std::string target = FinalTarget(path);
   std::optional<mode_t> keep;  // an existing file's permission bits
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) return ReportNumber::PathFileAccess;  // a folder, a FIFO, a device
+  if (::lstat(path.c_str(), &st) == 0) {
+    // A link, a folder, a FIFO or a device is not ours to replace, nor is a
+    // file that holds what no settings file does.
+    if (!S_ISREG(st.st_mode)) return ReportNumber::PathFileAccess;
+    Fd old(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    std::string held;
+    if (old.get() >= 0 && ReadUpToLimit(old.get(), held) && ForeignSettingsBytes(held))
+      return ReportNumber::PathFileAccess;
     // A file we may not write keeps its owner's wish, as a plain overwrite would.
-    Fd probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-    if (probe.get() < 0) return ErrorNumber(errno, target);
+    Fd probe(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (probe.get() < 0) return ErrorNumber(errno, path);
     keep = st.st_mode & 07777;
   } else if (errno != ENOENT) {
-    return ErrorNumber(errno, target);
+    return ErrorNumber(errno, path);
   }
 
+  // The new file takes the path's own name: should a link appear there
+  // meanwhile, the rename replaces the link, never the file it names.
   std::string temp;
-  Fd fd(CreateCompanion(target, temp));
+  Fd fd(CreateCompanion(path, temp));
   if (fd.get() >= 0) {
     if ((!keep || ::fchmod(fd.get(), *keep) == 0) && WriteFlushClose(fd, bytes) &&
-        ::rename(temp.c_str(), target.c_str()) == 0) {
-      SyncFolder(target);
+        ::rename(temp.c_str(), path.c_str()) == 0) {
+      SyncFolder(path);
       return ReportNumber::None;
     }
     const int code = errno;
     ::unlink(temp.c_str());
-    return ErrorNumber(code, target);
+    return ErrorNumber(code, path);
   }
 
   // No new file can be made in the folder (it may be read-only while the
   // file is not): rewrite the file in place.
-  Fd in_place(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666));
-  if (in_place.get() < 0 || !WriteFlushClose(in_place, bytes)) return ErrorNumber(errno, target);
+  Fd in_place(::open(path.c_str(),
+                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+  if (in_place.get() < 0 || !WriteFlushClose(in_place, bytes)) return ErrorNumber(errno, path);
   return ReportNumber::None;
 }
 

@@ -85,6 +85,18 @@ class Handle {
   HANDLE h_;
 };
 
+// Up to one byte past the largest settings file, or false.
+bool ReadUpToLimit(HANDLE h, std::string& out) {
+  std::array<char, 4096> buf{};
+  while (out.size() <= kMaxSettingsBytes) {
+    DWORD n = 0;
+    if (!ReadFile(h, buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr)) return false;
+    if (n == 0) break;
+    out.append(buf.data(), n);
+  }
+  return true;
+}
+
 bool WriteFlushClose(Handle& h, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD done = 0;
@@ -120,18 +132,17 @@ FileBytes ReadSettingsFile(const std::string& path) {
   if (IsFolder(w)) return {{}, ReportNumber::PathFileAccess};
   Handle h(CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.ok()) return {{}, ErrorNumber(GetLastError(), w)};
+  if (!h.ok()) {
+    const DWORD code = GetLastError();
+    // A link to nothing is not a missing file: it names somewhere else.
+    if (code == ERROR_FILE_NOT_FOUND && GetFileAttributesW(w.c_str()) != INVALID_FILE_ATTRIBUTES)
+      return {{}, ReportNumber::PathFileAccess};
+    return {{}, ErrorNumber(code, w)};
+  }
   if (GetFileType(h.get()) != FILE_TYPE_DISK) return {{}, ReportNumber::PathFileAccess};
   FileBytes out;
-  std::array<char, 4096> buf{};
-  for (;;) {
-    DWORD n = 0;
-    if (!ReadFile(h.get(), buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr))
-      return {{}, ErrorNumber(GetLastError(), w)};
-    if (n == 0) break;
-    out.bytes.append(buf.data(), n);
-    if (out.bytes.size() > kMaxSettingsBytes) return {{}, ReportNumber::PathFileAccess};
-  }
+  if (!ReadUpToLimit(h.get(), out.bytes)) return {{}, ErrorNumber(GetLastError(), w)};
+  if (ForeignSettingsBytes(out.bytes)) return {{}, ReportNumber::PathFileAccess};
   return out;
 }
 
@@ -139,7 +150,15 @@ ReportNumber ReplaceSettingsFile(const std::string& path, std::string_view bytes
   const std::wstring target = Wide(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ReportNumber::PathFileAccess;
+    // A link (never written through), a folder, or a file that holds what no
+    // settings file does is not ours to replace.
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+      return ReportNumber::PathFileAccess;
+    Handle old(CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string held;
+    if (old.ok() && ReadUpToLimit(old.get(), held) && ForeignSettingsBytes(held))
+      return ReportNumber::PathFileAccess;
     // A file we may not write keeps its owner's wish, as a plain overwrite would.
     Handle probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -98,10 +98,11 @@ ReportNumber Apply(Form1& f, const std::array<Field, kFieldCount>& fields) {
 
 // A control's text as one line of the file. A quoted field may have brought a
 // line break in; written as it stands it would split its line and push the
-// amount out of the seventh.
+// amount out of the seventh. A NUL would make the file read as binary, never
+// to be read or saved again.
 std::string OneLine(std::string text) {
   std::replace_if(
-      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
   return text;
 }
 

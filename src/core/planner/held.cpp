@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "big.h"
 #include "each_way.h"
@@ -102,8 +103,16 @@ std::optional<std::string> Unplannable(const Request& r) {
 
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
   const std::string text(TrimBlanks(r.held[i].runner));
-  for (std::size_t j = 0; j < r.runners.size(); ++j)
-    if (TrimBlanks(r.runners[j].name) == text && !text.empty()) return j;
+  std::optional<std::size_t> named;
+  for (std::size_t j = 0; j < r.runners.size(); ++j) {
+    if (TrimBlanks(r.runners[j].name) != text || text.empty()) continue;
+    // Two runners of one name: the bet could be on either.
+    if (named)
+      return Which(i) + ": runners " + std::to_string(*named + 1) + " and " +
+             std::to_string(j + 1) + " are both called \"" + text + "\"; give them different names";
+    named = j;
+  }
+  if (named) return *named;
   const auto position = ParseDecimal(text, 0);
   if (position && position->num >= 1 && position->num <= static_cast<i128>(r.runners.size()))
     return static_cast<std::size_t>(position->num - 1);
@@ -184,7 +193,8 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   const bool back = r.side == Side::Back;
   const bool capped = r.mode == Mode::Stake && c.amount > 0;
   problem.most_total = capped ? c.amount / c.step : kMostCents / c.step;
-  if (r.mode == Mode::Liability) problem.most_loss = c.amount;
+  // An empty amount caps nothing, whichever it names.
+  if (r.mode == Mode::Liability && c.amount > 0) problem.most_loss = c.amount;
   const Books books = BooksOf(c.field);
   const auto side = books.all <=> Whole(1);
   problem.full_book = side == 0;

@@ -15,14 +15,22 @@ bool Plain(std::string_view v) {
   return v.size() <= 32 && v.find_first_of("\r\n") == std::string_view::npos;
 }
 
+// "key=value" and a line end; nothing for a value reading would not keep, nor
+// one with a NUL, which would make the file read as binary: the box then
+// starts from its default, as it would have.
+std::string Line(const char* key, std::string_view value) {
+  if (!Plain(value) || value.find('\0') != std::string_view::npos) return {};
+  return std::string(key) + "=" + std::string(value) + "\n";
+}
+
 }  // namespace
 
 std::string PlannerSettingsText(const PlannerSettings& s) {
-  return std::string("side=") + SideName(s.side) + "\nmode=" + ModeName(s.mode) +
-         "\nstep=" + s.step + "\nmin_stake=" + s.min_stake + "\ncommission=" + s.commission +
-         "\neach_way=" + (s.each_way.on ? "yes" : "no") + "\nfield_size=" + s.field_size +
-         "\nhandicap=" + (s.each_way.handicap ? "yes" : "no") + "\nplaces=" + s.each_way.places +
-         "\nplace_fraction=" + s.each_way.place_fraction + "\n";
+  return Line("side", SideName(s.side)) + Line("mode", ModeName(s.mode)) + Line("step", s.step) +
+         Line("min_stake", s.min_stake) + Line("commission", s.commission) +
+         Line("each_way", s.each_way.on ? "yes" : "no") + Line("field_size", s.field_size) +
+         Line("handicap", s.each_way.handicap ? "yes" : "no") + Line("places", s.each_way.places) +
+         Line("place_fraction", s.each_way.place_fraction);
 }
 
 PlannerSettings ReadPlannerSettings(std::string_view text) {

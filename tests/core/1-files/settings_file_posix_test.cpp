@@ -71,6 +71,9 @@ TEST(SettingsFile, LeftoversAndSpecialFilesAreNeverFollowedNorWaitedFor) {
   EXPECT_EQ(Mode(dir / "config.txt"), 0640u);  // a new file as the umask shapes it
   EXPECT_EQ(dir.Read("victim"), "mine");
   EXPECT_EQ(dir.Read("config.txt"), kDefaults);
+  ::chmod((dir / "config.txt").c_str(), 0604);  // a file replaced keeps its mode
+  EXPECT_EQ(Save(dir.str()), Strings{});
+  EXPECT_EQ(Mode(dir / "config.txt"), 0604u);
 
   TempFolder fifo;
   ASSERT_EQ(::mkfifo((fifo / "config.txt").c_str(), 0600), 0);
@@ -79,23 +82,67 @@ TEST(SettingsFile, LeftoversAndSpecialFilesAreNeverFollowedNorWaitedFor) {
   TempFolder device;
   fs::create_symlink("/dev/zero", device / "config.txt");
   EXPECT_EQ(Start(device.str()).reports, Strings{"75"});
-  TempFolder big;
-  big.Write("config.txt", kDefaults + std::string(kMaxSettingsBytes, ' '));
-  EXPECT_EQ(Start(big.str()).reports, Strings{"75"});
 }
 
-TEST(SettingsFile, ALinkIsKeptAndItsFileReplacedWithItsMode) {
+// What is not a settings file of ours stays as it is, reported at start when
+// it cannot be read and at the save, once, when it is not replaced.
+struct Foreign {
+  const char* what;
+  void (*make)(const TempFolder&);
+  Strings at_start;
+};
+
+class NotOurs : public ::testing::TestWithParam<Foreign> {};
+
+TEST_P(NotOurs, IsNeverReplacedNorWrittenThrough) {
   TempFolder dir;
-  fs::create_directory(dir / "real");
-  dir.Write("real/config.txt", "old");
-  ::chmod((dir / "real/config.txt").c_str(), 0640);
-  fs::create_symlink("real/config.txt", dir / "config.txt");
-  EXPECT_EQ(Save(dir.str()), Strings{});
-  EXPECT_TRUE(fs::is_symlink(dir / "config.txt"));
-  EXPECT_EQ(dir.Read("real/config.txt"), kDefaults);
-  EXPECT_EQ(Mode(dir / "real/config.txt"), 0640u);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 1);
+  fs::create_directory(dir / "elsewhere");
+  dir.Write("elsewhere/document", "a letter\n" + std::string(kMaxSettingsBytes, 'x'));
+  dir.Write("elsewhere/config.txt", kDefaults);
+  GetParam().make(dir);
+  const auto before = [&](const char* name) {
+    return fs::exists(dir / name) ? dir.Read(name) : "";
+  };
+  const std::string config = before("config.txt"), document = before("elsewhere/document"),
+                    linked = before("elsewhere/config.txt");
+  EXPECT_EQ(Start(dir.str()).reports, GetParam().at_start);
+  EXPECT_EQ(Save(dir.str()), Strings{"75"});
+  EXPECT_EQ(before("config.txt"), config);
+  EXPECT_EQ(before("elsewhere/document"), document);
+  EXPECT_EQ(before("elsewhere/config.txt"), linked);
+  EXPECT_FALSE(fs::exists(dir / "elsewhere/missing"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.str()), {}), 2);  // no leftovers
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, NotOurs,
+    ::testing::Values(Foreign{"link_to_a_document",
+                              [](const TempFolder& d) {
+                                fs::create_symlink("elsewhere/document", d / "config.txt");
+                              },
+                              {"75"}},
+                      Foreign{"link_to_good_settings",
+                              [](const TempFolder& d) {
+                                fs::create_symlink("elsewhere/config.txt", d / "config.txt");
+                              },
+                              {}},
+                      Foreign{"dangling_link",
+                              [](const TempFolder& d) {
+                                fs::create_symlink("elsewhere/missing", d / "config.txt");
+                              },
+                              {"75"}},
+                      Foreign{"long_file",
+                              [](const TempFolder& d) {
+                                d.Write("config.txt",
+                                        kDefaults + std::string(kMaxSettingsBytes, ' '));
+                              },
+                              {"75"}},
+                      Foreign{"binary_file",
+                              [](const TempFolder& d) {
+                                d.Write("config.txt", kDefaults + std::string(1, '\0'));
+                              },
+                              {"75"}}),
+    [](const auto& row) { return std::string(row.param.what); });
 
 TEST(SettingsFile, ReadOnlyFolderRewritesAWritableFileInPlace) {
   TempFolder dir;

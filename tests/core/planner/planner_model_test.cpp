@@ -278,6 +278,10 @@ TEST(PlannerSettings, AreKeptInTheirOwnFile) {
             "side=lay\nmode=liability\nstep=1\nmin_stake=2\ncommission=5\neach_way=no\n"
             "field_size=\nhandicap=no\nplaces=\nplace_fraction=\n");
   EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, lay);
+  PlannerSettings odd = lay;
+  odd.step = std::string("1\0", 2);  // what reading would not keep is left out
+  SavePlannerSettings(dir.str(), odd, true, ui);
+  EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings.step, "0.01");
   PlannerSettings each_way = lay;
   each_way.side = Side::Back, each_way.mode = Mode::Profit, each_way.field_size = "12";
   each_way.each_way = {true, true, "3", "1/4"};
@@ -306,6 +310,15 @@ TEST(PlannerSettings, AFileThatCannotBeReadIsReportedAndLeftAlone) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "planner.txt"));
   EXPECT_FALSE(LoadPlannerSettings("", ui).may_save);  // no folder: no file, nothing to say
   EXPECT_EQ(ui.Texts().size(), 2u);
+  // A binary file is not read as the defaults and then replaced without a word.
+  TempFolder binary;
+  const std::string bytes("side=lay\n\0\x89PNG", 14);
+  binary.Write("planner.txt", bytes);
+  ScriptedUi told;
+  EXPECT_FALSE(LoadPlannerSettings(binary.str(), told).may_save);
+  SavePlannerSettings(binary.str(), PlannerSettings{}, true, told);
+  EXPECT_EQ(told.Texts(), (Strings{"75", "75"}));
+  EXPECT_EQ(binary.Read("planner.txt"), bytes);
 }
 
 }  // namespace
