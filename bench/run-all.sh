@@ -24,8 +24,10 @@ held() { echo "$plans" | grep "Held/$1/$2_median" | cut -d, -f3 | awk '{printf "
 matched=$(echo "$plans" | grep "MatchedBet_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
 # The slowest plans, once each (three plans a measure).
-full=$($B/plan_bench --benchmark_filter=NearlyFull --benchmark_format=csv 2>/dev/null | tr -d '"')
+full=$($B/plan_bench --benchmark_filter='NearlyFull|DistinctPrices' --benchmark_format=csv 2>/dev/null | tr -d '"')
 nearly() { echo "$full" | grep "NearlyFullBook/$1/$2/$3/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
+distinct() { echo "$full" | grep "DistinctPrices/$1/$2/$3/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
+held_full() { echo "$full" | grep "HeldNearlyFull/$1/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 
 # stakora-cli per run.
 cli=build/src/cli/stakora-cli
@@ -78,6 +80,9 @@ cat <<TABLE
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: profit | $(nearly Profit 1000 1000) / $(nearly Profit 1000 100000) / $(nearly Profit 1000 10000000) ms |
 | Stake plan, 1000 runners, book 99.9% / 99.999% / 99.99999%: liability | $(nearly Liability 1000 1000) / $(nearly Liability 1000 100000) / $(nearly Liability 1000 10000000) ms |
 | Stake plan, 30 runners, book 99.99999%: profit / liability | $(nearly Profit 30 10000000) / $(nearly Liability 30 10000000) ms |
+| Stake plan, 1000 distinct prices, book 99.9% / 99.999% / 99.9999%: profit | $(distinct Profit 1000 1000) / $(distinct Profit 1000 100000) / $(distinct Profit 1000 1000000) ms |
+| Stake plan, 1000 distinct prices, book 99.9% / 99.999% / 99.9999%: liability | $(distinct Liability 1000 1000) / $(distinct Liability 1000 100000) / $(distinct Liability 1000 1000000) ms |
+| Around a held bet, book 99.99999%: 5 runners (planned) / 20 / 1000 distinct prices (refused) | $(held_full 5) / $(held_full 20) / $(held_full 1000) ms |
 | Planner window: paste 1000 runners | $paste_ms ms |
 | Planner window: longest the event loop is held while a liability is typed (1000 runners) | $hold_ms ms |
 | Planner window: last key to plan shown (1000 runners) | $shown_ms ms |

@@ -177,6 +177,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--field 1 --held 1:back:1@2 -- 3 4", "Field size: 1 is smaller than the 2 runners"},
       {"--field 2 --held 1:back:1@2 -- 3 4", "The new bets alone would win whatever happens"},
       {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "The new bets alone would win"},
+      {"--lay --held 1:free-sr:1000000000@10000 --held 1:free-sr:1000000000@10000 -- 10000 1.01",
+       "The best plan around these bets needs more than 1000000000.00 of backers' stakes"},
       {"--held 1:back:1@10001/999999 --held 1:back:1@10001/999998 -- 3",
        "The held bets on Runner 1 are at prices too unlike to add up exactly"}};
   // clang-format on

@@ -6,6 +6,7 @@
 
 #include "big.h"
 #include "each_way.h"
+#include "held_bounds.h"
 #include "held_search.h"
 #include "number_text.h"
 #include "plan_figures.h"
@@ -202,7 +203,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     return "The new bets alone would win whatever happens (the runners' book is " +
            BookText(books.all) + "%), so there is no best plan without a cap: give a stake";
 
-  Search search{problem.most_total, std::move(stop)};
+  Search search{problem.most_total, std::move(stop), kHeldWorkBudget};
   const auto best = BestAroundHeld(problem, search);
   if (!best)
     return search.why == Stop::Cancelled
@@ -210,6 +211,13 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
                : "The best plan could not be found within the work allowed (the runners' book "
                  "is " +
                      BookText(books.all) + "%); give a smaller stake cap or leave a runner out";
+  // Without a cap the planner's own limit caps the new money: a plan that does
+  // better beyond it is not the best, and is not offered as such.
+  if (!capped && !LevelOutOfReach(problem, best->worst, true, problem.most_total + 1,
+                                  4 * problem.most_total, search.work))
+    return "The best plan around these bets needs more than " + MoneyText(kMostCents) + " of " +
+           (back ? "new stakes" : "backers' stakes") +
+           ", the most the planner takes; give a stake to cap them";
 
   Plan p = PlanHead(r, c, books.all);
   p.total_stake = best->total * c.step;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "checked_request.h"
+#include "held_bounds.h"
 
 namespace stakora::plan {
 namespace {
@@ -96,6 +97,16 @@ class Climb {
 
   bool Stopped() const { return s_.why != Stop::None; }
 
+  // A level that a short search does not settle is put to the bounds once:
+  // those near a 100% book are mostly out of reach, and a long search for a
+  // total that is not there is spared.
+  bool OutOfReach(const Level& level, int64_t lo, int64_t since, bool& asked) {
+    const int64_t probe = 256 + 64 * static_cast<int64_t>(price_.size());
+    if (asked || s_.work - since < probe) return false;
+    asked = true;
+    return LevelOutOfReach(p_, level.w, level.above, lo, p_.most_total, s_.work);
+  }
+
   // With a book of exactly 100%, once every runner is staked clear of the
   // minimum and of the total, P more steps of total add exactly P * b / a to
   // each runner's stake when every a divides P: what a total lacks repeats
@@ -118,8 +129,8 @@ class Climb {
   }
 
   // One more exact look; false once the search must end.
-  bool Look() {
-    ++s_.work;
+  bool Look(int64_t looks = 1) {
+    s_.work += looks;
     if ((s_.work & 1023) == 0 && s_.stop.stop_requested()) s_.why = Stop::Cancelled;
     if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
     return !Stopped();
@@ -174,6 +185,7 @@ class Climb {
   // Back: the least stake on k that keeps its outcome at the level, given
   // the total; most_total + 1 when none does.
   int64_t Needed(const Level& level, std::size_t k, int64_t total) {
+    Look();
     if (level.Reached(Runner(k, 0, total))) return 0;
     const Real guess = (static_cast<Real>(total) * p_.step + Gap(level, k)) / (price_[k] * p_.step);
     return FirstTrue(std::max<int64_t>(p_.min, 1), p_.most_total, guess,
@@ -183,6 +195,7 @@ class Climb {
   // Lay: the most stake on k that keeps its outcome at the level and its
   // loss within the cap, given the total; -1 when not even 0 does.
   int64_t Most(const Level& level, std::size_t k, int64_t total) {
+    Look();
     if (!level.Reached(Runner(k, 0, total))) return -1;
     const Odds& o = p_.odds[k];
     const Real guess = (static_cast<Real>(total) * p_.step - Gap(level, k)) / (price_[k] * p_.step);
@@ -206,7 +219,10 @@ class Climb {
   // iteration may jump to where the line meets X; above 1 the line caps X.
   std::optional<int64_t> LeastBack(const Level& level, int64_t x) {
     std::optional<int64_t> steady_since;
+    const int64_t since = s_.work;
+    bool asked = false;
     while (x <= p_.most_total) {
+      if (OutOfReach(level, x, since, asked)) return std::nullopt;
       if (p_.held_other && !level.Reached(Other(x))) return std::nullopt;
       int64_t sum = 0;
       Real slope = 0, base = 0;
@@ -301,11 +317,16 @@ class Climb {
     Real ceiling = static_cast<Real>(p_.most_total);
     std::optional<int64_t> steady_since;
     bool fresh = true;  // the rooms are worked out anew at x
+    const int64_t since = s_.work;
+    bool asked = false;
     while (x <= p_.most_total && static_cast<Real>(x) <= ceiling && !Stopped()) {
+      if (OutOfReach(level, x, since, asked)) return std::nullopt;
       if (fresh) most = Rooms(level, x);
       if (Stopped()) break;
       const Room room = Choose(most, x);
       if (x <= room.top) return x;
+      // The rooms chosen and summed: cheap next to an exact look.
+      if (!Look(1 + static_cast<int64_t>(most.size()) / 8)) break;
       i128 spare = -static_cast<i128>(x);
       Real rate = 0;
       for (std::size_t k = 0; k < most.size(); ++k) {

@@ -8,9 +8,12 @@
 // For a level and a total X of new money that is a question per runner (the
 // least back stake, or the most lay stake, that keeps its outcome at w), so
 // the least X for a level is found by iterating over X alone, and the levels
-// are climbed by whole cents and then through the totals plans reach. Every
-// decision is an exact comparison of fractions (256-bit cross products);
-// floating point only says where a search starts.
+// are climbed by whole cents and then through the totals plans reach. A level
+// a short search does not settle is put to held_bounds.h, which rules out
+// most of those a book near 100% leaves in reach only of fractions of a step.
+// Stakes and totals are chosen by exact comparisons of fractions (256-bit
+// cross products); floating point picks where searches start and how far
+// some jump.
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +37,10 @@ struct HeldProblem {
   std::optional<std::int64_t> most_loss;  // cents: what new lay bets may lose at most
   bool full_book = false;                 // the runners' book is exactly 100%
 };
+
+// The looks a plan around held bets may take, whatever its size: under a
+// second at 1000 runners. A plan a 100% book keeps beyond it is refused.
+inline constexpr std::int64_t kHeldWorkBudget = 10'000'000;
 
 struct HeldBest {
   Stakes stakes;           // steps

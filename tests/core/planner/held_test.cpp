@@ -7,6 +7,7 @@
 
 #include "core/planner/price_cases.h"
 #include "exact.h"
+#include "held_bounds.h"
 #include "plan.h"
 
 namespace stakora::plan {
@@ -205,6 +206,63 @@ TEST_P(HeldOptimal, HasTheBestWorstTotalThenTheLeastNewMoney) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AgainstEveryStaking, HeldOptimal, ::testing::Range(1, 101));
+
+// The problem the search is given for a case.
+HeldProblem ProblemOf(const HeldCase& c) {
+  HeldProblem p;
+  p.side = c.side;
+  for (const Price& price : c.prices) p.odds.push_back({price.a, price.b});
+  for (std::size_t j = 0; j <= c.prices.size(); ++j) {
+    const Cents h = Held(c, j);
+    (j < c.prices.size() ? p.held.emplace_back() : p.held_other.emplace()) = Q::Of(h.x, h.y);
+  }
+  if (c.covered) p.held_other.reset();
+  p.step = c.step.cents, p.min = c.min, p.commission = c.commission;
+  p.most_total = c.cap.value_or(1000), p.most_loss = c.loss;
+  return p;
+}
+
+// A level is only ever ruled out when no staking of any total in the range
+// reaches it: checked against every staking, at levels just above and below
+// the outcomes stakings reach, where the rounding decides.
+TEST_P(HeldOptimal, RulesOutOnlyLevelsNoStakingReaches) {
+  for (int round = 0; round < 5; ++round) {
+    const HeldCase c = Random();
+    const HeldProblem p = ProblemOf(c);
+    std::vector<Cents> levels;
+    EachStaking(c, 6, [&](const std::vector<int64_t>& k) {
+      if (levels.size() < 40 && gen() % 7 == 0) levels.push_back(Worst(c, k));
+    });
+    for (const Cents& w : levels)
+      for (const bool above : {false, true}) {
+        const int64_t lo = static_cast<int64_t>(gen() % 6),
+                      hi = lo + static_cast<int64_t>(gen() % 8);
+        int64_t looks = 0;
+        if (!LevelOutOfReach(p, Q::Of(w.x, w.y), above, lo, hi, looks)) continue;
+        EachStaking(c, hi, [&](const std::vector<int64_t>& k) {
+          int64_t total = 0;
+          for (int64_t x : k) total += x;
+          if (total < lo || total > hi || !WithinCaps(c, k)) return;
+          const Cents worst = Worst(c, k);
+          ASSERT_TRUE(above ? !(w < worst) : worst < w) << "seed " << GetParam();
+        });
+      }
+  }
+}
+
+// Four runners at 5 and one at 5.000001: the stakes' lines, summed, reach a
+// cent above the best worst case with totals up to some 10^7; rounded they
+// never do. The search must tell without looking at each total.
+TEST(HeldPlan, ABookWithinAHairOfFullIsSettledWithinTheWorkAllowed) {
+  Request r;
+  r.side = Side::Lay, r.commission = "2";
+  for (const char* odds : {"5", "5", "5", "5", "5.000001"}) r.runners.push_back({"", odds, false});
+  r.held.push_back({"1", "back", "10", "500"});
+  const auto p = MakePlan(r);
+  ASSERT_TRUE(p) << p.error();
+  EXPECT_EQ(p->total_stake, 100401);
+  EXPECT_EQ(p->worst_profit, 97393);
+}
 
 }  // namespace
 }  // namespace stakora::plan
