@@ -19,6 +19,10 @@ std::string Money(std::int64_t cents) {
   return JsonString(MoneyText(cents));
 }
 
+std::string Money(const std::optional<std::int64_t>& cents) {
+  return cents ? Money(*cents) : "null";
+}
+
 }  // namespace
 
 std::string PlanJson(const plan::Plan& p) {
@@ -65,10 +69,12 @@ std::string PlanJson(const plan::Plan& p) {
   out += Field("if_another_wins", p.field_covered ? "null" : Money(p.if_another_wins));
   out += Field("worst_profit", Money(p.worst_profit));
   out += Field("best_profit", Money(p.best_profit));
-  // A plan around held bets has no unrounded twin to set beside it.
-  out += Field("exact_worst_profit", held ? "null" : Money(p.exact_worst_profit));
-  out += Field("exact_total_stake", held ? "null" : Money(p.exact_total_stake));
-  out += Field("rounding_cost", held ? "null" : Money(p.rounding_cost));
+  // A plan around held bets, or on a field its runners cover, has no
+  // unrounded twin to set beside it.
+  const bool twin = p.unrounded;
+  out += Field("exact_worst_profit", twin ? Money(p.exact_worst_profit) : "null");
+  out += Field("exact_total_stake", twin ? Money(p.exact_total_stake) : "null");
+  out += Field("rounding_cost", twin ? Money(p.rounding_cost) : "null");
   if (p.each_way) {
     out += Field("worst_place_profit", Money(p.worst_place_profit));
     out += Field("if_none_places", Money(p.if_none_places));
@@ -85,21 +91,23 @@ std::string RefusedPlanJson(const plan::Request& r, const std::string& message) 
 std::string PlanTable(const plan::Plan& p) {
   const bool lay = p.side == plan::Side::Lay;
   const bool ew = p.each_way, held = !p.held.empty();
-  std::string out = Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
-                    Pad(lay  ? "Lay stake"
-                        : ew ? "Stake each"
-                             : "Stake",
-                        12) +
-                    (lay ? Pad("Liability", 12) : "") + (held ? Pad("Held if wins", 14) : "") +
-                    (ew ? Pad("Profit if it wins", 19) + "If it places\n" : "Profit if it wins\n");
+  const bool placing = ew && p.worst_place_profit.has_value();
+  std::string out =
+      Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
+      Pad(lay  ? "Lay stake"
+          : ew ? "Stake each"
+               : "Stake",
+          12) +
+      (lay ? Pad("Liability", 12) : "") + (held ? Pad("Held if wins", 14) : "") +
+      (placing ? Pad("Profit if it wins", 19) + "If it places\n" : "Profit if it wins\n");
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
     out += Pad(PrintableText(plan::RunnerName(r.name, i)), 16) + Pad(PrintableText(r.odds), 10) +
            (ew ? Pad(r.place_odds, 12) : "") + Pad(MoneyText(r.stake), 12) +
            (lay ? Pad(MoneyText(r.liability), 12) : "") +
            (held ? Pad(MoneyText(r.held_if_wins), 14) : "") +
-           (ew ? Pad(MoneyText(r.profit_if_wins), 19) + MoneyText(r.profit_if_places)
-               : MoneyText(r.profit_if_wins)) +
+           (placing ? Pad(MoneyText(r.profit_if_wins), 19) + MoneyText(*r.profit_if_places)
+                    : MoneyText(r.profit_if_wins)) +
            (r.saver ? "  (saver)" : "") + "\n";
   }
   out += plan::SummaryText(p) + "\n";

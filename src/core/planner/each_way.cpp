@@ -1,9 +1,11 @@
 #include "each_way.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "big.h"
+#include "each_way_cover.h"
 #include "number_text.h"
 #include "plan_figures.h"
 #include "solver.h"
@@ -179,11 +181,150 @@ Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
   return terms;
 }
 
+namespace {
+
+// The outcomes a race leaves the plan: how many of its runners must fill
+// places when one of them wins, whether a runner outside it can win, whether
+// none of its runners can place, and whether one can place without winning.
+struct Shape {
+  int forced = 0;
+  bool outsider_wins = true, none_place = true, place_only = true;
+};
+
+Shape ShapeOf(std::optional<int> field, std::size_t runners, int places) {
+  Shape s;
+  s.place_only = places >= 2;
+  if (!field) return s;  // taken as large
+  const int n = static_cast<int>(runners), placed = std::min(places, *field);
+  s.forced = std::max(0, placed - 1 - (*field - n));
+  s.outsider_wins = *field > n;
+  s.none_place = *field - n >= places;
+  s.place_only = placed >= 2;
+  return s;
+}
+
+// The plan's prices over one denominator, small enough for the covered
+// search's products (each_way_cover.h): 10^12 keeps a total of 5 * 10^10
+// steps at the longest each-way odds, summed over 1000 runners, far inside
+// 128 bits.
+constexpr i128 kMostCoverScale = 1'000'000'000'000;
+static_assert(kMostCents * 3 * 10000 * kMostCoverScale * 1001 <
+              std::numeric_limits<i128>::max() / 1000);
+
+std::optional<CoverProblem> CoverOf(const Field& f, const std::vector<Odds>& place,
+                                    const std::vector<Odds>& each_way, const Shape& shape) {
+  CoverProblem p;
+  p.forced = shape.forced, p.outsider_can_win = shape.outsider_wins, p.min = f.min;
+  for (std::size_t j = 0; j < f.size(); ++j)
+    for (const i128 den : {static_cast<i128>(place[j].b), static_cast<i128>(each_way[j].b)}) {
+      p.scale = p.scale / Gcd(p.scale, den) * den;
+      if (p.scale > kMostCoverScale) return std::nullopt;
+    }
+  for (std::size_t j = 0; j < f.size(); ++j)
+    p.runners.push_back({each_way[j].a * (p.scale / each_way[j].b),
+                         place[j].a * (p.scale / place[j].b), f.saver[j]});
+  return p;
+}
+
+constexpr std::int64_t kCoverWorkBudget = 12'000'000;
+
+std::string Unfound(const Search& s) {
+  return s.why == Stop::Cancelled
+             ? std::string(kStopped)
+             : std::string(
+                   "The best each-way stakes for a field the runners cover could not be found "
+                   "within the work allowed; give a larger step or fewer runners");
+}
+
+// The stakes (steps of each part) and their total on a field the plan's
+// runners cover, for a stake or a profit.
+Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& problem,
+                                          const Books& books, Mode mode, std::stop_token stop) {
+  BackPlan b;
+  const std::int64_t unit = 2 * c.step, most = kMostCents / unit;
+  if (mode == Mode::Stake) {
+    b.total = c.amount / unit;
+    if (c.field.min * static_cast<std::int64_t>(c.field.size()) > b.total)
+      return MinimumsTooMuch(c, 2);
+  } else {
+    // A saver breaks even on the very place returns that make the others'
+    // profit: the least outlay for both is not searched for.
+    if (std::any_of(c.field.saver.begin(), c.field.saver.end(), [](bool s) { return s; }))
+      return std::string(
+          "Savers cannot be planned for a profit where the runners must fill the places; "
+          "plan a stake instead");
+    // W - 2T at least the profit, both in steps of each part over the scale.
+    const i128 target = CeilDiv(static_cast<i128>(c.amount) * problem.scale, c.step);
+    Search search{most, stop, kCoverWorkBudget};
+    const auto least = LeastCoveredTotal(problem, target, search);
+    if (!least)
+      return search.why == Stop::BeyondMost
+                 ? "A profit of " + MoneyText(c.amount) +
+                       " needs more than 1000000000.00 laid out, or no stakes make it whichever "
+                       "runner wins (the runners' book is " +
+                       BookText(books.all) + "%)"
+                 : Unfound(search);
+    b.total = *least;
+  }
+  Search search{most, std::move(stop), kCoverWorkBudget};
+  const auto stakes = BestCoveredStakes(problem, b.total, search);
+  if (!stakes) return Unfound(search);
+  if (stakes->empty())
+    return "The savers cannot break even with " + MoneyText(b.total * unit) +
+           " laid out in all; stake more or mark fewer savers";
+  b.stakes = *stakes;
+  return b;
+}
+
+// Each runner's worst result if it places without winning, in 1 / scale of a
+// step, the outlay not yet taken off: with a runner outside the plan winning,
+// its place return and its rivals' m smallest; with none, a rival's win beside
+// it and the m - 1 smallest of the rest.
+std::vector<i128> PlaceReturns(const CoverProblem& p, const Stakes& s,
+                               const std::vector<i128>& win) {
+  const std::size_t n = s.size();
+  std::vector<i128> out(n);
+  const auto placed = [&](std::size_t j) { return s[j] * p.runners[j].place; };
+  if (p.outsider_can_win) {
+    for (std::size_t i = 0; i < n; ++i)
+      out[i] = win[i] - s[i] * (p.runners[i].win - p.runners[i].place);
+    return out;
+  }
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return placed(a) < placed(b); });
+  const std::size_t others = static_cast<std::size_t>(p.forced) - 1;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::optional<i128> worst;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (j == i) continue;
+      i128 sum = s[j] * p.runners[j].win;
+      std::size_t taken = 0;
+      for (std::size_t k = 0; k < n && taken < others; ++k)
+        if (order[k] != i && order[k] != j) sum += placed(order[k]), ++taken;
+      worst = worst ? std::min(*worst, sum) : sum;
+    }
+    out[i] = placed(i) + worst.value_or(0);
+  }
+  return out;
+}
+
+// Cents of a return in 1 / scale of a step, less the outlay.
+std::int64_t ScaledCents(const Checked& c, const CoverProblem& p, i128 ret, std::int64_t outlay) {
+  return static_cast<std::int64_t>(RoundHalfEven(Q::Of(ret * c.step, p.scale))) - outlay;
+}
+
+}  // namespace
+
 Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
                                           std::stop_token stop) {
   const auto terms = ReadPlaceTerms(r);
   if (!terms) return terms.error();
+  std::optional<int> field;
+  if (!TrimBlanks(r.field_size).empty()) field = *ReadFieldSize(r.field_size);
   const std::size_t n = c.field.size();
+  const Shape shape = ShapeOf(field, n, terms->places);
   Field halves = c.field;
   std::vector<Odds> place(n), each_way(n);
   for (std::size_t j = 0; j < n; ++j) {
@@ -191,19 +332,30 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     halves.odds[j] = HalfEachWay(c.field.odds[j], *terms);
     each_way[j] = Lowest(static_cast<i128>(halves.odds[j].a) * 2, halves.odds[j].b);
   }
-  const auto back = PlanBack(
-      c, halves, BooksOf(halves), r.mode, 2 * c.step,
-      {"runners' each-way book (the sum of 2 / (win odds + place odds))", "each-way", "laid out"},
-      std::move(stop));
+  std::optional<CoverProblem> cover;
+  if (shape.forced > 0) {
+    cover = CoverOf(c.field, place, each_way, shape);
+    if (!cover)
+      return std::string(
+          "The runners' prices are too unlike to plan exactly where they fill the places; give "
+          "their odds as decimals");
+  }
+  const auto back =
+      cover ? PlanCovered(c, *cover, BooksOf(c.field), r.mode, std::move(stop))
+            : PlanBack(c, halves, BooksOf(halves), r.mode, 2 * c.step,
+                       {"runners' each-way book (the sum of 2 / (win odds + place odds))",
+                        "each-way", "laid out"},
+                       std::move(stop));
   if (!back) return back.error();
-  const Stakes stakes = BestPlaces(halves, place, back->stakes);
+  const Stakes stakes = cover ? back->stakes : BestPlaces(halves, place, back->stakes);
 
   Plan p = PlanHead(r, c, BooksOf(c.field).all);
   p.each_way = true;
   p.places = terms->places;
   p.place_fraction = FractionText(*terms);
   p.total_stake = back->total * 2 * c.step;
-  p.if_another_wins = p.if_none_places = -p.total_stake;
+  p.field_covered = !shape.outsider_wins;
+  p.unrounded = !cover;
   p.exact_worst_profit = back->exact_worst;
   p.exact_total_stake = back->exact_total;
   Stakes cents(n);
@@ -211,16 +363,26 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     return NetCents(c, static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b,
                     o.b);
   };
+  std::vector<i128> win, placed;
+  if (cover) {
+    win = WinReturns(*cover, stakes);
+    placed = PlaceReturns(*cover, stakes, win);
+  }
   bool first = true;
   for (std::size_t j = 0; j < n; ++j) {
     cents[j] = stakes[j] * c.step;
     RunnerPlan runner = RunnerOf(r, c, j);
     runner.stake = cents[j];
-    runner.profit_if_wins = outcome(j, each_way[j]);
+    runner.profit_if_wins =
+        cover ? ScaledCents(c, *cover, win[j], p.total_stake) : outcome(j, each_way[j]);
     runner.place_odds = OddsText(place[j]);
-    runner.profit_if_places = outcome(j, place[j]);
-    p.worst_place_profit =
-        j == 0 ? runner.profit_if_places : std::min(p.worst_place_profit, runner.profit_if_places);
+    if (shape.place_only) {
+      runner.profit_if_places =
+          cover ? ScaledCents(c, *cover, placed[j], p.total_stake) : outcome(j, place[j]);
+      p.worst_place_profit = p.worst_place_profit
+                                 ? std::min(*p.worst_place_profit, *runner.profit_if_places)
+                                 : *runner.profit_if_places;
+    }
     if (!runner.saver) {
       p.worst_profit =
           first ? runner.profit_if_wins : std::min(p.worst_profit, runner.profit_if_wins);
@@ -228,10 +390,13 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     }
     p.runners.push_back(std::move(runner));
   }
+  // Another runner winning: none of the plan's places, or at worst some do.
+  if (shape.none_place) p.if_none_places = -p.total_stake;
+  p.if_another_wins = shape.none_place ? -p.total_stake : p.worst_place_profit.value_or(0);
   const auto best = BestCase(c.field.odds, place, each_way, cents, terms->places, p.total_stake);
   if (!best) return std::string("The plan's figures are too large to show; ask for less");
   p.best_profit = *best;
-  p.rounding_cost = RoundingCost(p);
+  if (p.unrounded) p.rounding_cost = RoundingCost(p);
   return p;
 }
 

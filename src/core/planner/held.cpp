@@ -240,8 +240,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     p.runners.push_back(std::move(runner));
   }
   // No unrounded twin: the figures stand for themselves.
-  p.exact_worst_profit = p.worst_profit;
-  p.exact_total_stake = p.total_stake;
+  p.unrounded = false;
   for (std::size_t i = 0; i < bets.size(); ++i)
     p.held.push_back({RunnerName(r.runners[bets[i].runner].name, bets[i].runner),
                       HeldKindName(bets[i].kind), bets[i].stake, r.held[i].odds});

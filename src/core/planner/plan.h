@@ -14,6 +14,7 @@
 //                    amount; then as lay stake.
 
 #include <cstdint>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -98,10 +99,10 @@ struct RunnerPlan {
   std::int64_t stake = 0;           // cents, a whole number of steps
   std::int64_t liability = 0;       // cents (lay only), to the cent
   std::int64_t profit_if_wins = 0;  // cents, net of commission
-  // Each way: the place part's odds ("1.8") and the result if the runner
-  // places but does not win and no other runner of the plan places.
+  // Each way: the place part's odds ("1.8") and the worst result if the
+  // runner places but does not win (none with one place: the winner's alone).
   std::string place_odds;
-  std::int64_t profit_if_places = 0;
+  std::optional<std::int64_t> profit_if_places;
   // With held bets: what they alone return if this runner wins.
   std::int64_t held_if_wins = 0;
 };
@@ -116,9 +117,11 @@ struct HeldShown {
 
 // Money in cents. In an each-way plan a runner's stake is each part's, the
 // total stake the outlay (both parts), its profit if it wins the result when
-// no other runner of the plan places, and the best profit that when the plan's
-// best runners fill the other places. The "exact" figures are those of the same plan with neither
-// rounding to the step nor a minimum stake.
+// the other places go to runners outside the plan while there are any and then
+// to the plan's runners with the smallest place returns, and the best profit
+// that when the plan's best runners fill the other places. The "exact"
+// figures are those of the same plan with neither rounding to the step nor a
+// minimum stake, where the plan has such a twin.
 struct Plan {
   Side side = Side::Back;
   Mode mode = Mode::Stake;
@@ -137,14 +140,19 @@ struct Plan {
   std::int64_t rounding_cost = 0;
   bool each_way = false;
   int places = 0;
-  std::string place_fraction;           // "1/5"
-  std::int64_t worst_place_profit = 0;  // over every runner
-  std::int64_t if_none_places = 0;
+  std::string place_fraction;                      // "1/5"
+  std::optional<std::int64_t> worst_place_profit;  // over every runner; none with one place
+  // Another runner wins and none of the plan's places: none when the field
+  // leaves too few runners outside the plan to fill the places.
+  std::optional<std::int64_t> if_none_places;
   // A plan around held bets: totals are held + new, net; the total stake is
   // the new money; it has no unrounded twin, and no "another wins" outcome
   // when its runners are the whole field.
   std::vector<HeldShown> held;
-  bool field_covered = false;
+  bool field_covered = false;  // no runner outside the plan can win
+  // Whether the exact figures and the rounding cost stand beside it: not
+  // around held bets, nor where the plan's runners must fill places.
+  bool unrounded = true;
 };
 
 // The plan, or why there is none: one sentence for the user. A stop asked for

@@ -89,14 +89,21 @@ std::string IfAnotherWins(const Plan& p) {
 }
 
 // The terms, the outlay, the worst and best win outcomes, the worst place
-// outcome, and the loss if another wins and none of the plan's runners places.
+// outcome where there is one, and what a runner outside the plan winning
+// leaves where one can: the loss of the outlay when none of the plan's
+// runners places (where the field has runners enough outside it to fill the
+// places; else some of them place, as the place outcome says).
 std::string EachWaySummary(const Plan& p) {
-  return "Each way, " + std::to_string(p.places) + (p.places == 1 ? " place" : " places") + " at " +
-         p.place_fraction + ". Outlay " + MoneyText(p.total_stake) +
-         ". If one of these wins: worst " + MoneyText(p.worst_profit) + ", best " +
-         MoneyText(p.best_profit) + "; if one only places, worst " +
-         MoneyText(p.worst_place_profit) + "; if another wins and none of these places " +
-         MoneyText(p.if_none_places) + ". Rounding costs " + MoneyText(p.rounding_cost);
+  std::string out = "Each way, " + std::to_string(p.places) +
+                    (p.places == 1 ? " place" : " places") + " at " + p.place_fraction +
+                    ". Outlay " + MoneyText(p.total_stake) + ". If one of these wins: worst " +
+                    MoneyText(p.worst_profit) + ", best " + MoneyText(p.best_profit);
+  if (p.worst_place_profit)
+    out += "; if one only places, worst " + MoneyText(*p.worst_place_profit);
+  if (p.field_covered) return out + "; no other runner can win";
+  if (p.if_none_places)
+    out += "; if another wins and none of these places " + MoneyText(*p.if_none_places);
+  return out;
 }
 
 // The book, the stakes, and every outcome: one of the plan's runners wins
@@ -109,7 +116,7 @@ std::string WinSummary(const Plan& p) {
                     "; if one of these wins, best " + MoneyText(p.best_profit)
               : "If one of these wins: worst " + MoneyText(p.worst_profit) + ", best " +
                     MoneyText(p.best_profit)) +
-         IfAnotherWins(p) + ". Rounding costs " + MoneyText(p.rounding_cost);
+         IfAnotherWins(p);
 }
 
 // The held bets, the new money, the worst and best totals over every
@@ -129,15 +136,17 @@ std::string HeldSummary(const Plan& p) {
 std::string SummaryText(const Plan& p) {
   if (!p.held.empty()) return HeldSummary(p);
   const std::string out = p.each_way ? EachWaySummary(p) : WinSummary(p);
+  if (!p.unrounded) return out + ".";
+  const std::string cost = ". Rounding costs " + MoneyText(p.rounding_cost);
   switch (p.mode) {
     case Mode::Stake:
-      return out + " of profit (unrounded worst " + MoneyText(p.exact_worst_profit) + ").";
+      return out + cost + " of profit (unrounded worst " + MoneyText(p.exact_worst_profit) + ").";
     case Mode::Profit:
-      return out + " more stake (unrounded " + MoneyText(p.exact_total_stake) + ").";
+      return out + cost + " more stake (unrounded " + MoneyText(p.exact_total_stake) + ").";
     case Mode::Liability:
       break;
   }
-  return out + " of backers' stakes (unrounded " + MoneyText(p.exact_total_stake) + ").";
+  return out + cost + " of backers' stakes (unrounded " + MoneyText(p.exact_total_stake) + ").";
 }
 
 }  // namespace stakora::plan

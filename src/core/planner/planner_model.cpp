@@ -260,10 +260,11 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
     shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
     shown.loss = r.profit_if_wins < 0;
     if (!plan.held.empty()) shown.held = MoneyText(r.held_if_wins);
-    if (plan.each_way)
-      shown.place_odds = r.place_odds, shown.place_profit = MoneyText(r.profit_if_places),
-      shown.place_profit_cents = r.profit_if_places, shown.place_loss = r.profit_if_places < 0;
-    for (std::int64_t cents : {r.profit_if_wins, plan.each_way ? r.profit_if_places : 0}) {
+    if (plan.each_way) shown.place_odds = r.place_odds;
+    if (r.profit_if_places)
+      shown.place_profit = MoneyText(*r.profit_if_places),
+      shown.place_profit_cents = *r.profit_if_places, shown.place_loss = *r.profit_if_places < 0;
+    for (std::int64_t cents : {r.profit_if_wins, r.profit_if_places.value_or(0)}) {
       v.largest_profit = std::max(v.largest_profit, cents < 0 ? -cents : cents);
       (cents < 0 ? v.any_loss : v.any_gain) |= cents != 0;
     }

@@ -37,9 +37,10 @@ Request EachWay(Mode mode, const char* amount, const char* step, const char* fie
   return r;
 }
 
-std::vector<std::string> Money(const Plan& p, std::int64_t RunnerPlan::*figure) {
+template <typename Figure>
+std::vector<std::string> Money(const Plan& p, Figure RunnerPlan::*figure) {
   std::vector<std::string> out;
-  for (const RunnerPlan& r : p.runners) out.push_back(MoneyText(r.*figure));
+  for (const RunnerPlan& r : p.runners) out.push_back(MoneyText(std::optional(r.*figure).value()));
   return out;
 }
 
@@ -55,9 +56,9 @@ TEST(EachWayPlan, SpreadsWholePoundsForTheBestWinThenPlace) {
   EXPECT_EQ(p->places, 3);
   EXPECT_EQ(p->place_fraction, "1/5");
   EXPECT_EQ(MoneyText(p->worst_profit), "16.00");
-  EXPECT_EQ(MoneyText(p->worst_place_profit), "-28.00");
+  EXPECT_EQ(MoneyText(*p->worst_place_profit), "-28.00");
   EXPECT_EQ(MoneyText(p->best_profit), "52.60");
-  EXPECT_EQ(MoneyText(p->if_none_places), "-40.00");
+  EXPECT_EQ(MoneyText(*p->if_none_places), "-40.00");
   EXPECT_EQ(MoneyText(p->total_stake), "40.00");
 
   const auto cents = MakePlan(EachWay(Mode::Stake, "40", "0.01", "8", {"4/1", "6/1", "10/1"}));
@@ -143,6 +144,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "An each-way plan backs every runner at a bookmaker: it cannot lay"},
         Refusal{"commission", With(kThree, [](Request& r) { r.commission = "2"; }),
                 "Commission: an each-way plan is placed with a bookmaker, who takes no commission"},
+        Refusal{"profit saver in a covered field",
+                With(kThree,
+                     [](Request& r) {
+                       r.mode = Mode::Profit, r.amount = "5", r.field_size = "3";
+                       r.each_way.places = "2", r.each_way.place_fraction = "1/4";
+                       r.runners[2].saver = true;
+                     }),
+                "Savers cannot be planned for a profit where the runners must fill the places; "
+                "plan a stake instead"},
         Refusal{"full book",
                 With(kThree,
                      [](Request& r) {
