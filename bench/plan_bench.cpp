@@ -67,13 +67,15 @@ void Plan(benchmark::State& state, Side side, Mode mode, const char* amount) {
   Run(state, Field(static_cast<std::size_t>(state.range(0)), side, mode, amount));
 }
 
-// Each way in a race of that many runners (its usual terms), at prices twice
-// as long: a win book of about 42%, so that every win outcome can pay.
-void EachWay(benchmark::State& state, Mode mode, const char* amount) {
+// Each way on that many runners at prices twice as long (a win book of about
+// 42%, so that every win outcome can pay), in a race of twice as many (its
+// usual terms), or of just as many: the runners cover it, and one of them
+// places whenever another wins.
+void EachWay(benchmark::State& state, Mode mode, const char* amount, int field_per_runner) {
   const auto n = static_cast<std::size_t>(state.range(0));
   Request r = Field(n, Side::Back, mode, amount, 2);
   r.commission = "0";
-  r.field_size = std::to_string(n);
+  r.field_size = std::to_string(n * static_cast<std::size_t>(field_per_runner));
   r.each_way.on = true;
   Run(state, r);
 }
@@ -152,8 +154,10 @@ BENCHMARK_CAPTURE(Plan, BackStake, Side::Back, Mode::Stake, "1000")->Apply(Field
 BENCHMARK_CAPTURE(Plan, BackProfit, Side::Back, Mode::Profit, "100")->Apply(Fields);
 BENCHMARK_CAPTURE(Plan, LayStake, Side::Lay, Mode::Stake, "1000")->Apply(Fields);
 BENCHMARK_CAPTURE(Plan, LayLiability, Side::Lay, Mode::Liability, "100")->Apply(Fields);
-BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000")->Arg(5)->Arg(20)->Arg(200);
-BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100")->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000", 2)->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100", 2)->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(EachWay, CoveredStake, Mode::Stake, "1000", 1)->Arg(5)->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(EachWay, CoveredProfit, Mode::Profit, "100", 1)->Arg(5)->Arg(20);
 BENCHMARK(MatchedBet);
 BENCHMARK_CAPTURE(Held, BackCapped, Side::Back, "100")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Held, Back, Side::Back, "")->Arg(20)->Arg(200);

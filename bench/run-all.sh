@@ -73,6 +73,8 @@ cat <<TABLE
 | Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
 | Each-way plan, stake, 5 / 20 / 200 runners | $(each_way Stake 5) / $(each_way Stake 20) / $(each_way Stake 200) µs |
 | Each-way plan, profit, 5 / 20 / 200 runners | $(each_way Profit 5) / $(each_way Profit 20) / $(each_way Profit 200) µs |
+| Each-way plan on a field the runners cover, stake, 5 / 20 / 200 runners | $(each_way CoveredStake 5) / $(each_way CoveredStake 20) / $(each_way CoveredStake 200) µs |
+| Each-way plan on a field the runners cover, profit, 5 / 20 runners | $(each_way CoveredProfit 5) / $(each_way CoveredProfit 20) µs |
 | Around held bets: a matched bet (one runner, laid) | $matched µs |
 | Around held bets, back, 20 / 200 runners: capped; uncapped | $(held BackCapped 20) / $(held BackCapped 200); $(held Back 20) / $(held Back 200) µs |
 | Around held bets, lay, 20 / 200 runners: capped; uncapped | $(held LayCapped 20) / $(held LayCapped 200); $(held Lay 20) / $(held Lay 200) µs |

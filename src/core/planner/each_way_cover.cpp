@@ -54,30 +54,49 @@ class Cover {
         s_(s),
         rest_(static_cast<i128>(n_) - 1 - p.forced) {}
 
-  // The best state for the goal, the incumbent unless a state beats it.
-  // nullopt when the search was stopped; an empty state when no state is
-  // feasible.
+  // The best state for the goal, the incumbent unless a state beats it;
+  // nullopt when the search was stopped, empty when no state is feasible.
+  // Over a span [t1, t2] of t the goal is worth at most its best at t1 plus
+  // slope (t2 - t1): as t rises by one, W_i rises by at most m (its rivals
+  // above t, less the n - 1 - m others) and the place returns' part alone by
+  // at most m + 1. For that best the figures W must reach are lowered by
+  // m (t2 - t1), as W at t1 is at most that short of W at t.
   std::optional<std::optional<State>> Best(const Goal& g, std::optional<State> incumbent) {
     std::optional<State> best = std::move(incumbent);
     const auto beats = [&](i128 v) { return !best || v > best->value; };
-    using Span = std::pair<i128, std::pair<i128, i128>>;  // bound, [t1, t2]
+    const i128 m = p_.forced, slope = g.Pooled() ? m + 1 : m;
+    struct Span {
+      i128 bound, t1, t2;
+      std::optional<i128> at_t1;  // the goal's best at t1, when it stands for the whole span
+      bool operator<(const Span& o) const { return bound < o.bound; }
+    };
     std::priority_queue<Span> open;
-    const auto look = [&](i128 t1, i128 t2) -> bool {
-      const auto inner = Inner(Ts{t1, t2, t1}, g, best ? std::optional(best->value) : std::nullopt);
-      if (!inner) return false;
-      if (*inner && t1 == t2 && beats((*inner)->value)) best = std::move(**inner);
-      if (*inner && t1 < t2) open.push({(*inner)->value, {t1, t2}});
+    const auto look = [&](i128 t1, i128 t2, std::optional<i128> at_t1) -> bool {
+      const i128 width = t2 - t1;
+      if (!at_t1) {
+        Goal loose = g;
+        for (auto& least : loose.least)
+          if (least) *least -= m * width;
+        const auto floor = best ? std::optional(best->value - slope * width) : std::nullopt;
+        const auto inner = Inner(Ts::At(t1), loose, floor);
+        if (!inner) return false;
+        if (!*inner) return true;  // nothing in the span beats the best
+        // With no figure lowered the state at t1 is one the goal allows.
+        if ((width == 0 || !g.Bound()) && beats((*inner)->value)) best = **inner;
+        at_t1 = (*inner)->value;
+      }
+      if (width > 0 && beats(*at_t1 + slope * width))
+        open.push({*at_t1 + slope * width, t1, t2, g.Bound() ? std::nullopt : at_t1});
       return true;
     };
     const auto top = CapDown(static_cast<i128>(total_) * MostPlace());
-    if (!look(0, 0) || (top > 0 && !look(PlaceUp(1), *top))) return std::nullopt;
+    if (!look(0, top.value_or(0), std::nullopt)) return std::nullopt;
     while (!open.empty()) {
-      const auto [bound, span] = open.top();
+      const Span span = open.top();
       open.pop();
-      if (!beats(bound)) break;
-      const auto [t1, t2] = span;
-      const i128 a = *CapDown(t1 + (t2 - t1) / 2), b = PlaceUp(a + 1);
-      if (!look(t1, a) || !look(b, t2)) return std::nullopt;
+      if (!beats(span.bound)) break;
+      const i128 a = *CapDown(span.t1 + (span.t2 - span.t1) / 2), b = PlaceUp(a + 1);
+      if (!look(span.t1, a, span.at_t1) || !look(b, span.t2, std::nullopt)) return std::nullopt;
     }
     return best;
   }
@@ -116,8 +135,7 @@ class Cover {
   }
 
   // The least of LeastTotal over every t and λ: branch and bound over spans
-  // of t, each bounded by the least over λ with t loosened; nullopt when none
-  // or stopped.
+  // of t, each needing at least the least total with t loosened over it.
   std::optional<int64_t> LeastOverAll(i128 target) {
     std::optional<int64_t> best;
     using Span = std::pair<int64_t, std::pair<i128, i128>>;  // bound, [t1, t2]
@@ -130,9 +148,8 @@ class Cover {
       else
         open.push({*least, {t1, t2}});
     };
-    look(0, 0);
     const auto top = CapDown(static_cast<i128>(total_) * MostPlace());
-    if (top && *top > 0) look(PlaceUp(1), *top);
+    look(0, top.value_or(0));
     while (!open.empty() && !Stopped()) {
       const auto [bound, span] = open.top();
       open.pop();
@@ -155,9 +172,10 @@ class Cover {
   }
 
  private:
-  // n looks at the runners; false once the search must end.
+  // Passes over the runners; false once the search must end.
+  // A pass costs about as much as 32 looks however few the runners.
   bool Spend(int64_t passes) {
-    s_.work += passes * static_cast<int64_t>(n_);
+    s_.work += passes * std::max<int64_t>(32, static_cast<int64_t>(n_));
     if (s_.stop.stop_requested()) s_.why = Stop::Cancelled;
     if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
     return !Stopped();
@@ -275,7 +293,7 @@ class Cover {
     // l1 swapped for l2, as a lower floor asks less.
     struct Box {
       i128 bound, l1, l2;
-      State at_l1;
+      std::optional<State> leaf;  // the state of a single floor, kept
       bool operator<(const Box& o) const { return bound < o.bound; }
     };
     std::priority_queue<Box> open;
@@ -283,7 +301,9 @@ class Cover {
       auto state = Eval(t, l1, g);
       if (!state) return;
       const i128 bound = state->value - l1 + l2;
-      if (above(bound)) open.push({bound, l1, l2, std::move(*state)});
+      if (!above(bound)) return;
+      if (l1 < l2) state.reset();
+      open.push({bound, l1, l2, std::move(state)});
     };
     const auto [lo, hi] = FloorRange(g, t.req);
     look(lo, hi);
@@ -291,8 +311,8 @@ class Cover {
       Box box = open.top();
       open.pop();
       if (!above(box.bound)) break;
-      if (box.l1 == box.l2) {
-        best = std::move(box.at_l1);
+      if (box.leaf) {
+        best = std::move(box.leaf);
         continue;
       }
       const i128 a = FloorDown(g, t.req, box.l1 + (box.l2 - box.l1) / 2, box.l1),
