@@ -105,6 +105,17 @@ TEST(PlanCli, EachWayJsonAddsThePlaces) {
                   "\"exact_total_stake\": \"10.00\", \"rounding_cost\": \"0.02\", "
                   "\"worst_place_profit\": \"-6.08\", \"if_none_places\": \"-10.00\"}\n"))
       << r.out;
+  // One place: no place-only outcome. A field the runners cover: no other
+  // runner wins, none of them fails to place, and no unrounded twin.
+  const Ran one = Plan("--json --each-way --places 1 --place-fraction 1/4 --stake 10 -- 3 5");
+  EXPECT_TRUE(Has(one.out, "\"profit_if_places\": null}")) << one.out;
+  EXPECT_TRUE(Has(one.out, "\"worst_place_profit\": null, \"if_none_places\": \"-10.00\"}"))
+      << one.out;
+  const Ran covered =
+      Plan("--json --each-way --field 2 --places 2 --place-fraction 1/4 --stake 10 -- 3 5");
+  EXPECT_TRUE(Has(covered.out, "\"if_another_wins\": null")) << covered.out;
+  EXPECT_TRUE(Has(covered.out, "\"rounding_cost\": null")) << covered.out;
+  EXPECT_TRUE(Has(covered.out, "\"if_none_places\": null}")) << covered.out;
 }
 
 // Held bets: their results per runner, the bets as read, and no "another

@@ -101,7 +101,7 @@ class Climb {
   // those near a 100% book are mostly out of reach, and a long search for a
   // total that is not there is spared.
   bool OutOfReach(const Level& level, int64_t lo, int64_t since, bool& asked) {
-    const int64_t probe = 256 + 64 * static_cast<int64_t>(price_.size());
+    const int64_t probe = 4096 + 1024 * static_cast<int64_t>(price_.size());
     if (asked || s_.work - since < probe) return false;
     asked = true;
     return LevelOutOfReach(p_, level.w, level.above, lo, p_.most_total, s_.work);
