@@ -130,8 +130,10 @@ class Climb {
 
   // One more exact look; false once the search must end.
   bool Look(int64_t looks = 1) {
+    const int64_t before = s_.work;
     s_.work += looks;
-    if ((s_.work & 1023) == 0 && s_.stop.stop_requested()) s_.why = Stop::Cancelled;
+    // A stop is asked after every 1024 looks, however many come at once.
+    if ((before >> 10) != (s_.work >> 10) && s_.stop.stop_requested()) s_.why = Stop::Cancelled;
     if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
     return !Stopped();
   }
