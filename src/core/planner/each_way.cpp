@@ -276,40 +276,6 @@ Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& 
   return b;
 }
 
-// Each runner's worst result if it places without winning, in 1 / scale of a
-// step, the outlay not yet taken off: with a runner outside the plan winning,
-// its place return and its rivals' m smallest; with none, a rival's win beside
-// it and the m - 1 smallest of the rest.
-std::vector<i128> PlaceReturns(const CoverProblem& p, const Stakes& s,
-                               const std::vector<i128>& win) {
-  const std::size_t n = s.size();
-  std::vector<i128> out(n);
-  const auto placed = [&](std::size_t j) { return s[j] * p.runners[j].place; };
-  if (p.outsider_can_win) {
-    for (std::size_t i = 0; i < n; ++i)
-      out[i] = win[i] - s[i] * (p.runners[i].win - p.runners[i].place);
-    return out;
-  }
-  std::vector<std::size_t> order(n);
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return placed(a) < placed(b); });
-  const std::size_t others = static_cast<std::size_t>(p.forced) - 1;
-  for (std::size_t i = 0; i < n; ++i) {
-    std::optional<i128> worst;
-    for (std::size_t j = 0; j < n; ++j) {
-      if (j == i) continue;
-      i128 sum = s[j] * p.runners[j].win;
-      std::size_t taken = 0;
-      for (std::size_t k = 0; k < n && taken < others; ++k)
-        if (order[k] != i && order[k] != j) sum += placed(order[k]), ++taken;
-      worst = worst ? std::min(*worst, sum) : sum;
-    }
-    out[i] = placed(i) + worst.value_or(0);
-  }
-  return out;
-}
-
 // Cents of a return in 1 / scale of a step, less the outlay.
 std::int64_t ScaledCents(const Checked& c, const CoverProblem& p, i128 ret, std::int64_t outlay) {
   return static_cast<std::int64_t>(RoundHalfEven(Q::Of(ret * c.step, p.scale))) - outlay;
@@ -363,22 +329,18 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
     return NetCents(c, static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b,
                     o.b);
   };
-  std::vector<i128> win, placed;
-  if (cover) {
-    win = WinReturns(*cover, stakes);
-    placed = PlaceReturns(*cover, stakes, win);
-  }
+  const CoverReturns returns = cover ? ReturnsOf(*cover, stakes) : CoverReturns{};
   bool first = true;
   for (std::size_t j = 0; j < n; ++j) {
     cents[j] = stakes[j] * c.step;
     RunnerPlan runner = RunnerOf(r, c, j);
     runner.stake = cents[j];
     runner.profit_if_wins =
-        cover ? ScaledCents(c, *cover, win[j], p.total_stake) : outcome(j, each_way[j]);
+        cover ? ScaledCents(c, *cover, returns.win[j], p.total_stake) : outcome(j, each_way[j]);
     runner.place_odds = OddsText(place[j]);
     if (shape.place_only) {
       runner.profit_if_places =
-          cover ? ScaledCents(c, *cover, placed[j], p.total_stake) : outcome(j, place[j]);
+          cover ? ScaledCents(c, *cover, returns.place[j], p.total_stake) : outcome(j, place[j]);
       p.worst_place_profit = p.worst_place_profit
                                  ? std::min(*p.worst_place_profit, *runner.profit_if_places)
                                  : *runner.profit_if_places;

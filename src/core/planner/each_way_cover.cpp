@@ -110,7 +110,7 @@ class Cover {
     Stakes st(n_);
     int64_t used = 0;
     for (std::size_t j = 0; j < n_; ++j) {
-      st[j] = p_.runners[j].saver ? p_.min : LeastStake(j, floor, t.req);
+      st[j] = LeastStake(j, floor, t.req);
       used += st[j];
       if (used > s_.most) return std::nullopt;
     }
@@ -415,49 +415,80 @@ class Cover {
   i128 rest_;  // n - 1 - m: the runners a winner's rival does not place with
 };
 
-// The m + 1 smallest place returns: the worst place outcome beside 2T when a
-// runner outside the plan can win.
-i128 WorstPlaced(const CoverProblem& p, const Stakes& s) {
-  std::vector<i128> r;
-  for (std::size_t j = 0; j < s.size(); ++j) r.push_back(s[j] * p.runners[j].place);
-  std::sort(r.begin(), r.end());
-  return std::accumulate(r.begin(), r.begin() + p.forced + 1, i128{0});
+// The runners in rising order of their place returns, with the m smallest
+// summed and the (m + 1)-th: every worst finish is made of them.
+struct Ranked {
+  std::vector<std::size_t> order;
+  i128 bottom = 0, next = 0;
+};
+
+Ranked Rank(const CoverProblem& p, const Stakes& s) {
+  Ranked r;
+  r.order.resize(s.size());
+  std::iota(r.order.begin(), r.order.end(), std::size_t{0});
+  const auto place = [&](std::size_t j) { return s[j] * p.runners[j].place; };
+  std::sort(r.order.begin(), r.order.end(),
+            [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
+  const std::size_t m = static_cast<std::size_t>(p.forced);
+  for (std::size_t k = 0; k < m; ++k) r.bottom += place(r.order[k]);
+  r.next = place(r.order[m]);
+  return r;
+}
+
+// W_i: one of the m smallest has the next in its place among its rivals'.
+std::vector<i128> Wins(const CoverProblem& p, const Stakes& s, const Ranked& r) {
+  std::vector<i128> w(s.size());
+  for (std::size_t k = 0; k < s.size(); ++k) {
+    const std::size_t i = r.order[k], m = static_cast<std::size_t>(p.forced);
+    w[i] = s[i] * p.runners[i].win +
+           (k < m ? r.bottom - s[i] * p.runners[i].place + r.next : r.bottom);
+  }
+  return w;
 }
 
 }  // namespace
 
-std::vector<i128> WinReturns(const CoverProblem& p, const Stakes& s) {
-  const std::size_t n = s.size(), m = static_cast<std::size_t>(p.forced);
-  std::vector<std::size_t> order(n);
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  const auto place = [&](std::size_t j) { return s[j] * p.runners[j].place; };
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
-  i128 bottom = 0;  // the m smallest
-  for (std::size_t k = 0; k < m; ++k) bottom += place(order[k]);
-  const i128 next = place(order[m]);
-  std::vector<i128> w(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::size_t i = order[k];
-    // One of the m smallest has the next in its place among its rivals'.
-    w[i] = s[i] * p.runners[i].win + (k < m ? bottom - place(i) + next : bottom);
+CoverReturns ReturnsOf(const CoverProblem& p, const Stakes& s) {
+  const Ranked ranked = Rank(p, s);
+  CoverReturns out{Wins(p, s, ranked), std::vector<i128>(s.size())};
+  const std::size_t n = s.size();
+  const auto placed = [&](std::size_t j) { return s[j] * p.runners[j].place; };
+  if (p.outsider_can_win) {
+    // An outsider wins; i places with its rivals' m smallest.
+    for (std::size_t i = 0; i < n; ++i)
+      out.place[i] = out.win[i] - s[i] * (p.runners[i].win - p.runners[i].place);
+    return out;
   }
-  return w;
+  // A rival j wins; i places with the m - 1 smallest of the rest.
+  const std::size_t others = static_cast<std::size_t>(p.forced) - 1;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::optional<i128> worst;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (j == i) continue;
+      i128 sum = s[j] * p.runners[j].win;
+      std::size_t taken = 0;
+      for (std::size_t k = 0; k < n && taken < others; ++k)
+        if (ranked.order[k] != i && ranked.order[k] != j) sum += placed(ranked.order[k]), ++taken;
+      worst = worst ? std::min(*worst, sum) : sum;
+    }
+    out.place[i] = placed(i) + worst.value_or(0);
+  }
+  return out;
 }
 
 std::optional<Stakes> BestCoveredStakes(const CoverProblem& p, int64_t total, Search& s) {
   const std::size_t n = p.runners.size();
   if (p.min * static_cast<int64_t>(n) > total) return Stakes{};
   Cover cover(p, total, s);
-  const Goal first = cover.Everyone();
-  Goal goal = first;
+  Goal goal = cover.Everyone();
   for (std::size_t j = 0; j < n; ++j)
     if (p.runners[j].saver) goal.least[j] = 2 * static_cast<i128>(total) * p.scale;
   const auto primary = cover.Best(goal, std::nullopt);
   if (!primary) return std::nullopt;
   if (!*primary) return Stakes{};
   Stakes best = (*primary)->stakes;
-  const std::vector<i128> w = WinReturns(p, best);
+  const Ranked ranked = Rank(p, best);
+  const std::vector<i128> w = Wins(p, best, ranked);
   std::optional<i128> worst;
   for (std::size_t j = 0; j < n; ++j)
     if (!p.runners[j].saver) worst = worst ? std::min(*worst, w[j]) : w[j];
@@ -470,7 +501,7 @@ std::optional<Stakes> BestCoveredStakes(const CoverProblem& p, int64_t total, Se
   State kept{0, best};
   if (p.outsider_can_win) {
     second.maximised.assign(n, false);
-    kept.value = WorstPlaced(p, best);
+    kept.value = ranked.bottom + ranked.next;  // the m + 1 smallest place returns
   } else {
     const bool savers = std::any_of(p.runners.begin(), p.runners.end(),
                                     [](const CoverRunner& r) { return r.saver; });

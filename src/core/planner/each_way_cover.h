@@ -49,8 +49,14 @@ struct CoverProblem {
   i128 scale = 1;
 };
 
-// W_i for every runner, in 1 / scale.
-std::vector<i128> WinReturns(const CoverProblem& p, const Stakes& s);
+// Each runner's worst returns, in 1 / scale, the outlay not taken off: if it
+// wins (W_i), and if it places without winning (with a runner outside the
+// plan winning, its place return and its rivals' m smallest; with none, a
+// rival's win beside it and the m - 1 smallest of the rest).
+struct CoverReturns {
+  std::vector<i128> win, place;
+};
+CoverReturns ReturnsOf(const CoverProblem& p, const Stakes& s);
 
 // The best stakes adding up to `total` steps; empty when the minimums or the
 // savers do not fit. nullopt when the search stopped first (s.why says why).

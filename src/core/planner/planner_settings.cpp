@@ -10,16 +10,16 @@ std::string PathIn(const std::string& folder) {
   return folder + "/" + kPlannerSettingsFile;
 }
 
-// Short enough to keep in a settings file.
+// Short enough to keep in a settings file, on one line, with no NUL (which
+// would make the file read as binary).
 bool Plain(std::string_view v) {
-  return v.size() <= 32 && v.find_first_of("\r\n") == std::string_view::npos;
+  return v.size() <= 32 && v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-// "key=value" and a line end; nothing for a value reading would not keep, nor
-// one with a NUL, which would make the file read as binary: the box then
-// starts from its default, as it would have.
+// "key=value" and a line end; nothing for a value reading would not keep: the
+// box then starts from its default, as it would have.
 std::string Line(const char* key, std::string_view value) {
-  if (!Plain(value) || value.find('\0') != std::string_view::npos) return {};
+  if (!Plain(value)) return {};
   return std::string(key) + "=" + std::string(value) + "\n";
 }
 
