@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--lay --liability 30 --commission 2 -- 3 5 6/1", "30.87 18.52 13.23", "62.62", "-29.99", "0.03"},
   Example{"--stake 10.000 -- 0000000000003 2", "4.00 6.00", "10.00", "2.00", "0.00"},
   Example{"--each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1", "9.00 7.00 4.00", "40.00", "16.00", "5.13"},
+  Example{"--each-way --field 8 --stake 40 -- 4/1 6/1 10/1", "8.99 6.64 4.37", "40.00", "21.09", "0.04"},
   Example{"--each-way --field 12 --profit 25 -- 5/1 7/1 9/1", "7.79 6.00 4.87", "37.32", "25.00", "0.04"},
   Example{"--lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1", "9.74 10.00", "9.74", "-0.45", ""},
   Example{"--lay --commission 2 --liability= --held Fav:back:10@3.0 -- Fav=3.1", "9.74 10.00", "9.74", "-0.45", ""},

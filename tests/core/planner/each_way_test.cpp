@@ -37,36 +37,6 @@ Request EachWay(Mode mode, const char* amount, const char* step, const char* fie
   return r;
 }
 
-template <typename Figure>
-std::vector<std::string> Money(const Plan& p, Figure RunnerPlan::*figure) {
-  std::vector<std::string> out;
-  for (const RunnerPlan& r : p.runners) out.push_back(MoneyText(std::optional(r.*figure).value()));
-  return out;
-}
-
-using Texts = std::vector<std::string>;
-
-TEST(EachWayPlan, SpreadsWholePoundsForTheBestWinThenPlace) {
-  const auto p = MakePlan(EachWay(Mode::Stake, "40", "1", "8", {"4/1", "6/1", "10/1"}));
-  ASSERT_TRUE(p) << p.error();
-  EXPECT_EQ(Money(*p, &RunnerPlan::stake), (Texts{"9.00", "7.00", "4.00"}));
-  EXPECT_EQ(Money(*p, &RunnerPlan::profit_if_wins), (Texts{"21.20", "24.40", "16.00"}));
-  EXPECT_EQ(Money(*p, &RunnerPlan::profit_if_places), (Texts{"-23.80", "-24.60", "-28.00"}));
-  EXPECT_EQ(p->runners[0].place_odds, "1.8");
-  EXPECT_EQ(p->places, 3);
-  EXPECT_EQ(p->place_fraction, "1/5");
-  EXPECT_EQ(MoneyText(p->worst_profit), "16.00");
-  EXPECT_EQ(MoneyText(*p->worst_place_profit), "-28.00");
-  EXPECT_EQ(MoneyText(p->best_profit), "52.60");
-  EXPECT_EQ(MoneyText(*p->if_none_places), "-40.00");
-  EXPECT_EQ(MoneyText(p->total_stake), "40.00");
-
-  const auto cents = MakePlan(EachWay(Mode::Stake, "40", "0.01", "8", {"4/1", "6/1", "10/1"}));
-  ASSERT_TRUE(cents) << cents.error();
-  EXPECT_EQ(Money(*cents, &RunnerPlan::stake), (Texts{"8.99", "6.64", "4.37"}));
-  EXPECT_EQ(MoneyText(cents->worst_profit), "21.09");
-}
-
 // Place odds that do not end are shown to six decimals, others exactly.
 TEST(EachWayPlan, ShowsPlaceOddsExactlyWhereTheyEnd) {
   Request r = EachWay(Mode::Stake, "10", "0.01", "", {"3/1", "3.123457"});
