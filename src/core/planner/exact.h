@@ -1,8 +1,9 @@
 #pragma once
 // Exact arithmetic for the planner: 128-bit whole numbers, small rationals,
 // decimal texts read without rounding, and money in whole cents; big.h holds
-// sums beyond 128 bits. Floating point only picks where two exact searches
-// start (solver.cpp); no choice of stakes, total or refusal rests on it.
+// sums beyond 128 bits. Floating point only picks where exact searches start
+// (solver.cpp, held_search.cpp); no choice of stakes, total or refusal rests
+// on it.
 //
 // The 128-bit type is a GCC and Clang extension (MinGW-w64 included): the
 // planner, and so both command-line programs and the desktop program, build

@@ -1,9 +1,8 @@
 #pragma once
 // Levels no plan around held bets can reach, told apart without a search.
 //
-// At a level w each runner's outcome asks a line of its new stake against the
-// total X of new money: a back stake of at least z_k(X), a lay stake of at
-// most z_k(X), and the stakes add up to X. Summed without rounding, the lines
+// At a level w each runner's new stake is bounded by a line z_k of the total
+// X of new money (held_lines.h), and the stakes add up to X. Summed without rounding, the lines
 // rule a level out when even fractions of a step fall short. Rounded they rule
 // out more: a lay stake is at most floor(z_k), a back stake at least
 // ceil(z_k), and for a runner whose price is a/b the part rounding loses

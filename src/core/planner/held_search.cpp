@@ -8,6 +8,7 @@
 
 #include "checked_request.h"
 #include "held_bounds.h"
+#include "held_lines.h"
 
 namespace stakora::plan {
 namespace {
@@ -15,9 +16,8 @@ namespace {
 using std::int64_t;
 using Real = long double;
 
-// Room left for the rounding of the estimates that pick where searches start
-// or how far they jump: far more than long double ever loses on these sums.
-constexpr Real kSlack = 1e-9L;
+// Within this of 1 an estimated slope says nothing worth proving.
+constexpr Real kNearOne = 1e-9L;
 
 Real ValueOf(const Q& q) {
   return static_cast<Real>(q.num) / static_cast<Real>(q.den);
@@ -214,15 +214,43 @@ class Climb {
     return back_ ? LeastBack(level, from) : LeastLay(level, from);
   }
 
+  // Every runner's stake line at the level, worked out the first time a
+  // search asks; none when a figure is too large to bound, and then the
+  // search only steps, never jumps or gives up.
+  class LinesAt {
+   public:
+    LinesAt(const Climb& c, const Level& level) : c_(c), level_(level) {}
+    const std::vector<StakeLine>& operator()() {
+      if (!lines_) {
+        lines_.emplace();
+        for (std::size_t k = 0; k < c_.price_.size(); ++k) {
+          const auto line = StakeLineOf(c_.p_, k, level_.w, level_.above);
+          if (!line) return lines_->clear(), *lines_;
+          lines_->push_back(*line);
+        }
+      }
+      return *lines_;
+    }
+
+   private:
+    const Climb& c_;
+    const Level& level_;
+    std::optional<std::vector<StakeLine>> lines_;
+  };
+
   // The least back total: each runner's least stake grows with the total,
-  // so their sum is iterated up to the first total that covers it. Runners
-  // already staked keep at least (X q + gap) / (q O) each, a line of slope
-  // Σ 1/O through every later total: where that slope is below 1 the
-  // iteration may jump to where the line meets X; above 1 the line caps X.
+  // so their sum is iterated up to the first total that covers it. A runner
+  // staked at x stays staked and needs at least z_k(x + t) = z_k(x) + t σ_k
+  // later (held_lines.h), so a total x + t is reached only when
+  // t (1 - Σ σ_k) >= Σ z_k(x) - x over those runners: that lets the
+  // iteration jump, or ends it. Both are proven on the grid, rounded down;
+  // an estimate in floating point only says when a proof is worth trying.
   std::optional<int64_t> LeastBack(const Level& level, int64_t x) {
+    LinesAt lines(*this, level);
     std::optional<int64_t> steady_since;
     const int64_t since = s_.work;
     bool asked = false;
+    std::vector<int64_t> needs(price_.size());
     while (x <= p_.most_total) {
       if (OutOfReach(level, x, since, asked)) return std::nullopt;
       if (p_.held_other && !level.Reached(Other(x))) return std::nullopt;
@@ -230,7 +258,7 @@ class Climb {
       Real slope = 0, base = 0;
       bool steady = true;
       for (std::size_t k = 0; k < price_.size() && !Stopped(); ++k) {
-        const int64_t need = Needed(level, k, x);
+        const int64_t need = needs[k] = Needed(level, k, x);
         steady = steady && need > std::max<int64_t>(p_.min, 1) && need <= p_.most_total;
         sum += need;
         if (need > 0) {
@@ -242,19 +270,29 @@ class Climb {
       if (sum <= x) return x;
       if (PeriodOver(steady, x, steady_since)) return std::nullopt;
       int64_t next = sum;
-      if (slope < 1 - kSlack) {
-        const Real meet = base / (1 - slope);
-        const Real safe = meet - kSlack * std::fabs(meet) - 2;
-        if (safe > static_cast<Real>(next))
-          next = safe > static_cast<Real>(p_.most_total) ? p_.most_total + 1
-                                                         : static_cast<int64_t>(safe);
-      } else if (slope > 1 + kSlack) {
-        const Real cap = base / (1 - slope);
-        if (cap + kSlack * std::fabs(cap) + 2 < static_cast<Real>(x)) return std::nullopt;
+      const Real meet = base / (1 - slope);
+      const bool worth = slope < 1 - kNearOne
+                             ? meet > static_cast<Real>(next) + 1
+                             : slope > 1 + kNearOne && meet < static_cast<Real>(x) + 1;
+      if (worth) {
+        GridSum staked{.up = false, .ok = !lines().empty()};
+        for (std::size_t k = 0; k < price_.size() && staked.ok; ++k)
+          if (needs[k] > 0) staked.AddLine(lines()[k], x);
+        // x + t is reached only when excess + t * rate <= 0.
+        const auto d = staked.Against(x);
+        if (d && d->excess > 0) {
+          if (d->rate >= 0) return std::nullopt;
+          next = std::max(next, Past(x, CeilDiv(d->excess, -d->rate)));
+        }
       }
       x = next;
     }
     return std::nullopt;
+  }
+
+  // x + t, or most_total + 1 when that is past it.
+  int64_t Past(int64_t x, i128 t) const {
+    return t > p_.most_total - x ? p_.most_total + 1 : x + static_cast<int64_t>(t);
   }
 
   // The lay stakes that keep every outcome at the level, their count s
@@ -303,9 +341,11 @@ class Climb {
   // total, so their least totals come first. Past them, each runner's room
   // rises by at most one step per step of total, so the totals worth a look
   // are those where some room rises (or, with a minimum stake, where one
-  // more stake fits): they are swept in order. Over t more steps the rooms
-  // grow by at most 1 + t / O each (t while a room is the total itself),
-  // which ends the sweep below 100% and skips ahead above it.
+  // more stake fits): they are swept in order. Over t more steps a room grows
+  // to at most max(0, z_k(x)) + t σ_k, or x + t while it is the total itself,
+  // so x + t is reached only when t (1 - rate) <= their sum at x - x: below a
+  // rate of 1 that ends the sweep, above it skips ahead. Both are proven on
+  // the grid, rounded up; an estimate only says when a proof is worth trying.
   std::optional<int64_t> LeastLay(const Level& level, int64_t x) {
     for (std::size_t k = 0; k < price_.size(); ++k)
       x = FirstTrue(x, p_.most_total, Gap(level, k) / p_.step,
@@ -313,15 +353,16 @@ class Climb {
     if (p_.held_other)
       x = FirstTrue(x, p_.most_total, Gap(level, *p_.held_other) / p_.step,
                     [&](int64_t t) { return level.Reached(Other(t)); });
+    LinesAt lines(*this, level);
     using Rise = std::pair<int64_t, std::size_t>;  // total, runner
     std::priority_queue<Rise, std::vector<Rise>, std::greater<>> rises;
     std::vector<int64_t> most;
-    Real ceiling = static_cast<Real>(p_.most_total);
+    int64_t ceiling = p_.most_total;
     std::optional<int64_t> steady_since;
     bool fresh = true;  // the rooms are worked out anew at x
     const int64_t since = s_.work;
     bool asked = false;
-    while (x <= p_.most_total && static_cast<Real>(x) <= ceiling && !Stopped()) {
+    while (x <= ceiling && !Stopped()) {
       if (OutOfReach(level, x, since, asked)) return std::nullopt;
       if (fresh) most = Rooms(level, x);
       if (Stopped()) break;
@@ -329,21 +370,29 @@ class Climb {
       if (x <= room.top) return x;
       // The rooms chosen and summed: cheap next to an exact look.
       if (!Look(1 + static_cast<int64_t>(most.size()) / 8)) break;
-      i128 spare = -static_cast<i128>(x);
-      Real rate = 0;
+      Real spare_guess = -static_cast<Real>(x), rate_guess = 0;
       for (std::size_t k = 0; k < most.size(); ++k) {
-        spare += most[k] + 1;
-        rate += most[k] == x ? 1 : 1 / price_[k];
+        spare_guess += static_cast<Real>(most[k] + 1);
+        rate_guess += most[k] == x ? 1 : 1 / price_[k];
       }
-      const Real r = static_cast<Real>(spare);
-      if (rate < 1 - kSlack) {
-        if (spare < 0) return std::nullopt;
-        ceiling = std::min(ceiling, static_cast<Real>(x) + r / (1 - rate) * (1 + kSlack) + 2);
-      } else if (rate > 1 + kSlack && spare < 0) {
-        const Real skip = -r / (rate - 1) * (1 - kSlack) - 2;
+      const bool worth =
+          rate_guess < 1 - kNearOne
+              ? spare_guess < 0 || static_cast<Real>(x) + spare_guess / (1 - rate_guess) <
+                                       static_cast<Real>(ceiling) - 1
+              : rate_guess > 1 + kNearOne && spare_guess < 0 && -spare_guess / (rate_guess - 1) > 2;
+      GridSum grows{.up = true, .ok = worth && !lines().empty()};
+      for (std::size_t k = 0; k < most.size() && grows.ok; ++k)
+        most[k] == x ? grows.AddTotal(x) : grows.AddLine(lines()[k], x, true);
+      // x + t is reached only when excess + t * rate >= 0.
+      const auto d = grows.Against(x);
+      if (d && d->rate < 0) {
+        if (d->excess < 0) return std::nullopt;
+        ceiling = std::min(ceiling, Past(x, d->excess / -d->rate));
+      } else if (d && d->excess < 0) {
+        if (d->rate == 0) return std::nullopt;
+        const i128 skip = CeilDiv(-d->excess, d->rate);
         if (skip > 1) {
-          x = skip >= static_cast<Real>(p_.most_total - x) ? p_.most_total + 1
-                                                           : x + static_cast<int64_t>(skip);
+          x = Past(x, skip);
           fresh = true;
           continue;
         }

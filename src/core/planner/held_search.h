@@ -12,8 +12,8 @@
 // a short search does not settle is put to held_bounds.h, which rules out
 // most of those a book near 100% leaves in reach only of fractions of a step.
 // Stakes and totals are chosen by exact comparisons of fractions (256-bit
-// cross products); floating point picks where searches start and how far
-// some jump.
+// cross products), and every jump past totals and every give-up by exact
+// bounds (held_lines.h); floating point only picks where a search starts.
 
 #include <cstdint>
 #include <optional>
