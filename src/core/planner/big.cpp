@@ -196,6 +196,7 @@ std::optional<i128> RoundHalfEven(const Fraction& q) {
 }
 
 std::optional<std::string> FixedText(const Fraction& q, int decimals) {
+  if (decimals < 0 || decimals > kMostTextDecimals) return std::nullopt;
   i128 scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
   const bool minus = q.num.negative();

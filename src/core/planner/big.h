@@ -46,7 +46,7 @@ class Big {
 struct Fraction {
   Big num;
   Big den = 1;
-  static Fraction Of(const Q& q) { return {q.num, q.den}; }
+  static Fraction Of(const Q& q) { return {q.num(), q.den()}; }
 };
 inline Fraction Whole(i128 n) {
   return {Big(n), Big(1)};
@@ -67,9 +67,10 @@ std::optional<i128> Floor(const Fraction& q);
 std::optional<i128> Ceil(const Fraction& q);
 std::optional<i128> RoundHalfEven(const Fraction& q);
 
-// As decimal text rounded half to even to exactly `decimals` places (at most
-// 30): 9/2 at 2 -> "4.50", -1/8 at 2 -> "-0.12". nullopt when the figure
-// does not fit in 126 bits.
+// As decimal text rounded half to even to exactly `decimals` places (0 to
+// kMostTextDecimals): 9/2 at 2 -> "4.50", -1/8 at 2 -> "-0.12". nullopt when
+// the figure does not fit in 126 bits, or for any other count of decimals.
+inline constexpr int kMostTextDecimals = 36;  // 10^36 fits 128 bits
 std::optional<std::string> FixedText(const Fraction& q, int decimals);
 // The same with trailing zeros, and a bare point, dropped: 9/2 -> "4.5".
 std::optional<std::string> DecimalText(const Fraction& q, int decimals);

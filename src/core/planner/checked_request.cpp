@@ -9,17 +9,6 @@ namespace {
 
 using std::int64_t;
 
-// At the limits a stake times a price times the commission basis, and the
-// searches' totals times a target's or a loss's denominator times a price,
-// stay far inside 128 bits.
-constexpr i128 kI128Most = std::numeric_limits<i128>::max();
-static_assert(kMostCents * kMostOddsA * kMostOddsB * kBasis < kI128Most / 1000);
-static_assert(kMostCents * (kMostStepCents * kBasis) * kMostOddsB < kI128Most / 1000);
-static_assert((i128{1} << 66) * kMostStepCents * kMostOddsB < kI128Most / 1000);
-// A profit or a liability in cents is at most the largest total times the
-// longest odds: it fits the 64 bits the plan keeps it in.
-static_assert(kMostCents * 10000 < std::numeric_limits<int64_t>::max() / 1000);
-
 }  // namespace
 
 Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who) {
@@ -36,7 +25,7 @@ Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& w
     if (f->up > kMostTerm || f->down > kMostTerm)
       return who + "the fraction " + odds + " has a term above 1000000";
     q = Q::Of(f->up + f->down, f->down);
-  } else if (const auto d = ParseDecimal(t, 6)) {
+  } else if (const auto d = ParseDecimal(t, kMostOddsDecimals)) {
     q = *d;
   } else if (d.error() == DecimalProblem::TooManyDecimals) {
     return who + "odds of " + odds + " have more than six decimals";
@@ -45,9 +34,9 @@ Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& w
   } else {
     return unreadable;
   }
-  if (100 * q.num < 101 * q.den) return who + "odds of " + odds + " are below 1.01";
-  if (q.num > 10000 * q.den) return who + "odds of " + odds + " are above 10000";
-  return Odds{static_cast<int64_t>(q.num), static_cast<int64_t>(q.den)};
+  if (100 * q.num() < 101 * q.den()) return who + "odds of " + odds + " are below 1.01";
+  if (q.num() > 10000 * q.den()) return who + "odds of " + odds + " are above 10000";
+  return Odds{To64(q.num()), To64(q.den())};
 }
 
 Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
@@ -65,9 +54,9 @@ Result<int64_t, std::string> ReadMoney(const std::string& what, const std::strin
     }
     return what + ": \"" + text + "\" is not a number";
   }
-  const i128 cents = q->num * 100 / q->den;
+  const i128 cents = q->num() * 100 / q->den();
   if (cents > most) return limit;
-  return static_cast<int64_t>(cents);
+  return To64(cents);
 }
 
 Result<int64_t, std::string> ReadStep(const std::string& text) {
@@ -81,10 +70,10 @@ Result<int64_t, std::string> ReadCommission(const std::string& text) {
   std::string_view percent = TrimBlanks(text);
   if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
   const auto commission = ParseDecimal(percent, 2);
-  if (!commission || commission->num >= 100 * commission->den)
+  if (!commission || commission->num() >= 100 * commission->den())
     return std::string(
         "Commission: must be a percentage from 0 to below 100, with at most two decimals");
-  return static_cast<int64_t>(commission->num * 100 / commission->den);
+  return To64(commission->num() * 100 / commission->den());
 }
 
 Result<int64_t, std::string> ReadMinStake(const std::string& text) {
@@ -106,7 +95,8 @@ Result<int64_t, std::string> ReadAmount(const std::string& text) {
 Result<Checked, std::string> Check(const Request& r) {
   Checked c;
   if (r.runners.empty()) return std::string("No runners: give the odds of at least one runner");
-  if (r.runners.size() > kMaxRunners) return std::string("At most 1000 runners can be planned");
+  if (r.runners.size() > kMaxRunners)
+    return "At most " + std::to_string(kMaxRunners) + " runners can be planned";
   if (r.each_way.on && r.side == Side::Lay)
     return std::string("An each-way plan backs every runner at a bookmaker: it cannot lay");
   if (!SideHasMode(r.side, r.mode))
@@ -124,7 +114,7 @@ Result<Checked, std::string> Check(const Request& r) {
   const auto min = ReadMinStake(r.min_stake);
   if (!min) return min.error();
   // A minimum between two steps counts as the next whole step.
-  c.field.min = static_cast<int64_t>(CeilDiv(*min, c.step));
+  c.field.min = To64(CeilDiv(*min, c.step));
   // Around held bets the amount only caps the new ones, and may be left out.
   const bool capped = r.held.empty() || !TrimBlanks(r.amount).empty();
   const auto amount = capped ? ReadAmount(r.amount) : int64_t{0};

@@ -8,19 +8,11 @@
 
 #include "exact.h"
 #include "plan.h"
+#include "plan_limits.h"
 #include "result.h"
 #include "solver.h"
 
 namespace stakora::plan {
-
-// The planner's limits. An amount, a minimum stake and a total stake go up to
-// 1000000000.00, a step up to 100000.00, odds up to 10000 with six decimals
-// (a/b with a <= 10^10, b <= 10^6) or a fraction whose terms go up to 10^6.
-inline constexpr std::int64_t kMostCents = 100'000'000'000;
-inline constexpr std::int64_t kMostStepCents = 10'000'000;
-inline constexpr i128 kMostOddsA = 10'000'000'000, kMostOddsB = 1'000'000;
-inline constexpr i128 kMostTerm = 1'000'000;
-inline constexpr i128 kBasis = 10000;  // commission in hundredths of a percent
 
 struct Checked {
   std::int64_t step = 0;        // cents

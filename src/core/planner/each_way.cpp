@@ -16,20 +16,15 @@ namespace {
 using std::int64_t;
 
 constexpr int kMostPlaces = 10;
-constexpr int kMostFieldSize = 1000;
-constexpr i128 kMostFractionTerm = 100;
-// The each-way odds E / 2 = (d(a + b) + n(a - b)) / 2db of odds a/b at a place
-// fraction n/d, times a total in steps and another such denominator, and the
-// searches' products with them, stay far inside 128 bits.
-constexpr i128 kMostHalfA = 3 * kMostFractionTerm * kMostOddsA,
-               kMostHalfB = 2 * kMostFractionTerm * kMostOddsB;
-static_assert(kMostCents * kMostHalfA * kMostHalfB < std::numeric_limits<i128>::max() / 1000);
-static_assert(kMostCents * 2 * kMostStepCents * kMostHalfB <
-              std::numeric_limits<i128>::max() / 1000);
+// The each-way prices (E, E / 2 and P) times a total in steps and another
+// such denominator, and the searches' products with them, stay far inside
+// 128 bits.
+static_assert(kMostCents * kMostPriceA * kMostPriceB < kI128Most / 1000);
+static_assert(kMostCents * 2 * kMostStepCents * kMostPriceB < kI128Most / 1000);
 
 Odds Lowest(i128 a, i128 b) {
   const Q q = Q::Of(a, b);
-  return {static_cast<int64_t>(q.num), static_cast<int64_t>(q.den)};
+  return {To64(q.num()), To64(q.den())};
 }
 
 // P = 1 + f(O - 1) and E / 2 = (O + P) / 2 for odds a/b.
@@ -56,9 +51,9 @@ std::string OddsText(const Odds& o) {
 
 Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
   const auto q = ParseDecimal(TrimBlanks(text), 0);
-  if (!q || q->num < 1 || q->num > most)
+  if (!q || q->num() < 1 || q->num() > most)
     return what + ": \"" + text + "\" is not a whole number from 1 to " + std::to_string(most);
-  return static_cast<int>(q->num);
+  return static_cast<int>(q->num());
 }
 
 }  // namespace
@@ -77,8 +72,8 @@ Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text) {
   } else {
     return wrong;
   }
-  if (f.num <= 0 || f.num > f.den) return wrong;
-  return PlaceTerms{0, static_cast<int>(f.num), static_cast<int>(f.den)};
+  if (f.num() <= 0 || f.num() > f.den()) return wrong;
+  return PlaceTerms{0, static_cast<int>(f.num()), static_cast<int>(f.den())};
 }
 
 Result<int, std::string> ReadPlaces(const std::string& text) {
@@ -96,8 +91,7 @@ std::optional<int64_t> BestCase(const std::vector<Odds>& win, const std::vector<
                                 int64_t outlay) {
   const std::size_t n = cents.size();
   auto less = [&](const std::vector<Odds>& o, std::size_t i, std::size_t j) {
-    return static_cast<i128>(cents[i]) * o[i].a * o[j].b <
-           static_cast<i128>(cents[j]) * o[j].a * o[i].b;
+    return ReturnLess(o, cents[i], i, cents[j], j);
   };
   std::vector<std::size_t> order(n);
   std::iota(order.begin(), order.end(), std::size_t{0});
@@ -143,7 +137,7 @@ std::string FractionText(const PlaceTerms& t) {
 }
 
 Result<int, std::string> ReadFieldSize(const std::string& text) {
-  return ReadWhole("Field size", text, kMostFieldSize);
+  return ReadWhole("Field size", text, static_cast<int>(kMaxRunners));
 }
 
 Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
@@ -278,7 +272,7 @@ Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& 
 
 // Cents of a return in 1 / scale of a step, less the outlay.
 std::int64_t ScaledCents(const Checked& c, const CoverProblem& p, i128 ret, std::int64_t outlay) {
-  return static_cast<std::int64_t>(RoundHalfEven(Q::Of(ret * c.step, p.scale))) - outlay;
+  return To64(RoundHalfEven(Q::Of(ret * c.step, p.scale))) - outlay;
 }
 
 }  // namespace

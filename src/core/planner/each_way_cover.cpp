@@ -124,7 +124,7 @@ class Cover {
       if (gain <= 0) break;
       const i128 need = CeilDiv(short_by, gain);
       if (need <= step.count) {
-        used += static_cast<int64_t>(need);
+        used += To64(need);
         return used <= s_.most ? std::optional(used) : std::nullopt;
       }
       used += step.count;
@@ -204,7 +204,7 @@ class Cover {
     // Below the cap h grows by E - P a step, above it by E.
     i128 x = CeilDiv(floor, r.win - r.place);
     if (x * r.place > t) x = std::max(CeilDiv(floor + t, r.win), CeilDiv(t, r.place));
-    return static_cast<int64_t>(std::min(std::max<i128>(x, p_.min), beyond));
+    return To64(std::min(std::max<i128>(x, p_.min), beyond));
   }
 
   // The steps the stakes leave to raise U, the most worth first.
@@ -215,7 +215,7 @@ class Cover {
       if (has >= cap) continue;
       const i128 whole = (cap - has) / place, part = cap - has - whole * place;
       const int64_t room = total_ - st[j];
-      if (whole > 0) out.push_back({place, static_cast<int64_t>(std::min<i128>(whole, room)), j});
+      if (whole > 0) out.push_back({place, To64(std::min<i128>(whole, room)), j});
       if (part > 0) out.push_back({part, 1, j});
     }
     std::sort(out.begin(), out.end(),

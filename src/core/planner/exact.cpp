@@ -1,7 +1,10 @@
 #include "exact.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <numeric>
+#include <stdexcept>
 
 namespace stakora::plan {
 namespace {
@@ -44,11 +47,12 @@ std::strong_ordering CompareProducts(i128 a, i128 b, i128 c, i128 d) {
   return left > 0 ? magnitudes : 0 <=> magnitudes;
 }
 
-std::strong_ordering Compare(const Q& x, const Q& y) {
+std::strong_ordering Compare(const Ratio& x, const Ratio& y) {
   return CompareProducts(x.num, y.den, y.num, x.den);
 }
 
 i128 FloorDiv(i128 n, i128 d) {
+  if (d <= 0) throw std::domain_error("a division by zero or less");
   if (Fits64(n) && Fits64(d)) {
     const auto n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
     const std::int64_t q = n64 / d64;
@@ -81,15 +85,25 @@ std::optional<std::int64_t> Fit64(i128 x) {
   return static_cast<std::int64_t>(x);
 }
 
+std::int64_t To64(i128 x) {
+  if (!Fits64(x)) throw std::overflow_error("a figure past 64 bits");
+  return static_cast<std::int64_t>(x);
+}
+
 Q Q::Of(i128 n, i128 d) {
+  if (d == 0) throw std::domain_error("a fraction over zero");
   if (d < 0) n = -n, d = -d;
   const i128 g = Gcd(n, d);
   return g > 1 ? Q{n / g, d / g} : Q{n, d};
 }
 
+Q::Q(i128 n, i128 d) : num_(n), den_(d) {
+  assert(d > 0 && Gcd(n, d) == 1);
+}
+
 i128 RoundHalfEven(Q q) {
-  const i128 f = FloorDiv(q.num, q.den);
-  const i128 rest = q.num - f * q.den, up = q.den - rest;  // compared without doubling
+  const i128 f = FloorDiv(q.num(), q.den());
+  const i128 rest = q.num() - f * q.den(), up = q.den() - rest;  // compared without doubling
   return rest > up || (rest == up && f % 2 != 0) ? f + 1 : f;
 }
 
@@ -99,6 +113,10 @@ Result<Q, DecimalProblem> ParseDecimal(std::string_view t, int max_decimals, boo
     minus = true;
     t.remove_prefix(1);
   }
+  // 12 whole digits and the decimals fit the 128 bits they are read into.
+  static_assert(12 + kMostReadDecimals < 38);
+  assert(max_decimals >= 0 && max_decimals <= kMostReadDecimals);
+  max_decimals = std::clamp(max_decimals, 0, kMostReadDecimals);
   i128 n = 0, d = 1;
   int whole = 0, decimals = -1;
   bool digits = false, too_many = false, too_large = false;
@@ -136,8 +154,8 @@ std::optional<Terms> ParseFraction(std::string_view text) {
   if (slash == std::string_view::npos) return std::nullopt;
   const auto up = ParseDecimal(text.substr(0, slash), 0),
              down = ParseDecimal(text.substr(slash + 1), 0);
-  if (!up || !down || down->num == 0) return std::nullopt;
-  return Terms{up->num, down->num};
+  if (!up || !down || down->num() == 0) return std::nullopt;
+  return Terms{up->num(), down->num()};
 }
 
 std::string MoneyText(std::int64_t cents) {

@@ -28,20 +28,41 @@ __extension__ typedef __int128 i128;
 // The greatest common divisor of |a| and |b|.
 i128 Gcd(i128 a, i128 b);
 
-// ceil(n / d) and floor(n / d) for d > 0.
+// ceil(n / d) and floor(n / d) for d > 0; d <= 0 throws std::domain_error.
 i128 CeilDiv(i128 n, i128 d);
 i128 FloorDiv(i128 n, i128 d);
 
-// The value when it fits in 64 bits. The planner's limits keep every figure it
-// shows inside them; this says so where a wider product is narrowed.
+// The value when it fits in 64 bits, for a caller that refuses otherwise.
 std::optional<std::int64_t> Fit64(i128 x);
+// Every other narrowing: the planner's limits keep the figure inside 64 bits,
+// and a figure that is not throws std::overflow_error rather than wrap.
+std::int64_t To64(i128 x);
 
-// num/den in lowest terms, den > 0. Built only from texts the planner has
-// bounded, so that no product of two of them leaves 128 bits.
-struct Q {
+// A fraction as worked out, not reduced: den > 0. Hot loops compare these
+// without paying for a greatest common divisor.
+struct Ratio {
   i128 num = 0;
   i128 den = 1;
+};
+
+// A rational number kept in lowest terms with a positive denominator. Built
+// only from texts the planner has bounded, so that no product of two of them
+// leaves 128 bits.
+class Q {
+ public:
+  Q() = default;
+  // n / d reduced; a zero d throws std::domain_error.
   static Q Of(i128 n, i128 d = 1);
+  static Q Of(const Ratio& r) { return Of(r.num, r.den); }
+
+  i128 num() const { return num_; }
+  i128 den() const { return den_; }
+  operator Ratio() const { return {num_, den_}; }  // NOLINT: every Q is one
+
+ private:
+  Q(i128 n, i128 d);  // checks the invariant in debug builds
+  i128 num_ = 0;
+  i128 den_ = 1;
 };
 
 // q rounded to a whole number, an exact half to the even neighbour.
@@ -51,14 +72,16 @@ i128 RoundHalfEven(Q q);
 // figures, such as the cross products that compare two fractions.
 std::strong_ordering CompareProducts(i128 a, i128 b, i128 c, i128 d);
 // x against y, neither needing lowest terms.
-std::strong_ordering Compare(const Q& x, const Q& y);
+std::strong_ordering Compare(const Ratio& x, const Ratio& y);
 
 // Why a decimal text was not read.
 enum class DecimalProblem { NotANumber, TooManyDecimals, TooLarge };
 
 // A decimal text ("12", "0.5", ".5", "007", with a leading "-" only when
 // `negative` allows it) as a rational. Leading zeros are no digits: at most
-// 12 digits before the point count, and at most max_decimals after it.
+// 12 digits before the point count, and at most max_decimals after it, which
+// is taken as at most kMostReadDecimals.
+inline constexpr int kMostReadDecimals = 24;
 Result<Q, DecimalProblem> ParseDecimal(std::string_view text, int max_decimals,
                                        bool negative = false);
 

@@ -16,11 +16,6 @@ namespace {
 
 using std::int64_t;
 
-// A runner's held results add fractions of the held prices; their common
-// denominator stays at most this, which keeps every outcome's products
-// inside the 256-bit comparisons (see held_search.h).
-constexpr i128 kMostHeldDen = 1'000'000;
-
 constexpr std::array<HeldKind, 4> kKinds = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
                                             HeldKind::FreeStakeReturned};
 
@@ -81,9 +76,9 @@ i128 IfLoses(const HeldBet& b) {
 }
 
 std::optional<Q> Add(const Q& x, const Q& y) {
-  const i128 den = x.den / Gcd(x.den, y.den) * y.den;
+  const i128 den = x.den() / Gcd(x.den(), y.den()) * y.den();
   if (den > kMostHeldDen) return std::nullopt;
-  return Q::Of(x.num * (den / x.den) + y.num * (den / y.den), den);
+  return Q::Of(x.num() * (den / x.den()) + y.num() * (den / y.den()), den);
 }
 
 // Held bets are refused, as usage, where the plan has no room for them.
@@ -96,7 +91,8 @@ std::optional<std::string> Unplannable(const Request& r) {
   for (std::size_t j = 0; j < r.runners.size(); ++j)
     if (r.runners[j].saver)
       return RunnerLabel(j) + ": marked as a saver; around held bets no runner is a saver";
-  if (r.held.size() > kMaxHeld) return std::string("At most 100 held bets can be planned around");
+  if (r.held.size() > kMaxHeld)
+    return "At most " + std::to_string(kMaxHeld) + " held bets can be planned around";
   return std::nullopt;
 }
 
@@ -115,8 +111,8 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
   }
   if (named) return *named;
   const auto position = ParseDecimal(text, 0);
-  if (position && position->num >= 1 && position->num <= static_cast<i128>(r.runners.size()))
-    return static_cast<std::size_t>(position->num - 1);
+  if (position && position->num() >= 1 && position->num() <= static_cast<i128>(r.runners.size()))
+    return static_cast<std::size_t>(position->num() - 1);
   if (position)
     return Which(i) + ": there is no runner " + text + "; the plan has " +
            std::to_string(r.runners.size());
@@ -187,7 +183,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     if (!sum)
       return "The held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
              " are at prices too unlike to add up exactly; give their odds as decimals";
-    problem.held[b.runner] = Q::Of(sum->num - IfLoses(b) * sum->den, sum->den);
+    problem.held[b.runner] = Q::Of(sum->num() - IfLoses(b) * sum->den(), sum->den());
   }
   if (!covered) problem.held_other = Q::Of(all_lose);
 
@@ -222,7 +218,7 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   Plan p = PlanHead(r, c, books.all);
   p.total_stake = best->total * c.step;
   p.field_covered = covered;
-  const auto cents = [](const Q& q) { return static_cast<int64_t>(RoundHalfEven(q)); };
+  const auto cents = [](const Q& q) { return To64(RoundHalfEven(q)); };
   p.worst_profit = cents(best->worst);
   p.best_profit = p.worst_profit;
   if (!covered) {

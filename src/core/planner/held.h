@@ -24,8 +24,6 @@ enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
 // "back", "lay", "free", "free-sr".
 const char* HeldKindName(HeldKind kind);
 
-inline constexpr std::size_t kMaxHeld = 100;
-
 // Held bet i's cells, each on its own, or why it cannot be read; the message
 // starts "Held bet N". The runner is a name of the request's runners, else a
 // position among them.

@@ -27,10 +27,10 @@ int64_t MostBackTotal(const HeldProblem& p, const Q& w, bool above, int64_t hi) 
   const auto g = Threshold(w, *p.held_other, 0);
   if (!g) return hi;
   Safe safe;
-  const i128 den = safe.Mul(g->den, p.step);
+  const i128 den = safe.Mul(g->den(), p.step);
   if (!safe.ok) return hi;
-  const i128 most = above ? CeilDiv(-g->num, den) - 1 : FloorDiv(-g->num, den);
-  return static_cast<int64_t>(std::min<i128>(most, hi));
+  const i128 most = above ? CeilDiv(-g->num(), den) - 1 : FloorDiv(-g->num(), den);
+  return To64(std::min<i128>(most, hi));
 }
 
 // Σ b / a over the lines against 1: -1, 0 or 1.
@@ -64,7 +64,7 @@ std::vector<std::size_t> ShortPeriods(const std::vector<StakeLine>& lines, int64
   for (std::size_t i : order) {
     const i128 next = period / Gcd(period, lines[i].Period()) * lines[i].Period();
     if (next > kMostPeriod || next * static_cast<i128>(kept.size() + 1) > kMostPeriodLooks) break;
-    period = static_cast<int64_t>(next);
+    period = To64(next);
     kept.push_back(i);
   }
   return kept;
@@ -72,10 +72,9 @@ std::vector<std::size_t> ShortPeriods(const std::vector<StakeLine>& lines, int64
 
 }  // namespace
 
-bool LevelOutOfReach(const HeldProblem& p, const Q& level, bool above, int64_t lo, int64_t hi,
+bool LevelOutOfReach(const HeldProblem& p, const Q& w, bool above, int64_t lo, int64_t hi,
                      int64_t& looks) {
   const bool back = p.side == Side::Back;
-  const Q w = Q::Of(level.num, level.den);
   if (back) hi = MostBackTotal(p, w, above, hi);
   if (lo > hi) return true;
   std::vector<StakeLine> lines;

@@ -83,8 +83,8 @@ std::optional<GridSum::Drift> GridSum::Against(std::int64_t x) const {
 
 std::optional<Q> Threshold(const Q& w, const Q& held, std::int64_t commission) {
   Safe safe;
-  i128 num = safe.Add(safe.Mul(w.num, held.den), -safe.Mul(held.num, w.den));
-  i128 den = safe.Mul(w.den, held.den);
+  i128 num = safe.Add(safe.Mul(w.num(), held.den()), -safe.Mul(held.num(), w.den()));
+  i128 den = safe.Mul(w.den(), held.den());
   if (num > 0) num = safe.Mul(num, kBasis), den = safe.Mul(den, kBasis - commission);
   if (!safe.ok) return std::nullopt;
   return Q::Of(num, den);
@@ -102,9 +102,9 @@ std::optional<StakeLine> StakeLineOf(const HeldProblem& p, std::size_t k, const 
   const i128 a = p.odds[k].a, b = p.odds[k].b, s = p.step;
   Safe safe;
   const bool back = p.side == Side::Back;
-  StakeLine l{safe.Mul(safe.Mul(s, g->den), b), safe.Mul(back ? g->num : -g->num, b),
-              safe.Mul(safe.Mul(a, s), g->den), above};
-  if (!back && p.most_loss && safe.Mul(*p.most_loss, g->den) < -g->num)
+  StakeLine l{safe.Mul(safe.Mul(s, g->den()), b), safe.Mul(back ? g->num() : -g->num(), b),
+              safe.Mul(safe.Mul(a, s), g->den()), above};
+  if (!back && p.most_loss && safe.Mul(*p.most_loss, g->den()) < -g->num())
     l = StakeLine{safe.Mul(s, b), safe.Mul(*p.most_loss, b), safe.Mul(a, s), false};
   if (!safe.ok) return std::nullopt;
   l.fine_slope_down = Fine(p.odds[k], false);

@@ -9,6 +9,7 @@
 #include "checked_request.h"
 #include "held_bounds.h"
 #include "held_lines.h"
+#include "plan_limits.h"
 
 namespace stakora::plan {
 namespace {
@@ -20,21 +21,24 @@ using Real = long double;
 constexpr Real kNearOne = 1e-9L;
 
 Real ValueOf(const Q& q) {
-  return static_cast<Real>(q.num) / static_cast<Real>(q.den);
+  return static_cast<Real>(q.num()) / static_cast<Real>(q.den());
 }
 
 // The total in cents of one outcome: held plus the new bets' gross over
-// `den`, net of commission on a gain.
-Q Total(const Q& held, i128 gross, i128 den, int64_t commission) {
+// `den`, net of commission on a gain. The gross is at most kMostCents times a
+// price's a (a stake of at most that many cents at those odds).
+static_assert(kMostHeldCents * kMostHeldDen * kMostOddsB * kBasis < kI128Most / 1000);
+static_assert(kMostHeldDen * (kMostCents * kMostOddsA) * kBasis < kI128Most / 1000);
+Ratio Total(const Q& held, i128 gross, i128 den, int64_t commission) {
   const i128 keep = gross > 0 ? kBasis - commission : kBasis;
-  return {held.num * den * kBasis + held.den * gross * keep, held.den * den * kBasis};
+  return {held.num() * den * kBasis + held.den() * gross * keep, held.den() * den * kBasis};
 }
 
 // Every outcome at least w, or above it.
 struct Level {
   Q w;
   bool above = false;
-  bool Reached(const Q& t) const {
+  bool Reached(const Ratio& t) const {
     const auto c = Compare(t, w);
     return above ? c > 0 : c >= 0;
   }
@@ -52,13 +56,13 @@ class Climb {
     HeldBest best = At({}, 0);  // no new bets
     // Whole cents first, galloping up from the plan without new bets, then
     // halving; then each total a plan reaches above the best so far.
-    i128 low = FloorDiv(best.worst.num, best.worst.den), stride = 1;
+    i128 low = FloorDiv(best.worst.num(), best.worst.den()), stride = 1;
     std::optional<i128> high;
     while (!high) {
-      const Level level{Q{low + stride, 1}};
+      const Level level{Q::Of(low + stride)};
       if (auto b = Try(level, best.total)) {
         best = *b;
-        low = std::max(low + stride, FloorDiv(best.worst.num, best.worst.den));
+        low = std::max(low + stride, FloorDiv(best.worst.num(), best.worst.den()));
         stride *= 2;
       } else {
         if (Stopped()) return std::nullopt;
@@ -67,9 +71,9 @@ class Climb {
     }
     while (*high - low > 1) {
       const i128 mid = low + (*high - low) / 2;
-      if (auto b = Try(Level{Q{mid, 1}}, best.total)) {
+      if (auto b = Try(Level{Q::Of(mid)}, best.total)) {
         best = *b;
-        low = std::max(mid, FloorDiv(best.worst.num, best.worst.den));
+        low = std::max(mid, FloorDiv(best.worst.num(), best.worst.den()));
       } else {
         if (Stopped()) return std::nullopt;
         high = mid;
@@ -83,14 +87,14 @@ class Climb {
   }
 
  private:
-  Q Runner(std::size_t k, int64_t x, int64_t total) const {
+  Ratio Runner(std::size_t k, int64_t x, int64_t total) const {
     const Odds& o = p_.odds[k];
     const i128 win = static_cast<i128>(x) * p_.step * o.a,
                rest = static_cast<i128>(total) * p_.step * o.b;
     return Total(p_.held[k], back_ ? win - rest : rest - win, o.b, p_.commission);
   }
 
-  Q Other(int64_t total) const {
+  Ratio Other(int64_t total) const {
     const i128 money = static_cast<i128>(total) * p_.step;
     return Total(*p_.held_other, back_ ? -money : money, 1, p_.commission);
   }
@@ -118,7 +122,7 @@ class Climb {
       lcm = lcm / Gcd(lcm, o.a) * o.a;
       if (lcm > p_.most_total) return std::nullopt;
     }
-    return static_cast<int64_t>(lcm);
+    return To64(lcm);
   }
 
   // Past one period of totals that stay in that state: none reaches the level.
@@ -292,7 +296,7 @@ class Climb {
 
   // x + t, or most_total + 1 when that is past it.
   int64_t Past(int64_t x, i128 t) const {
-    return t > p_.most_total - x ? p_.most_total + 1 : x + static_cast<int64_t>(t);
+    return t > p_.most_total - x ? p_.most_total + 1 : x + To64(t);
   }
 
   // The lay stakes that keep every outcome at the level, their count s
@@ -471,8 +475,9 @@ class Climb {
   HeldBest At(Stakes x, int64_t total) const {
     HeldBest b;
     if (x.empty()) x.assign(price_.size(), 0);
-    for (std::size_t k = 0; k < price_.size(); ++k) b.outcomes.push_back(Runner(k, x[k], total));
-    if (p_.held_other) b.outcomes.push_back(Other(total));
+    for (std::size_t k = 0; k < price_.size(); ++k)
+      b.outcomes.push_back(Q::Of(Runner(k, x[k], total)));
+    if (p_.held_other) b.outcomes.push_back(Q::Of(Other(total)));
     b.worst = *std::min_element(b.outcomes.begin(), b.outcomes.end(),
                                 [](const Q& l, const Q& r) { return Compare(l, r) < 0; });
     b.stakes = std::move(x);

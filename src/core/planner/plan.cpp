@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 
 #include "big.h"
 #include "checked_request.h"
@@ -50,65 +51,50 @@ std::string RunnerName(const std::string& name, std::size_t index) {
   return name.empty() ? RunnerLabel(index) : name;
 }
 
-Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop) {
-  const auto checked = Check(request);
-  if (!checked) return checked.error();
-  const Checked& c = *checked;
-  if (!request.held.empty()) return MakeHeldPlan(request, c, std::move(stop));
-  if (request.each_way.on) return MakeEachWayPlan(request, c, std::move(stop));
-  const Field& field = c.field;
-  const std::size_t n = field.size();
-  const Books books = BooksOf(field);
-  const Fraction one = Whole(1), amount = Whole(c.amount);
+namespace {
 
-  Plan p = PlanHead(request, c, books.all);
+// The stakes and exact figures of a plan without held bets or each way.
+struct Staked {
   Stakes stakes;
   int64_t total = 0;                                // steps
   std::optional<int64_t> exact_worst, exact_total;  // cents
-  if (request.side == Side::Back) {
-    const auto b = PlanBack(c, field, books, request.mode, c.step,
-                            {"runners' book", "runners'", "staked"}, std::move(stop));
-    if (!b) return b.error();
-    total = b->total, stakes = b->stakes;
-    exact_worst = b->exact_worst, exact_total = b->exact_total;
-  } else if (request.mode == Mode::Stake) {
-    total = c.amount / c.step;
-    if (field.min * static_cast<int64_t>(n) > total) return MinimumsTooMuch(c, 1);
-    stakes = LayStakes(field, total);
-    exact_worst = NetCents(c, amount - amount / books.all);
-    exact_total = c.amount;
-  } else {
-    const std::string& book_text = p.book_percent;
-    if (books.all >= one)
-      return "The lay book is " + book_text +
-             "%, so the backers' stakes can grow without ever losing more than the liability";
-    Search search{kMostCents / c.step, std::move(stop)};
-    const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
-                            "lay", book_text,
-                            "A liability of " + MoneyText(c.amount) +
-                                " allows more than 1000000000.00 of backers' stakes; lay with a "
-                                "smaller liability",
-                            "Even the minimum stake on every runner loses more than " +
-                                MoneyText(c.amount) + " when a laid runner wins");
-    if (!laid) return laid.error();
-    if (*laid == 0)
-      return "A liability of " + MoneyText(c.amount) + " is too small to lay one step of " +
-             MoneyText(c.step) + " on any runner";
-    total = *laid;
-    stakes = LayStakes(field, total);
-    exact_total = Rounded(amount * books.all / (one - books.all));
-    exact_worst = -c.amount;
-  }
-  if (!exact_worst || !exact_total) return std::string(kTooLarge);
+};
 
+Result<Staked, std::string> StakeLay(const Request& request, const Checked& c, const Books& books,
+                                     const std::string& book_text, std::stop_token stop) {
+  const Field& field = c.field;
+  const Fraction one = Whole(1), amount = Whole(c.amount);
+  if (request.mode == Mode::Stake) {
+    const int64_t total = c.amount / c.step;
+    if (field.min * static_cast<int64_t>(field.size()) > total) return MinimumsTooMuch(c, 1);
+    return Staked{LayStakes(field, total), total, NetCents(c, amount - amount / books.all),
+                  c.amount};
+  }
+  if (books.all >= one)
+    return "The lay book is " + book_text +
+           "%, so the backers' stakes can grow without ever losing more than the liability";
+  Search search{kMostCents / c.step, std::move(stop)};
+  const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
+                          "lay", book_text,
+                          "A liability of " + MoneyText(c.amount) +
+                              " allows more than 1000000000.00 of backers' stakes; lay with a "
+                              "smaller liability",
+                          "Even the minimum stake on every runner loses more than " +
+                              MoneyText(c.amount) + " when a laid runner wins");
+  if (!laid) return laid.error();
+  if (*laid == 0)
+    return "A liability of " + MoneyText(c.amount) + " is too small to lay one step of " +
+           MoneyText(c.step) + " on any runner";
+  return Staked{LayStakes(field, *laid), *laid, -c.amount,
+                Rounded(amount * books.all / (one - books.all))};
+}
+
+// Each runner's stake and what it makes if it wins, and the plan's range.
+void AddRunners(Plan& p, const Request& request, const Checked& c, const Stakes& stakes) {
   const bool back = request.side == Side::Back;
-  p.total_stake = total * c.step;
-  p.if_another_wins = back ? -p.total_stake : NetCents(c, p.total_stake, 1);
-  p.exact_worst_profit = *exact_worst;
-  p.exact_total_stake = *exact_total;
   bool first = true;
-  for (std::size_t j = 0; j < n; ++j) {
-    const Odds& o = field.odds[j];
+  for (std::size_t j = 0; j < c.field.size(); ++j) {
+    const Odds& o = c.field.odds[j];
     RunnerPlan r = RunnerOf(request, c, j);
     r.stake = stakes[j] * c.step;
     // If it wins: back s*O - total; lay total - l*O (cents, over b).
@@ -116,8 +102,7 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
                rest = static_cast<i128>(p.total_stake) * o.b;
     r.profit_if_wins = NetCents(c, back ? win - rest : rest - win, o.b);
     if (!back)
-      r.liability =
-          static_cast<int64_t>(RoundHalfEven(Q::Of(static_cast<i128>(r.stake) * (o.a - o.b), o.b)));
+      r.liability = To64(RoundHalfEven(Q::Of(static_cast<i128>(r.stake) * (o.a - o.b), o.b)));
     if (!r.saver) {
       p.worst_profit = first ? r.profit_if_wins : std::min(p.worst_profit, r.profit_if_wins);
       p.best_profit = first ? r.profit_if_wins : std::max(p.best_profit, r.profit_if_wins);
@@ -125,8 +110,50 @@ Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop)
     }
     p.runners.push_back(std::move(r));
   }
+}
+
+Result<Plan, std::string> PlainPlan(const Request& request, const Checked& c,
+                                    std::stop_token stop) {
+  const Books books = BooksOf(c.field);
+  Plan p = PlanHead(request, c, books.all);
+  Result<Staked, std::string> staked = std::string();
+  if (request.side == Side::Back) {
+    const auto b = PlanBack(c, c.field, books, request.mode, c.step,
+                            {"runners' book", "runners'", "staked"}, std::move(stop));
+    if (!b) return b.error();
+    staked = Staked{b->stakes, b->total, b->exact_worst, b->exact_total};
+  } else {
+    staked = StakeLay(request, c, books, p.book_percent, std::move(stop));
+  }
+  if (!staked) return staked.error();
+  if (!staked->exact_worst || !staked->exact_total) return std::string(kTooLarge);
+  p.total_stake = staked->total * c.step;
+  p.if_another_wins = request.side == Side::Back ? -p.total_stake : NetCents(c, p.total_stake, 1);
+  p.exact_worst_profit = *staked->exact_worst;
+  p.exact_total_stake = *staked->exact_total;
+  AddRunners(p, request, c, staked->stakes);
   p.rounding_cost = RoundingCost(p);
   return p;
+}
+
+Result<Plan, std::string> PlanOf(const Request& request, std::stop_token stop) {
+  const auto checked = Check(request);
+  if (!checked) return checked.error();
+  if (!request.held.empty()) return MakeHeldPlan(request, *checked, std::move(stop));
+  if (request.each_way.on) return MakeEachWayPlan(request, *checked, std::move(stop));
+  return PlainPlan(request, *checked, std::move(stop));
+}
+
+}  // namespace
+
+Result<Plan, std::string> MakePlan(const Request& request, std::stop_token stop) {
+  // A bound broken inside the planner must neither end the program nor show
+  // a wrong stake: the plan is refused instead.
+  try {
+    return PlanOf(request, std::move(stop));
+  } catch (const std::exception& e) {
+    return std::string("Stakora could not work this plan out (") + e.what() + ")";
+  }
 }
 
 }  // namespace stakora::plan

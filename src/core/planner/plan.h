@@ -35,8 +35,6 @@ bool SideHasMode(Side side, Mode mode);
 // The mode a plan of that side takes: the one asked for, or else a stake.
 Mode ModeFor(Side side, Mode wanted);
 
-inline constexpr std::size_t kMaxRunners = 1000;
-
 // "Runner 3" for the third runner, counted from one.
 std::string RunnerLabel(std::size_t index);
 // Its name, or the label when it has none.

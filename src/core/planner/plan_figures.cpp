@@ -37,9 +37,11 @@ std::optional<std::int64_t> NetCents(const Checked& c, const Fraction& gross) {
   return Rounded(gross * Fraction{Big(Kept(c, gain)), Big(kBasis)});
 }
 
+// A gross over a price's b: at most a stake of kMostCents at odds of a.
+static_assert(kMostCents * kMostOddsA * kBasis < kI128Most / 1000);
 std::int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
   const i128 keep = Kept(c, gross_num > 0);
-  return static_cast<std::int64_t>(RoundHalfEven(Q::Of(gross_num * keep, gross_den * kBasis)));
+  return To64(RoundHalfEven(Q::Of(gross_num * keep, gross_den * kBasis)));
 }
 
 std::string MinimumsTooMuch(const Checked& c, std::int64_t parts) {

@@ -1,21 +1,28 @@
 #include "solver.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numeric>
 #include <queue>
 #include <tuple>
+
+#include "plan_limits.h"
 
 namespace stakora::plan {
 namespace {
 
 using std::int64_t;
 
-// k_i * O_i < k_j * O_j, exactly.
-bool ReturnLess(const std::vector<Odds>& o, int64_t ki, std::size_t i, int64_t kj, std::size_t j) {
-  return static_cast<i128>(ki) * o[i].a * o[j].b < static_cast<i128>(kj) * o[j].a * o[i].b;
-}
+// The most steps a stake is ever given: a thousand of them still add up
+// inside 64 bits, and one times a price's two terms inside 128.
+constexpr int64_t kMostStakeSteps = 9'000'000'000'000'000;
+static_assert(kMostStakeSteps <
+              std::numeric_limits<int64_t>::max() / static_cast<int64_t>(kMaxRunners));
+static_assert(kMostStakeSteps * kMostPriceA * kMostPriceB < kI128Most);
+static_assert(kMostCents < kMostStakeSteps / 1000);  // no stake a plan allows is capped
 
 // A heap of runner indexes ordered by a key the caller recomputes after each change.
 template <typename Before>
@@ -49,7 +56,7 @@ long double RoughBook(const std::vector<Odds>& o) {
 
 int64_t ToSteps(long double x, int64_t at_least) {
   if (!(x > static_cast<long double>(at_least))) return at_least;
-  if (x > 9e15L) return 9'000'000'000'000'000;
+  if (x > static_cast<long double>(kMostStakeSteps)) return kMostStakeSteps;
   return static_cast<int64_t>(x);
 }
 
@@ -78,8 +85,7 @@ long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>&
 // Raises the stakes in k of the runners in `who` from where they stand (their
 // floors, adding up to at most `room`) so that they add up to `room` with the
 // smallest k_j * O_j as large as it can be. It starts at or above the stakes
-// the best level needs, then gives back the steps whose loss costs least; or,
-// short of the room, adds to the weakest.
+// the best level needs, then gives back the steps whose loss costs least.
 void Spread(const std::vector<Odds>& o, const std::vector<std::size_t>& who, Stakes& k,
             int64_t room) {
   const Stakes floor = k;
@@ -95,18 +101,13 @@ void Spread(const std::vector<Odds>& o, const std::vector<std::size_t>& who, Sta
   Heap<decltype(after_giving_back_less)> richest(after_giving_back_less);
   for (std::size_t j : who)
     if (k[j] > floor[j]) richest.Push(j);
+  // Two steps above the level's stakes are more than a long double loses, and
+  // no stake reaches the cap of ToSteps: the start is never short of the room.
+  assert(sum >= room);
   while (sum > room) {
     const std::size_t j = richest.Pop();
     --k[j], --sum;
     if (k[j] > floor[j]) richest.Push(j);
-  }
-  auto returns_more = [&](std::size_t i, std::size_t j) { return ReturnLess(o, k[j], j, k[i], i); };
-  Heap<decltype(returns_more)> weakest(returns_more);
-  for (std::size_t j : who) weakest.Push(j);
-  while (sum < room) {
-    const std::size_t j = weakest.Pop();
-    ++k[j], ++sum;
-    weakest.Push(j);
   }
 }
 
@@ -141,11 +142,11 @@ bool Spend(Search& s, std::size_t groups) {
   return true;
 }
 
-// Far beyond any total the planner allows, and small enough that every
-// product of the search stays inside 128 bits.
-constexpr i128 kFarthestTop = static_cast<i128>(1) << 66;
-
 }  // namespace
+
+bool ReturnLess(const std::vector<Odds>& o, int64_t ki, std::size_t i, int64_t kj, std::size_t j) {
+  return static_cast<i128>(ki) * o[i].a * o[j].b < static_cast<i128>(kj) * o[j].a * o[i].b;
+}
 
 Books BooksOf(const Field& f) {
   std::vector<Fraction> all, others, savers;
@@ -193,8 +194,8 @@ Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
   for (std::size_t j : everyone) {
     room += k[j];
     if (!f.saver[j])
-      k[j] = std::max<int64_t>(f.min, static_cast<int64_t>(CeilDiv(
-                                          w * o[j].b, static_cast<i128>(o[*worst].b) * o[j].a)));
+      k[j] = std::max<int64_t>(f.min,
+                               To64(CeilDiv(w * o[j].b, static_cast<i128>(o[*worst].b) * o[j].a)));
   }
   Spread(place, everyone, k, room);
   return k;
@@ -245,6 +246,9 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
     return std::nullopt;
   }
   const std::vector<Group> groups = Groups(f);
+  // total <= s.most <= kMostCents steps; the target's terms are at most a
+  // profit in cents times kBasis over an each-way unit (two steps) times it.
+  static_assert((kMostCents + 1) * (2 * kMostStepCents * kBasis) * kMostOddsB < kI128Most / 1000);
   i128 total = std::max<i128>(*lowest, static_cast<i128>(f.min) * static_cast<i128>(f.size()));
   for (;;) {
     if (total > s.most) {
@@ -253,10 +257,10 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
     }
     i128 needs = 0;
     for (const Group& g : groups) {
-      const i128 level = total * target.den + (g.saver ? 0 : target.num);
-      needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den * g.a));
+      const i128 level = total * target.den() + (g.saver ? 0 : target.num());
+      needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den() * g.a));
     }
-    if (needs <= total) return static_cast<int64_t>(total);  // at most s.most
+    if (needs <= total) return To64(total);  // at most s.most
     if (!Spend(s, groups.size())) return std::nullopt;
     total = needs;
   }
@@ -268,11 +272,15 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
 // short rules out every total above what it allows, so it jumps down there.
 std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q loss, Search& s) {
   const Fraction one = Whole(1), loss_q = Fraction::Of(loss), margin = one - books.all;
-  // Each stake must reach the minimum: L + loss >= min * O_j.
+  // Each stake must reach the minimum: L + loss >= min * O_j. Totals stay
+  // at most kFarthestTop steps and the loss's denominator is a step.
+  static_assert(kMostCents * kMostOddsA * kMostStepCents < kI128Most / 1000);
+  static_assert((kFarthestTop + kMostCents) * kMostStepCents * kMostOddsB < kI128Most / 1000);
   i128 lowest = static_cast<i128>(f.min) * static_cast<i128>(f.size());
   for (const Odds& o : f.odds)
-    lowest = std::max(lowest, CeilDiv(static_cast<i128>(f.min) * o.a * loss.den - loss.num * o.b,
-                                      loss.den * o.b));
+    lowest = std::max(
+        lowest,
+        CeilDiv(static_cast<i128>(f.min) * o.a * loss.den() - loss.num() * o.b, loss.den() * o.b));
   // At or below (loss * book - runners) / (1 - book) the caps leave room even
   // after rounding down: a total there that the minimum allows is sure to be.
   const Fraction sure = (loss_q * books.all - Whole(static_cast<i128>(f.size()))) / margin;
@@ -290,13 +298,13 @@ std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q los
   for (i128 total = *highest; total >= lowest;) {
     i128 allowed = 0;
     for (const Group& g : groups)
-      allowed += g.count * FloorDiv((total * loss.den + loss.num) * g.b, loss.den * g.a);
+      allowed += g.count * FloorDiv((total * loss.den() + loss.num()) * g.b, loss.den() * g.a);
     if (allowed >= total) {
       if (total > s.most) {
         s.why = Stop::BeyondMost;
         return std::nullopt;
       }
-      return static_cast<int64_t>(total);
+      return To64(total);
     }
     if (!Spend(s, groups.size())) return std::nullopt;
     total = allowed;

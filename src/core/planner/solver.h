@@ -20,6 +20,12 @@ struct Odds {
   long double value() const { return static_cast<long double>(a) / static_cast<long double>(b); }
 };
 
+// Whether k_i stakes on runner i return less than k_j on runner j: k_i * O_i
+// < k_j * O_j, exactly. Stakes are at most kMostStakeSteps (solver.cpp) or
+// cents, odds any price a plan compares (plan_limits.h).
+bool ReturnLess(const std::vector<Odds>& o, std::int64_t ki, std::size_t i, std::int64_t kj,
+                std::size_t j);
+
 // The runners of a plan and the least stake each takes.
 struct Field {
   std::vector<Odds> odds;

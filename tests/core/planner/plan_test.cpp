@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <tuple>
 
 #include "big.h"
@@ -460,6 +461,21 @@ TEST(Exact, DecimalTextsRoundHalfToEven) {
                                              {Q::Of(-3, 8), "-0.38"}, {Q::Of(-41, 10), "-4.1"},
                                              {Q::Of(-1, 1000), "0"},  {Q::Of(4, 3), "1.33"}};
   for (const auto& [q, text] : cases) EXPECT_EQ(DecimalText(Fraction::Of(q), 2), text);
+}
+
+// Lowest terms and a positive denominator whatever the signs; a zero
+// denominator, a division by zero and a narrowing that would wrap refused.
+TEST(Exact, FractionsKeepTheirInvariant) {
+  const Q q = Q::Of(6, -4);
+  EXPECT_EQ(q.num(), -3);
+  EXPECT_EQ(q.den(), 2);
+  EXPECT_THROW(Q::Of(1, 0), std::domain_error);
+  EXPECT_THROW(FloorDiv(1, 0), std::domain_error);
+  const i128 big = (i128{1} << 70) + 1;  // past 64 bits: the 128-bit division
+  EXPECT_EQ(FloorDiv(-big, 2), -(i128{1} << 69) - 1);
+  EXPECT_EQ(CeilDiv(big, 2), (i128{1} << 69) + 1);
+  EXPECT_THROW(To64(big), std::overflow_error);
+  EXPECT_EQ(To64(-(i128{1} << 63)), INT64_MIN);
 }
 
 TEST(Exact, BigNumbersKeepEveryDigit) {
