@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/text.h"
+#include "held.h"
 #include "plan_text.h"
 
 namespace stakora::cli {
@@ -33,18 +34,20 @@ Result<plan::HeldInput, UsageError> ParseHeld(const std::string& text) {
 namespace {
 
 // Held bets: new bets win only, around them, with a cap or none.
-std::optional<UsageError> HeldMisuse(const plan::Request& r,
-                                     const std::vector<std::string_view>& given) {
-  if (r.held.empty()) return std::nullopt;
-  if (r.each_way.on) return UsageError{"--held plans win bets only: leave out --each-way"};
-  if (std::find(given.begin(), given.end(), "--profit") != given.end())
-    return UsageError{
-        "--profit cannot be planned around --held bets: the plan makes the most of them; "
-        "cap the new stakes with --stake, or give no amount"};
-  for (const plan::RunnerInput& runner : r.runners)
-    if (runner.saver)
-      return UsageError{"a saver (!) cannot be planned around --held bets: drop the !"};
-  return std::nullopt;
+std::optional<UsageError> HeldMisuse(const plan::Request& r) {
+  const auto conflict = plan::HeldConflictOf(r);
+  if (!conflict) return std::nullopt;
+  switch (conflict->kind) {
+    case plan::HeldConflict::EachWay:
+      return UsageError{"--held plans win bets only: leave out --each-way"};
+    case plan::HeldConflict::Profit:
+      return UsageError{
+          "--profit cannot be planned around --held bets: the plan makes the most of them; "
+          "cap the new stakes with --stake, or give no amount"};
+    case plan::HeldConflict::Saver:
+      break;
+  }
+  return UsageError{"a saver (!) cannot be planned around --held bets: drop the !"};
 }
 
 // Each-way bets are a bookmaker's: no lay, no liability, no commission, and
@@ -63,11 +66,11 @@ std::optional<UsageError> EachWayMisuse(const plan::Request& r,
                           (option == "--field" ? ", or --held bets" : "")};
     return std::nullopt;
   }
-  if (r.side == plan::Side::Lay)
+  if (r.side != plan::SideFor(r.side, e.on))
     return UsageError{"--each-way backs at a bookmaker and cannot be laid: leave out --lay"};
   if (r.mode == plan::Mode::Liability)
     return UsageError{"--liability is for a lay plan; an each-way plan takes --stake or --profit"};
-  if (has("--commission"))
+  if (has("--commission") && !plan::TakesCommission(e.on))
     return UsageError{
         "--each-way bets are with a bookmaker, who takes no commission: leave out --commission"};
   if (r.field_size.empty() && (e.places.empty() || e.place_fraction.empty()))
@@ -151,7 +154,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
                  "--handicap", "--json", "--help", "--version"});
   }
   if (args.common.help || args.common.version) return args;
-  if (const auto wrong = HeldMisuse(r, given)) return *wrong;
+  if (const auto wrong = HeldMisuse(r)) return *wrong;
   if (modes > 1 || (modes == 0 && r.held.empty()))
     return UsageError{r.held.empty() ? "give exactly one of --stake, --profit and --liability"
                                      : "give at most one of --stake and --liability"};

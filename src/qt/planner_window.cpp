@@ -397,8 +397,8 @@ void PlannerWindow::DrawChoices() {
   const bool each_way = model_.each_way.on;
   each_way_->setChecked(each_way);
   handicap_->setChecked(model_.each_way.handicap);
-  lay_->setEnabled(!each_way);
-  commission_->setEnabled(!each_way);
+  lay_->setEnabled(plan::TakesLay(each_way));
+  commission_->setEnabled(plan::TakesCommission(each_way));
   for (QWidget* w :
        std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
     w->setEnabled(each_way);

@@ -186,7 +186,7 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--held 1:each:1@2 -- 3", "Held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
       {"--held 1:back:0@2 -- 3", "Held bet 1 stake: must be more than 0"},
       {"--held 1:back:1@1 -- 3", "Held bet 1: odds of 1 are below 1.01"},
-      {"--field 1 --held 1:back:1@2 -- 3 4", "Field size: 1 is smaller than the 2 runners"},
+      {"--field 1 --held 1:back:1@2 -- 3 4", "Field size: the plan has 2 runners, more than the 1 in the field"},
       {"--field 2 --held 1:back:1@2 -- 3 4", "The new bets alone would win whatever happens"},
       {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "The new bets alone would win"},
       {"--lay --held 1:free-sr:1000000000@10000 --held 1:free-sr:1000000000@10000 -- 10000 1.01",

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "each_way.h"
+#include "held.h"
 #include "number_text.h"
 
 namespace stakora::plan {
@@ -9,95 +11,114 @@ namespace {
 
 using std::int64_t;
 
-}  // namespace
-
-Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who) {
-  const std::string t = AsciiLower(TrimBlanks(odds));
-  const std::string unreadable = who + "cannot read the odds \"" + odds +
-                                 "\"; give decimal odds such as 3.5, a fraction such as 7/2, "
-                                 "or evens";
-  Q q;
-  if (t == "evens" || t == "evs") {
-    q = Q::Of(2);
-  } else if (t.find('/') != std::string::npos) {
-    const auto f = ParseFraction(t);
-    if (!f) return unreadable;
-    if (f->up > kMostTerm || f->down > kMostTerm)
-      return who + "the fraction " + odds + " has a term above 1000000";
-    q = Q::Of(f->up + f->down, f->down);
-  } else if (const auto d = ParseDecimal(t, kMostOddsDecimals)) {
-    q = *d;
-  } else if (d.error() == DecimalProblem::TooManyDecimals) {
-    return who + "odds of " + odds + " have more than six decimals";
-  } else if (d.error() == DecimalProblem::TooLarge) {
-    return who + "odds of " + odds + " are above 10000";
-  } else {
-    return unreadable;
-  }
-  if (100 * q.num() < 101 * q.den()) return who + "odds of " + odds + " are below 1.01";
-  if (q.num() > 10000 * q.den()) return who + "odds of " + odds + " are above 10000";
-  return Odds{To64(q.num()), To64(q.den())};
+// The field size, when typed: at least the runners planned.
+Result<std::optional<int>, std::string> ReadField(const Request& r) {
+  if (TrimBlanks(r.field_size).empty()) return std::optional<int>();
+  const auto field = ReadFieldSize(r.field_size);
+  if (!field) return field.error();
+  if (r.runners.size() > static_cast<std::size_t>(*field))
+    return "Field size: the plan has " + std::to_string(r.runners.size()) +
+           " runners, more than the " + std::to_string(*field) + " in the field";
+  return std::optional<int>(*field);
 }
 
-Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
-                                       int64_t most) {
-  const auto q = ParseDecimal(TrimBlanks(text), 2, true);
-  const std::string limit = what + ": must be at most " + MoneyText(most);
-  if (!q) {
-    switch (q.error()) {
-      case DecimalProblem::TooLarge:
-        return limit;
-      case DecimalProblem::TooManyDecimals:
-        return what + ": \"" + text + "\" has more than two decimals";
-      case DecimalProblem::NotANumber:
-        break;
+// The terms from the field size, with the places and the fraction the
+// request names instead of the usual ones; or why there are none.
+Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r, std::optional<int> field) {
+  const EachWayChoices& e = r.each_way;
+  const bool places_given = !TrimBlanks(e.places).empty(),
+             fraction_given = !TrimBlanks(e.place_fraction).empty();
+  PlaceTerms terms;
+  if (field) {
+    const auto usual = UsualPlaceTerms(*field, e.handicap);
+    if (usual) {
+      terms = *usual;
+    } else if (!places_given || !fraction_given) {
+      return "Field size: a race of " + std::to_string(*field) +
+             " runners has no each-way terms; give the bookmaker's places and place fraction";
     }
-    return what + ": \"" + text + "\" is not a number";
+  } else if (!places_given || !fraction_given) {
+    return std::string("Each way needs the field size, or the places and the place fraction");
   }
-  const i128 cents = q->num() * 100 / q->den();
-  if (cents > most) return limit;
-  return To64(cents);
+  if (places_given) {
+    const auto places = ReadPlaces(e.places);
+    if (!places) return places.error();
+    terms.places = *places;
+  }
+  if (fraction_given) {
+    const auto fraction = ReadPlaceFraction(e.place_fraction);
+    if (!fraction) return fraction.error();
+    terms.fraction_num = fraction->fraction_num;
+    terms.fraction_den = fraction->fraction_den;
+  }
+  return terms;
 }
 
-Result<int64_t, std::string> ReadStep(const std::string& text) {
-  const auto step = ReadMoney("Step", text, kMostStepCents);
-  if (step && *step <= 0) return std::string("Step: must be more than 0, such as 0.01, 0.50 or 1");
-  return step;
+Result<HeldBet, std::string> ReadHeld(const Request& r, std::size_t i) {
+  const HeldInput& in = r.held[i];
+  HeldBet bet;
+  const auto runner = ReadHeldRunner(r, i);
+  if (!runner) return runner.error();
+  bet.runner = *runner;
+  const auto kind = ReadHeldKind(in.kind, i);
+  if (!kind) return kind.error();
+  bet.kind = *kind;
+  const auto stake = ReadHeldStake(in.stake, i);
+  if (!stake) return stake.error();
+  bet.stake = *stake;
+  const auto odds = ReadHeldOdds(in.odds, i);
+  if (!odds) return odds.error();
+  bet.odds = *odds;
+  return bet;
 }
 
-Result<int64_t, std::string> ReadCommission(const std::string& text) {
-  // "5%" is read as 5: the box and the option already say it is a percentage.
-  std::string_view percent = TrimBlanks(text);
-  if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
-  const auto commission = ParseDecimal(percent, 2);
-  if (!commission || commission->num() >= 100 * commission->den())
-    return std::string(
-        "Commission: must be a percentage from 0 to below 100, with at most two decimals");
-  return To64(commission->num() * 100 / commission->den());
+// Held bets are refused where the plan has no room for them.
+std::optional<std::string> Unplannable(const Request& r) {
+  if (const auto conflict = HeldConflictOf(r)) switch (conflict->kind) {
+      case HeldConflict::EachWay:
+        return "Held bets are planned win only: turn each way off";
+      case HeldConflict::Profit:
+        return std::string(
+            "Around held bets the plan makes the most of them: cap the new bets with a stake, or "
+            "leave the amount empty, rather than ask for a profit");
+      case HeldConflict::Saver:
+        return RunnerLabel(conflict->runner) +
+               ": marked as a saver; around held bets no runner is a saver";
+    }
+  if (r.held.size() > kMaxHeld)
+    return "At most " + std::to_string(kMaxHeld) + " held bets can be planned around";
+  return std::nullopt;
 }
 
-Result<int64_t, std::string> ReadMinStake(const std::string& text) {
-  const auto min = ReadMoney("Minimum stake", text, kMostCents);
-  if (min && *min < 0) return std::string("Minimum stake: must be 0 or more");
-  return min;
+// The held bets, or the each-way terms, and the field size.
+std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
+  if (!r.held.empty()) {
+    if (const auto why = Unplannable(r)) return *why;
+    for (std::size_t i = 0; i < r.held.size(); ++i) {
+      const auto bet = ReadHeld(r, i);
+      if (!bet) return bet.error();
+      c.held.push_back(*bet);
+    }
+  }
+  const auto field = ReadField(r);
+  if (!field) return field.error();
+  c.field_size = *field;
+  if (r.held.empty() && r.each_way.on) {
+    const auto terms = ReadPlaceTerms(r, c.field_size);
+    if (!terms) return terms.error();
+    c.terms = *terms;
+  }
+  return std::nullopt;
 }
 
-Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const std::string& text) {
-  const auto money = ReadMoney(what, text, kMostCents);
-  if (money && *money <= 0) return what + ": must be more than 0";
-  return money;
-}
-
-Result<int64_t, std::string> ReadAmount(const std::string& text) {
-  return ReadPositiveMoney("Amount", text);
-}
+}  // namespace
 
 Result<Checked, std::string> Check(const Request& r) {
   Checked c;
   if (r.runners.empty()) return std::string("No runners: give the odds of at least one runner");
   if (r.runners.size() > kMaxRunners)
     return "At most " + std::to_string(kMaxRunners) + " runners can be planned";
-  if (r.each_way.on && r.side == Side::Lay)
+  if (r.side != SideFor(r.side, r.each_way.on))
     return std::string("An each-way plan backs every runner at a bookmaker: it cannot lay");
   if (!SideHasMode(r.side, r.mode))
     return std::string(r.side == Side::Back ? "A back plan takes a stake or a profit to win"
@@ -108,7 +129,7 @@ Result<Checked, std::string> Check(const Request& r) {
   const auto commission = ReadCommission(r.commission);
   if (!commission) return commission.error();
   c.commission = *commission;
-  if (r.each_way.on && c.commission != 0)
+  if (!TakesCommission(r.each_way.on) && c.commission != 0)
     return std::string(
         "Commission: an each-way plan is placed with a bookmaker, who takes no commission");
   const auto min = ReadMinStake(r.min_stake);
@@ -137,6 +158,7 @@ Result<Checked, std::string> Check(const Request& r) {
   }
   if (std::all_of(c.field.saver.begin(), c.field.saver.end(), [](bool s) { return s; }))
     return std::string("Every runner is a saver: leave at least one to share the profit");
+  if (const auto why = CheckBeyondWin(r, c)) return *why;
   return c;
 }
 

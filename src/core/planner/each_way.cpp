@@ -1,12 +1,10 @@
 #include "each_way.h"
 
 #include <algorithm>
-#include <limits>
 #include <numeric>
 
 #include "big.h"
 #include "each_way_cover.h"
-#include "number_text.h"
 #include "plan_figures.h"
 #include "solver.h"
 
@@ -15,7 +13,6 @@ namespace {
 
 using std::int64_t;
 
-constexpr int kMostPlaces = 10;
 // The each-way prices (E, E / 2 and P) times a total in steps and another
 // such denominator, and the searches' products with them, stay far inside
 // 128 bits.
@@ -49,36 +46,7 @@ std::string OddsText(const Odds& o) {
   return DecimalText(Fraction::Of(Q::Of(o.a, o.b)), decimals).value_or("");
 }
 
-Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
-  const auto q = ParseDecimal(TrimBlanks(text), 0);
-  if (!q || q->num() < 1 || q->num() > most)
-    return what + ": \"" + text + "\" is not a whole number from 1 to " + std::to_string(most);
-  return static_cast<int>(q->num());
-}
-
 }  // namespace
-
-Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text) {
-  const std::string_view t = TrimBlanks(text);
-  const std::string wrong = "Place fraction: \"" + text +
-                            "\" is not a fraction such as 1/4 or 1/5, above 0 and at most 1";
-  Q f;
-  if (t.find('/') != std::string_view::npos) {
-    const auto terms = ParseFraction(t);
-    if (!terms || terms->up > kMostFractionTerm || terms->down > kMostFractionTerm) return wrong;
-    f = Q::Of(terms->up, terms->down);
-  } else if (const auto d = ParseDecimal(t, 2)) {
-    f = *d;
-  } else {
-    return wrong;
-  }
-  if (f.num() <= 0 || f.num() > f.den()) return wrong;
-  return PlaceTerms{0, static_cast<int>(f.num()), static_cast<int>(f.den())};
-}
-
-Result<int, std::string> ReadPlaces(const std::string& text) {
-  return ReadWhole("Places", text, kMostPlaces);
-}
 
 namespace {
 
@@ -136,45 +104,6 @@ std::string FractionText(const PlaceTerms& t) {
   return std::to_string(t.fraction_num) + "/" + std::to_string(t.fraction_den);
 }
 
-Result<int, std::string> ReadFieldSize(const std::string& text) {
-  return ReadWhole("Field size", text, static_cast<int>(kMaxRunners));
-}
-
-Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r) {
-  const EachWayChoices& e = r.each_way;
-  const bool places_given = !TrimBlanks(e.places).empty(),
-             fraction_given = !TrimBlanks(e.place_fraction).empty();
-  PlaceTerms terms;
-  if (!TrimBlanks(r.field_size).empty()) {
-    const auto field = ReadFieldSize(r.field_size);
-    if (!field) return field.error();
-    if (r.runners.size() > static_cast<std::size_t>(*field))
-      return "Field size: the plan has " + std::to_string(r.runners.size()) +
-             " runners, more than the " + std::to_string(*field) + " in the field";
-    const auto usual = UsualPlaceTerms(*field, e.handicap);
-    if (usual) {
-      terms = *usual;
-    } else if (!places_given || !fraction_given) {
-      return "Field size: a race of " + std::to_string(*field) +
-             " runners has no each-way terms; give the bookmaker's places and place fraction";
-    }
-  } else if (!places_given || !fraction_given) {
-    return std::string("Each way needs the field size, or the places and the place fraction");
-  }
-  if (places_given) {
-    const auto places = ReadPlaces(e.places);
-    if (!places) return places.error();
-    terms.places = *places;
-  }
-  if (fraction_given) {
-    const auto fraction = ReadPlaceFraction(e.place_fraction);
-    if (!fraction) return fraction.error();
-    terms.fraction_num = fraction->fraction_num;
-    terms.fraction_den = fraction->fraction_den;
-  }
-  return terms;
-}
-
 namespace {
 
 // The outcomes a race leaves the plan: how many of its runners must fill
@@ -202,8 +131,7 @@ Shape ShapeOf(std::optional<int> field, std::size_t runners, int places) {
 // steps at the longest each-way odds, summed over 1000 runners, far inside
 // 128 bits.
 constexpr i128 kMostCoverScale = 1'000'000'000'000;
-static_assert(kMostCents * 3 * 10000 * kMostCoverScale * 1001 <
-              std::numeric_limits<i128>::max() / 1000);
+static_assert(kMostCents * 3 * 10000 * kMostCoverScale * 1001 < kI128Most / 1000);
 
 std::optional<CoverProblem> CoverOf(const Field& f, const std::vector<Odds>& place,
                                     const std::vector<Odds>& each_way, const Shape& shape) {
@@ -279,10 +207,8 @@ std::int64_t ScaledCents(const Checked& c, const CoverProblem& p, i128 ret, std:
 
 Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
                                           std::stop_token stop) {
-  const auto terms = ReadPlaceTerms(r);
-  if (!terms) return terms.error();
-  std::optional<int> field;
-  if (!TrimBlanks(r.field_size).empty()) field = *ReadFieldSize(r.field_size);
+  const std::optional<PlaceTerms>& terms = c.terms;
+  const std::optional<int>& field = c.field_size;
   const std::size_t n = c.field.size();
   const Shape shape = ShapeOf(field, n, terms->places);
   Field halves = c.field;

@@ -19,28 +19,11 @@
 
 namespace stakora::plan {
 
-struct PlaceTerms {
-  int places = 0;
-  int fraction_num = 1, fraction_den = 1;  // in lowest terms, 0 < f <= 1
-  friend bool operator==(const PlaceTerms&, const PlaceTerms&) = default;
-};
-
 // The usual terms for a race of that many runners; none below five.
 std::optional<PlaceTerms> UsualPlaceTerms(int runners, bool handicap);
 
 // "1/5".
 std::string FractionText(const PlaceTerms& t);
-
-// The terms a request gives: from its field size, with the places and the
-// fraction it names instead of the usual ones; or why there are none.
-Result<PlaceTerms, std::string> ReadPlaceTerms(const Request& r);
-
-// The boxes on their own, or why they cannot be read; each message starts
-// with the box's name. The field size is a whole number of runners from 1 to
-// 1000, the places one from 1 to 10, the fraction in (0, 1] ("1/5" or 0.2).
-Result<int, std::string> ReadFieldSize(const std::string& text);
-Result<int, std::string> ReadPlaces(const std::string& text);
-Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text);
 
 // The plan of a checked each-way request.
 Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c, std::stop_token stop);

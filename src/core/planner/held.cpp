@@ -1,52 +1,17 @@
 #include "held.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "big.h"
-#include "each_way.h"
 #include "held_bounds.h"
 #include "held_search.h"
-#include "number_text.h"
 #include "plan_figures.h"
 
 namespace stakora::plan {
 namespace {
 
 using std::int64_t;
-
-constexpr std::array<HeldKind, 4> kKinds = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
-                                            HeldKind::FreeStakeReturned};
-
-struct HeldBet {
-  std::size_t runner = 0;
-  HeldKind kind = HeldKind::Back;
-  int64_t stake = 0;  // cents
-  Odds odds;
-};
-
-std::string Which(std::size_t i) {
-  return "Held bet " + std::to_string(i + 1);
-}
-
-Result<HeldBet, std::string> ReadHeld(const Request& r, std::size_t i) {
-  const HeldInput& in = r.held[i];
-  HeldBet bet;
-  const auto runner = ReadHeldRunner(r, i);
-  if (!runner) return runner.error();
-  bet.runner = *runner;
-  const auto kind = ReadHeldKind(in.kind, i);
-  if (!kind) return kind.error();
-  bet.kind = *kind;
-  const auto stake = ReadHeldStake(in.stake, i);
-  if (!stake) return stake.error();
-  bet.stake = *stake;
-  const auto odds = ReadHeldOdds(in.odds, i);
-  if (!odds) return odds.error();
-  bet.odds = *odds;
-  return bet;
-}
 
 // What the bet returns, in cents, if its runner wins and if it loses.
 Q IfWins(const HeldBet& b) {
@@ -81,93 +46,21 @@ std::optional<Q> Add(const Q& x, const Q& y) {
   return Q::Of(x.num() * (den / x.den()) + y.num() * (den / y.den()), den);
 }
 
-// Held bets are refused, as usage, where the plan has no room for them.
-std::optional<std::string> Unplannable(const Request& r) {
-  if (r.each_way.on) return "Held bets are planned win only: turn each way off";
-  if (r.mode == Mode::Profit)
-    return std::string(
-        "Around held bets the plan makes the most of them: cap the new bets with a stake, or "
-        "leave the amount empty, rather than ask for a profit");
+}  // namespace
+
+std::optional<HeldConflict> HeldConflictOf(const Request& r) {
+  if (r.held.empty()) return std::nullopt;
+  if (r.each_way.on) return HeldConflict{HeldConflict::EachWay};
+  if (r.mode == Mode::Profit) return HeldConflict{HeldConflict::Profit};
   for (std::size_t j = 0; j < r.runners.size(); ++j)
-    if (r.runners[j].saver)
-      return RunnerLabel(j) + ": marked as a saver; around held bets no runner is a saver";
-  if (r.held.size() > kMaxHeld)
-    return "At most " + std::to_string(kMaxHeld) + " held bets can be planned around";
+    if (r.runners[j].saver) return HeldConflict{HeldConflict::Saver, j};
   return std::nullopt;
 }
 
-}  // namespace
-
-Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
-  const std::string text(TrimBlanks(r.held[i].runner));
-  std::optional<std::size_t> named;
-  for (std::size_t j = 0; j < r.runners.size(); ++j) {
-    if (TrimBlanks(r.runners[j].name) != text || text.empty()) continue;
-    // Two runners of one name: the bet could be on either.
-    if (named)
-      return Which(i) + ": runners " + std::to_string(*named + 1) + " and " +
-             std::to_string(j + 1) + " are both called \"" + text + "\"; give them different names";
-    named = j;
-  }
-  if (named) return *named;
-  const auto position = ParseDecimal(text, 0);
-  if (position && position->num() >= 1 && position->num() <= static_cast<i128>(r.runners.size()))
-    return static_cast<std::size_t>(position->num() - 1);
-  if (position)
-    return Which(i) + ": there is no runner " + text + "; the plan has " +
-           std::to_string(r.runners.size());
-  return Which(i) + ": no runner is called \"" + text + "\"";
-}
-
-Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {
-  const std::string kind = AsciiLower(std::string(TrimBlanks(text)));
-  const auto named = std::find_if(kKinds.begin(), kKinds.end(),
-                                  [&](HeldKind k) { return kind == HeldKindName(k); });
-  if (named == kKinds.end())
-    return Which(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
-  return *named;
-}
-
-Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
-  return ReadPositiveMoney(Which(i) + " stake", text);
-}
-
-Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {
-  return ReadOdds(text, Which(i) + ": ");
-}
-
-const char* HeldKindName(HeldKind kind) {
-  switch (kind) {
-    case HeldKind::Back:
-      return "back";
-    case HeldKind::Lay:
-      return "lay";
-    case HeldKind::Free:
-      return "free";
-    case HeldKind::FreeStakeReturned:
-      break;
-  }
-  return "free-sr";
-}
-
 Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop) {
-  if (const auto why = Unplannable(r)) return *why;
   const std::size_t n = c.field.size();
-  std::vector<HeldBet> bets;
-  for (std::size_t i = 0; i < r.held.size(); ++i) {
-    const auto bet = ReadHeld(r, i);
-    if (!bet) return bet.error();
-    bets.push_back(*bet);
-  }
-  bool covered = false;
-  if (!TrimBlanks(r.field_size).empty()) {
-    const auto field = ReadFieldSize(r.field_size);
-    if (!field) return field.error();
-    if (static_cast<std::size_t>(*field) < n)
-      return "Field size: " + std::to_string(*field) + " is smaller than the " + std::to_string(n) +
-             " runners planned";
-    covered = static_cast<std::size_t>(*field) == n;
-  }
+  const std::vector<HeldBet>& bets = c.held;
+  const bool covered = c.field_size && static_cast<std::size_t>(*c.field_size) == n;
 
   HeldProblem problem;
   problem.side = r.side;

@@ -19,18 +19,14 @@
 
 namespace stakora::plan {
 
-enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
-
-// "back", "lay", "free", "free-sr".
-const char* HeldKindName(HeldKind kind);
-
-// Held bet i's cells, each on its own, or why it cannot be read; the message
-// starts "Held bet N". The runner is a name of the request's runners, else a
-// position among them.
-Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
-Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
-Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
-Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i);
+// What a request with held bets asks that they leave no room for: each way
+// (held bets are planned win only), a profit to win (the plan makes the most
+// of them), or a saver (the first such runner). Each front end words it.
+struct HeldConflict {
+  enum Kind { EachWay, Profit, Saver } kind;
+  std::size_t runner = 0;
+};
+std::optional<HeldConflict> HeldConflictOf(const Request& r);
 
 // The plan of a checked request that holds bets.
 Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop);

@@ -43,6 +43,18 @@ Mode ModeFor(Side side, Mode wanted) {
   return SideHasMode(side, wanted) ? wanted : Mode::Stake;
 }
 
+bool TakesLay(bool each_way) {
+  return !each_way;
+}
+
+bool TakesCommission(bool each_way) {
+  return !each_way;
+}
+
+Side SideFor(Side wanted, bool each_way) {
+  return TakesLay(each_way) ? wanted : Side::Back;
+}
+
 std::string RunnerLabel(std::size_t index) {
   return "Runner " + std::to_string(index + 1);
 }

@@ -35,6 +35,13 @@ bool SideHasMode(Side side, Mode mode);
 // The mode a plan of that side takes: the one asked for, or else a stake.
 Mode ModeFor(Side side, Mode wanted);
 
+// Each way is a bookmaker's bet: backed, never laid, and free of commission.
+// Every part of the program that offers a side or commission asks these.
+bool TakesLay(bool each_way);
+bool TakesCommission(bool each_way);
+// The side a plan takes: the one asked for, unless each way backs.
+Side SideFor(Side wanted, bool each_way);
+
 // "Runner 3" for the third runner, counted from one.
 std::string RunnerLabel(std::size_t index);
 // Its name, or the label when it has none.

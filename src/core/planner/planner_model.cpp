@@ -72,9 +72,8 @@ PlannerSettings SettingsOf(const Planner& p) {
 }
 
 void SetSide(Planner& p, Side side) {
-  if (p.each_way.on) side = Side::Back;
-  p.side = side;
-  p.mode = ModeFor(side, p.mode);
+  p.side = SideFor(side, p.each_way.on);
+  p.mode = ModeFor(p.side, p.mode);
 }
 
 void SetMode(Planner& p, Mode mode) {
@@ -92,7 +91,7 @@ const std::string& BoxText(const Planner& p, Box box) {
 
 void SetEachWay(Planner& p, bool on) {
   p.each_way.on = on;
-  if (on) SetSide(p, Side::Back);
+  SetSide(p, p.side);
 }
 
 void SetHandicap(Planner& p, bool handicap) {
@@ -194,7 +193,8 @@ bool HasHeld(const Planner& p) {
 
 Request TypedRequest(const Planner& p) {
   Request r{p, {}, {}};
-  if (p.each_way.on) r.commission = "0";  // kept for exchange plans; a bookmaker takes none
+  // Kept for exchange plans; a bookmaker takes none.
+  if (!TakesCommission(p.each_way.on)) r.commission = "0";
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
   for (const HeldInput& bet : p.held)

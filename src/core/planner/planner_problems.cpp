@@ -31,7 +31,8 @@ Problem AtBox(Box box) {
 std::vector<Problem> Problems(const Planner& p) {
   std::vector<Problem> out;
   Note(out, ReadStep(p.step), AtBox(Box::Step));
-  if (!p.each_way.on) Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
+  if (TakesCommission(p.each_way.on))
+    Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
   Note(out, ReadMinStake(p.min_stake), AtBox(Box::MinStake));
   // An empty amount or term is not yet typed, not wrong.
   auto typed = [](const std::string& text) { return !TrimBlanks(text).empty(); };

@@ -64,7 +64,7 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.each_way.place_fraction = value;
     }
   }
-  if (s.each_way.on) s.side = Side::Back;
+  s.side = SideFor(s.side, s.each_way.on);
   s.mode = ModeFor(s.side, s.mode);
   return s;
 }

@@ -1,0 +1,191 @@
+#include "request_texts.h"
+
+#include <algorithm>
+#include <array>
+
+#include "number_text.h"
+#include "plan_limits.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+
+constexpr int kMostPlaces = 10;
+
+constexpr std::array<HeldKind, 4> kKinds = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
+                                            HeldKind::FreeStakeReturned};
+
+Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
+  const auto q = ParseDecimal(TrimBlanks(text), 0);
+  if (!q || q->num() < 1 || q->num() > most)
+    return what + ": \"" + text + "\" is not a whole number from 1 to " + std::to_string(most);
+  return static_cast<int>(q->num());
+}
+
+std::string Which(std::size_t i) {
+  return "Held bet " + std::to_string(i + 1);
+}
+
+}  // namespace
+
+Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who) {
+  const std::string t = AsciiLower(TrimBlanks(odds));
+  const std::string unreadable = who + "cannot read the odds \"" + odds +
+                                 "\"; give decimal odds such as 3.5, a fraction such as 7/2, "
+                                 "or evens";
+  Q q;
+  if (t == "evens" || t == "evs") {
+    q = Q::Of(2);
+  } else if (t.find('/') != std::string::npos) {
+    const auto f = ParseFraction(t);
+    if (!f) return unreadable;
+    if (f->up > kMostTerm || f->down > kMostTerm)
+      return who + "the fraction " + odds + " has a term above 1000000";
+    q = Q::Of(f->up + f->down, f->down);
+  } else if (const auto d = ParseDecimal(t, kMostOddsDecimals)) {
+    q = *d;
+  } else if (d.error() == DecimalProblem::TooManyDecimals) {
+    return who + "odds of " + odds + " have more than six decimals";
+  } else if (d.error() == DecimalProblem::TooLarge) {
+    return who + "odds of " + odds + " are above 10000";
+  } else {
+    return unreadable;
+  }
+  if (100 * q.num() < 101 * q.den()) return who + "odds of " + odds + " are below 1.01";
+  if (q.num() > 10000 * q.den()) return who + "odds of " + odds + " are above 10000";
+  return Odds{To64(q.num()), To64(q.den())};
+}
+
+Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
+                                       int64_t most) {
+  const auto q = ParseDecimal(TrimBlanks(text), 2, true);
+  const std::string limit = what + ": must be at most " + MoneyText(most);
+  if (!q) {
+    switch (q.error()) {
+      case DecimalProblem::TooLarge:
+        return limit;
+      case DecimalProblem::TooManyDecimals:
+        return what + ": \"" + text + "\" has more than two decimals";
+      case DecimalProblem::NotANumber:
+        break;
+    }
+    return what + ": \"" + text + "\" is not a number";
+  }
+  const i128 cents = q->num() * 100 / q->den();
+  if (cents > most) return limit;
+  return To64(cents);
+}
+
+Result<int64_t, std::string> ReadStep(const std::string& text) {
+  const auto step = ReadMoney("Step", text, kMostStepCents);
+  if (step && *step <= 0) return std::string("Step: must be more than 0, such as 0.01, 0.50 or 1");
+  return step;
+}
+
+Result<int64_t, std::string> ReadCommission(const std::string& text) {
+  // "5%" is read as 5: the box and the option already say it is a percentage.
+  std::string_view percent = TrimBlanks(text);
+  if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
+  const auto commission = ParseDecimal(percent, 2);
+  if (!commission || commission->num() >= 100 * commission->den())
+    return std::string(
+        "Commission: must be a percentage from 0 to below 100, with at most two decimals");
+  return To64(commission->num() * 100 / commission->den());
+}
+
+Result<int64_t, std::string> ReadMinStake(const std::string& text) {
+  const auto min = ReadMoney("Minimum stake", text, kMostCents);
+  if (min && *min < 0) return std::string("Minimum stake: must be 0 or more");
+  return min;
+}
+
+Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const std::string& text) {
+  const auto money = ReadMoney(what, text, kMostCents);
+  if (money && *money <= 0) return what + ": must be more than 0";
+  return money;
+}
+
+Result<int64_t, std::string> ReadAmount(const std::string& text) {
+  return ReadPositiveMoney("Amount", text);
+}
+
+Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text) {
+  const std::string_view t = TrimBlanks(text);
+  const std::string wrong = "Place fraction: \"" + text +
+                            "\" is not a fraction such as 1/4 or 1/5, above 0 and at most 1";
+  Q f;
+  if (t.find('/') != std::string_view::npos) {
+    const auto terms = ParseFraction(t);
+    if (!terms || terms->up > kMostFractionTerm || terms->down > kMostFractionTerm) return wrong;
+    f = Q::Of(terms->up, terms->down);
+  } else if (const auto d = ParseDecimal(t, 2)) {
+    f = *d;
+  } else {
+    return wrong;
+  }
+  if (f.num() <= 0 || f.num() > f.den()) return wrong;
+  return PlaceTerms{0, static_cast<int>(f.num()), static_cast<int>(f.den())};
+}
+
+Result<int, std::string> ReadPlaces(const std::string& text) {
+  return ReadWhole("Places", text, kMostPlaces);
+}
+
+Result<int, std::string> ReadFieldSize(const std::string& text) {
+  return ReadWhole("Field size", text, static_cast<int>(kMaxRunners));
+}
+
+const char* HeldKindName(HeldKind kind) {
+  switch (kind) {
+    case HeldKind::Back:
+      return "back";
+    case HeldKind::Lay:
+      return "lay";
+    case HeldKind::Free:
+      return "free";
+    case HeldKind::FreeStakeReturned:
+      break;
+  }
+  return "free-sr";
+}
+
+Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
+  const std::string text(TrimBlanks(r.held[i].runner));
+  std::optional<std::size_t> named;
+  for (std::size_t j = 0; j < r.runners.size(); ++j) {
+    if (TrimBlanks(r.runners[j].name) != text || text.empty()) continue;
+    // Two runners of one name: the bet could be on either.
+    if (named)
+      return Which(i) + ": runners " + std::to_string(*named + 1) + " and " +
+             std::to_string(j + 1) + " are both called \"" + text + "\"; give them different names";
+    named = j;
+  }
+  if (named) return *named;
+  const auto position = ParseDecimal(text, 0);
+  if (position && position->num() >= 1 && position->num() <= static_cast<i128>(r.runners.size()))
+    return static_cast<std::size_t>(position->num() - 1);
+  if (position)
+    return Which(i) + ": there is no runner " + text + "; the plan has " +
+           std::to_string(r.runners.size());
+  return Which(i) + ": no runner is called \"" + text + "\"";
+}
+
+Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {
+  const std::string kind = AsciiLower(std::string(TrimBlanks(text)));
+  const auto named = std::find_if(kKinds.begin(), kKinds.end(),
+                                  [&](HeldKind k) { return kind == HeldKindName(k); });
+  if (named == kKinds.end())
+    return Which(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
+  return *named;
+}
+
+Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
+  return ReadPositiveMoney(Which(i) + " stake", text);
+}
+
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {
+  return ReadOdds(text, Which(i) + ": ");
+}
+
+}  // namespace stakora::plan

@@ -1,0 +1,57 @@
+#pragma once
+// Every text a plan is given, read once: each box and cell on its own, as a
+// number or the reason it cannot be one. Every message starts with the name
+// of the box, runner or held bet it is about.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "plan.h"
+#include "result.h"
+#include "solver.h"
+
+namespace stakora::plan {
+
+// Odds as typed ("3.5", "7/2", "evens"), the message starting with `who`.
+Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who);
+
+// A money box's text in cents: at most two decimals, at most `most` cents;
+// the message starts with `what`, the box's name.
+Result<std::int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
+                                            std::int64_t most);
+// The same, above 0 and at most kMostCents: an amount or a held bet's stake.
+Result<std::int64_t, std::string> ReadPositiveMoney(const std::string& what,
+                                                    const std::string& text);
+
+// In cents or hundredths of a percent.
+Result<std::int64_t, std::string> ReadStep(const std::string& text);        // above 0
+Result<std::int64_t, std::string> ReadCommission(const std::string& text);  // "5" or "5%"
+Result<std::int64_t, std::string> ReadMinStake(const std::string& text);
+Result<std::int64_t, std::string> ReadAmount(const std::string& text);  // above 0
+
+struct PlaceTerms {
+  int places = 0;
+  int fraction_num = 1, fraction_den = 1;  // in lowest terms, 0 < f <= 1
+  friend bool operator==(const PlaceTerms&, const PlaceTerms&) = default;
+};
+
+// The field size is a whole number of runners from 1 to kMaxRunners, the
+// places one from 1 to 10, the fraction in (0, 1] ("1/5" or 0.2).
+Result<int, std::string> ReadFieldSize(const std::string& text);
+Result<int, std::string> ReadPlaces(const std::string& text);
+Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text);
+
+enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
+
+// "back", "lay", "free", "free-sr".
+const char* HeldKindName(HeldKind kind);
+
+// Held bet i's cells, the message starting "Held bet N". The runner is a
+// name of the request's runners, else a position among them.
+Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
+Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
+Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i);
+
+}  // namespace stakora::plan
