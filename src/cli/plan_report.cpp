@@ -94,11 +94,8 @@ std::string PlanTable(const plan::Plan& p) {
   const bool placing = ew && p.worst_place_profit.has_value();
   std::string out =
       Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
-      Pad(lay  ? "Lay stake"
-          : ew ? "Stake each"
-               : "Stake",
-          12) +
-      (lay ? Pad("Liability", 12) : "") + (held ? Pad("Held if wins", 14) : "") +
+      Pad(plan::StakeHeading(p.side, ew), 12) + (lay ? Pad("Liability", 12) : "") +
+      (held ? Pad("Held if wins", 14) : "") +
       (placing ? Pad("Profit if it wins", 19) + "If it places\n" : "Profit if it wins\n");
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];

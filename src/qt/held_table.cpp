@@ -99,9 +99,7 @@ QWidget* HeldKindDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex&) const {
   auto* box = new QComboBox(parent);
   box->setAccessibleName("Kind");
-  for (plan::HeldKind kind : {plan::HeldKind::Back, plan::HeldKind::Lay, plan::HeldKind::Free,
-                              plan::HeldKind::FreeStakeReturned})
-    box->addItem(plan::HeldKindName(kind));
+  for (plan::HeldKind kind : plan::kHeldKinds) box->addItem(plan::HeldKindName(kind));
   return box;
 }
 

@@ -5,6 +5,8 @@
 #include "qt/strings.h"
 #include "qt/style.h"
 
+#include "plan_text.h"
+
 namespace stakora::qt {
 
 PlannerTable::PlannerTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
@@ -120,10 +122,7 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
     case kSaver:
       return "Saver";
     case kStake:
-      // As the command line heads it: a lay plan's stakes are lays.
-      return planner_.side == plan::Side::Lay ? "Lay stake"
-             : planner_.each_way.on           ? "Stake each"
-                                              : "Stake";
+      return plan::StakeHeading(planner_.side, planner_.each_way.on);
     case kLiability:
       return "Liability";
     case kHeld:

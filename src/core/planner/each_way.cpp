@@ -246,11 +246,9 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
   p.exact_total_stake = back->exact_total;
   Stakes cents(n);
   auto outcome = [&](std::size_t j, const Odds& o) {
-    return NetCents(c, static_cast<i128>(cents[j]) * o.a - static_cast<i128>(p.total_stake) * o.b,
-                    o.b);
+    return NetCents(c, GrossIfWins(true, cents[j], p.total_stake, o), o.b);
   };
   const CoverReturns returns = cover ? ReturnsOf(*cover, stakes) : CoverReturns{};
-  bool first = true;
   for (std::size_t j = 0; j < n; ++j) {
     cents[j] = stakes[j] * c.step;
     RunnerPlan runner = RunnerOf(r, c, j);
@@ -265,13 +263,9 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
                                  ? std::min(*p.worst_place_profit, *runner.profit_if_places)
                                  : *runner.profit_if_places;
     }
-    if (!runner.saver) {
-      p.worst_profit =
-          first ? runner.profit_if_wins : std::min(p.worst_profit, runner.profit_if_wins);
-      first = false;
-    }
     p.runners.push_back(std::move(runner));
   }
+  p.worst_profit = WorstWin(p.runners);
   // Another runner winning: none of the plan's places, or at worst some do.
   if (shape.none_place) p.if_none_places = -p.total_stake;
   p.if_another_wins = shape.none_place ? -p.total_stake : p.worst_place_profit.value_or(0);

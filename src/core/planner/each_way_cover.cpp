@@ -162,7 +162,7 @@ class Cover {
     return best;
   }
 
-  bool Stopped() const { return s_.why != Stop::None; }
+  bool Stopped() const { return s_.Stopped(); }
 
   Goal Everyone() const {
     Goal g;
@@ -175,10 +175,7 @@ class Cover {
   // Passes over the runners; false once the search must end.
   // A pass costs about as much as 32 looks however few the runners.
   bool Spend(int64_t passes) {
-    s_.work += passes * std::max<int64_t>(32, static_cast<int64_t>(n_));
-    if (s_.stop.stop_requested()) s_.why = Stop::Cancelled;
-    if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
-    return !Stopped();
+    return s_.Spend(passes * std::max<int64_t>(32, static_cast<int64_t>(n_)));
   }
 
   i128 MostPlace() const {

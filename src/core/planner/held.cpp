@@ -113,21 +113,17 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   p.field_covered = covered;
   const auto cents = [](const Q& q) { return To64(RoundHalfEven(q)); };
   p.worst_profit = cents(best->worst);
-  p.best_profit = p.worst_profit;
-  if (!covered) {
-    p.if_another_wins = cents(best->outcomes[n]);
-    p.best_profit = std::max(p.best_profit, p.if_another_wins);
-  }
+  if (!covered) p.if_another_wins = cents(best->outcomes[n]);
   for (std::size_t j = 0; j < n; ++j) {
     const Odds& o = c.field.odds[j];
     RunnerPlan runner = RunnerOf(r, c, j);
     runner.stake = best->stakes[j] * c.step;
-    if (!back) runner.liability = cents(Q::Of(static_cast<i128>(runner.stake) * (o.a - o.b), o.b));
+    if (!back) runner.liability = LayLiability(runner.stake, o);
     runner.profit_if_wins = cents(best->outcomes[j]);
     runner.held_if_wins = cents(problem.held[j]);
-    p.best_profit = std::max(p.best_profit, runner.profit_if_wins);
     p.runners.push_back(std::move(runner));
   }
+  p.best_profit = covered ? BestWin(p.runners) : std::max(BestWin(p.runners), p.if_another_wins);
   // No unrounded twin: the figures stand for themselves.
   p.unrounded = false;
   for (std::size_t i = 0; i < bets.size(); ++i)

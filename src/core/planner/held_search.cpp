@@ -89,9 +89,10 @@ class Climb {
  private:
   Ratio Runner(std::size_t k, int64_t x, int64_t total) const {
     const Odds& o = p_.odds[k];
-    const i128 win = static_cast<i128>(x) * p_.step * o.a,
-               rest = static_cast<i128>(total) * p_.step * o.b;
-    return Total(p_.held[k], back_ ? win - rest : rest - win, o.b, p_.commission);
+    return Total(
+        p_.held[k],
+        GrossIfWins(back_, static_cast<i128>(x) * p_.step, static_cast<i128>(total) * p_.step, o),
+        o.b, p_.commission);
   }
 
   Ratio Other(int64_t total) const {
@@ -99,7 +100,16 @@ class Climb {
     return Total(*p_.held_other, back_ ? -money : money, 1, p_.commission);
   }
 
-  bool Stopped() const { return s_.why != Stop::None; }
+  bool Stopped() const { return s_.Stopped(); }
+
+  // Whether a lay of x steps on k, with `total` laid in all, loses at most
+  // the cap if k wins.
+  bool WithinLossCap(std::size_t k, int64_t x, int64_t total) const {
+    const Odds& o = p_.odds[k];
+    return !p_.most_loss ||
+           -GrossIfWins(false, static_cast<i128>(x) * p_.step, static_cast<i128>(total) * p_.step,
+                        o) <= static_cast<i128>(*p_.most_loss) * o.b;
+  }
 
   // A level that a short search does not settle is put to the bounds once:
   // those near a 100% book are mostly out of reach, and a long search for a
@@ -133,14 +143,7 @@ class Climb {
   }
 
   // One more exact look; false once the search must end.
-  bool Look(int64_t looks = 1) {
-    const int64_t before = s_.work;
-    s_.work += looks;
-    // A stop is asked after every 1024 looks, however many come at once.
-    if ((before >> 10) != (s_.work >> 10) && s_.stop.stop_requested()) s_.why = Stop::Cancelled;
-    if (s_.work > s_.budget) s_.why = Stop::WorkBudget;
-    return !Stopped();
-  }
+  bool Look(int64_t looks = 1) { return s_.Spend(looks); }
 
   // The least x in [lo, hi] at which `ok` (false, then true) holds, or hi + 1;
   // galloping from `guess`, then halving.
@@ -203,13 +206,9 @@ class Climb {
   int64_t Most(const Level& level, std::size_t k, int64_t total) {
     Look();
     if (!level.Reached(Runner(k, 0, total))) return -1;
-    const Odds& o = p_.odds[k];
     const Real guess = (static_cast<Real>(total) * p_.step - Gap(level, k)) / (price_[k] * p_.step);
     const auto too_much = [&](int64_t x) {
-      const i128 loss = static_cast<i128>(x) * p_.step * o.a -
-                        static_cast<i128>(total) * p_.step * o.b;  // over b
-      return (p_.most_loss && loss > static_cast<i128>(*p_.most_loss) * o.b) ||
-             !level.Reached(Runner(k, x, total));
+      return !WithinLossCap(k, x, total) || !level.Reached(Runner(k, x, total));
     };
     return FirstTrue(1, total, guess + 1, too_much) - 1;
   }
@@ -331,12 +330,9 @@ class Climb {
 
   // The least total above `total` at which runner k's room passes `most`.
   int64_t NextRise(const Level& level, std::size_t k, int64_t total, int64_t most) {
-    const Odds& o = p_.odds[k];
     const int64_t x = most + 1;
     const auto fits = [&](int64_t t) {
-      const i128 loss = static_cast<i128>(x) * p_.step * o.a - static_cast<i128>(t) * p_.step * o.b;
-      return x <= t && (!p_.most_loss || loss <= static_cast<i128>(*p_.most_loss) * o.b) &&
-             level.Reached(Runner(k, x, t));
+      return x <= t && WithinLossCap(k, x, t) && level.Reached(Runner(k, x, t));
     };
     return FirstTrue(total + 1, p_.most_total, x * price_[k] + Gap(level, k) / p_.step, fits);
   }

@@ -104,24 +104,16 @@ Result<Staked, std::string> StakeLay(const Request& request, const Checked& c, c
 // Each runner's stake and what it makes if it wins, and the plan's range.
 void AddRunners(Plan& p, const Request& request, const Checked& c, const Stakes& stakes) {
   const bool back = request.side == Side::Back;
-  bool first = true;
   for (std::size_t j = 0; j < c.field.size(); ++j) {
     const Odds& o = c.field.odds[j];
     RunnerPlan r = RunnerOf(request, c, j);
     r.stake = stakes[j] * c.step;
-    // If it wins: back s*O - total; lay total - l*O (cents, over b).
-    const i128 win = static_cast<i128>(r.stake) * o.a,
-               rest = static_cast<i128>(p.total_stake) * o.b;
-    r.profit_if_wins = NetCents(c, back ? win - rest : rest - win, o.b);
-    if (!back)
-      r.liability = To64(RoundHalfEven(Q::Of(static_cast<i128>(r.stake) * (o.a - o.b), o.b)));
-    if (!r.saver) {
-      p.worst_profit = first ? r.profit_if_wins : std::min(p.worst_profit, r.profit_if_wins);
-      p.best_profit = first ? r.profit_if_wins : std::max(p.best_profit, r.profit_if_wins);
-      first = false;
-    }
+    r.profit_if_wins = NetCents(c, GrossIfWins(back, r.stake, p.total_stake, o), o.b);
+    if (!back) r.liability = LayLiability(r.stake, o);
     p.runners.push_back(std::move(r));
   }
+  p.worst_profit = WorstWin(p.runners);
+  p.best_profit = BestWin(p.runners);
 }
 
 Result<Plan, std::string> PlainPlan(const Request& request, const Checked& c,

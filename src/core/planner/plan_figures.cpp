@@ -142,4 +142,28 @@ std::int64_t RoundingCost(const Plan& p) {
   return p.exact_total_stake - p.total_stake;
 }
 
+std::int64_t LayLiability(std::int64_t stake, const Odds& o) {
+  return To64(RoundHalfEven(Q::Of(static_cast<i128>(stake) * (o.a - o.b), o.b)));
+}
+
+namespace {
+
+template <class Pick>
+std::int64_t WinOutcome(const std::vector<RunnerPlan>& runners, Pick pick) {
+  std::optional<std::int64_t> out;
+  for (const RunnerPlan& r : runners)
+    if (!r.saver) out = out ? pick(*out, r.profit_if_wins) : r.profit_if_wins;
+  return out.value_or(0);
+}
+
+}  // namespace
+
+std::int64_t WorstWin(const std::vector<RunnerPlan>& runners) {
+  return WinOutcome(runners, [](std::int64_t a, std::int64_t b) { return std::min(a, b); });
+}
+
+std::int64_t BestWin(const std::vector<RunnerPlan>& runners) {
+  return WinOutcome(runners, [](std::int64_t a, std::int64_t b) { return std::max(a, b); });
+}
+
 }  // namespace stakora::plan

@@ -66,6 +66,14 @@ Plan PlanHead(const Request& r, const Checked& c, const Fraction& book);
 // What every plan shows of a runner before its figures: names, odds, saver.
 RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j);
 
+// What a lay of `stake` cents at odds o pays if its runner wins.
+std::int64_t LayLiability(std::int64_t stake, const Odds& o);
+
+// The least and the largest profit if a runner of the plan wins, savers
+// left out (a plan has at least one runner that is no saver).
+std::int64_t WorstWin(const std::vector<RunnerPlan>& runners);
+std::int64_t BestWin(const std::vector<RunnerPlan>& runners);
+
 // What rounding costs a plan in its own terms: profit, stake or backers' stakes.
 std::int64_t RoundingCost(const Plan& p);
 

@@ -67,6 +67,10 @@ std::vector<HeldInput> ParseHeldLines(std::string_view text) {
   return out;
 }
 
+const char* StakeHeading(Side side, bool each_way) {
+  return side == Side::Lay ? "Lay stake" : each_way ? "Stake each" : "Stake";
+}
+
 std::string StakesText(const Plan& p) {
   std::string out;
   for (std::size_t j = 0; j < p.runners.size(); ++j)

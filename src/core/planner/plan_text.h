@@ -27,6 +27,10 @@ std::optional<HeldInput> ParseHeldText(std::string_view text);
 // for the plan to refuse by name.
 std::vector<HeldInput> ParseHeldLines(std::string_view text);
 
+// The stake column's heading: a lay plan's stakes are lays, an each-way
+// plan's one per part.
+const char* StakeHeading(Side side, bool each_way);
+
 // "NAME<TAB>STAKE" per runner, a runner without a name by its label.
 std::string StakesText(const Plan& p);
 

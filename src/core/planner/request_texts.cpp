@@ -1,7 +1,7 @@
 #include "request_texts.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 #include "number_text.h"
 #include "plan_limits.h"
@@ -12,9 +12,6 @@ namespace {
 using std::int64_t;
 
 constexpr int kMostPlaces = 10;
-
-constexpr std::array<HeldKind, 4> kKinds = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
-                                            HeldKind::FreeStakeReturned};
 
 Result<int, std::string> ReadWhole(const std::string& what, const std::string& text, int most) {
   const auto q = ParseDecimal(TrimBlanks(text), 0);
@@ -173,9 +170,9 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
 
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {
   const std::string kind = AsciiLower(std::string(TrimBlanks(text)));
-  const auto named = std::find_if(kKinds.begin(), kKinds.end(),
+  const auto named = std::find_if(std::begin(kHeldKinds), std::end(kHeldKinds),
                                   [&](HeldKind k) { return kind == HeldKindName(k); });
-  if (named == kKinds.end())
+  if (named == std::end(kHeldKinds))
     return Which(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
   return *named;
 }

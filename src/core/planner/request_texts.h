@@ -44,6 +44,10 @@ Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text);
 
 enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
 
+// Every kind, in the order offered.
+inline constexpr HeldKind kHeldKinds[] = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
+                                          HeldKind::FreeStakeReturned};
+
 // "back", "lay", "free", "free-sr".
 const char* HeldKindName(HeldKind kind);
 

@@ -127,22 +127,15 @@ std::vector<Group> Groups(const Field& f) {
   return out;
 }
 
-// One look at every group's price; false, with the reason, when the search
-// must end here.
-bool Spend(Search& s, std::size_t groups) {
-  s.work += static_cast<int64_t>(groups);
-  if (s.stop.stop_requested()) {
-    s.why = Stop::Cancelled;
-    return false;
-  }
-  if (s.work > s.budget) {
-    s.why = Stop::WorkBudget;
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
+
+bool Search::Spend(int64_t looks) {
+  const int64_t before = work;
+  work += looks;
+  if (!Stopped() && (before >> 10) != (work >> 10) && stop.stop_requested()) why = Stop::Cancelled;
+  if (!Stopped() && work > budget) why = Stop::WorkBudget;
+  return !Stopped();
+}
 
 bool ReturnLess(const std::vector<Odds>& o, int64_t ki, std::size_t i, int64_t kj, std::size_t j) {
   return static_cast<i128>(ki) * o[i].a * o[j].b < static_cast<i128>(kj) * o[j].a * o[i].b;
@@ -261,7 +254,7 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
       needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den() * g.a));
     }
     if (needs <= total) return To64(total);  // at most s.most
-    if (!Spend(s, groups.size())) return std::nullopt;
+    if (!s.Spend(static_cast<int64_t>(groups.size()))) return std::nullopt;
     total = needs;
   }
 }
@@ -306,7 +299,7 @@ std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q los
       }
       return To64(total);
     }
-    if (!Spend(s, groups.size())) return std::nullopt;
+    if (!s.Spend(static_cast<int64_t>(groups.size()))) return std::nullopt;
     total = allowed;
   }
   return std::nullopt;

@@ -20,6 +20,14 @@ struct Odds {
   long double value() const { return static_cast<long double>(a) / static_cast<long double>(b); }
 };
 
+// What a new bet of `stake` makes if its runner wins, gross and over o.b,
+// against `total` of new money in all: backed, stake * a - total * b; laid,
+// total * b - stake * a. Both in one unit (cents or steps).
+inline i128 GrossIfWins(bool back, i128 stake, i128 total, const Odds& o) {
+  const i128 win = stake * o.a, rest = total * o.b;
+  return back ? win - rest : rest - win;
+}
+
 // Whether k_i stakes on runner i return less than k_j on runner j: k_i * O_i
 // < k_j * O_j, exactly. Stakes are at most kMostStakeSteps (solver.cpp) or
 // cents, odds any price a plan compares (plan_limits.h).
@@ -69,6 +77,12 @@ struct Search {
   std::int64_t budget = kWorkBudget;
   Stop why = Stop::None;  // set when the search ends without an answer
   std::int64_t work = 0;  // runner prices looked at
+
+  // Counts `looks` more; false, with `why` set, once the search must end. A
+  // stop is asked for each time the looks pass a multiple of 1024: often
+  // enough to end within moments, rarely enough to cost nothing.
+  bool Spend(std::int64_t looks);
+  bool Stopped() const { return why != Stop::None; }
 };
 
 // The least total at which every runner that is no saver can return at least
