@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include <span>
+
 #include "cli/text.h"
 #include "number_text.h"
 
@@ -8,7 +10,69 @@ namespace {
 
 constexpr std::size_t kMaxOdds = 5;
 
+using Taken = std::optional<UsageError>;
+
+constexpr Option<Args> kOptions[] = {
+    {"--mode", "stake|profit",
+     "stake: the amount is the total stake to spread over the horses\n"
+     "(the default); profit: the amount is the profit to win whichever\nhorse wins",
+     [](Args& a, const std::string& v) -> Taken {
+       const std::string mode = AsciiLower(v);
+       if (mode != "stake" && mode != "profit") return UsageError{"--mode takes stake or profit"};
+       a.mode = mode == "profit" ? Mode::Profit : Mode::Stake;
+       return std::nullopt;
+     }},
+    {"--odds-format", "FORMAT", "fraction (2/1, the default), decimal (3.0) or betfair (3.0)",
+     [](Args& a, const std::string& v) -> Taken {
+       const std::string format = AsciiLower(v);
+       if (format == "decimal") {
+         a.odds_format = Notation::Decimal;
+       } else if (format == "fraction") {
+         a.odds_format = Notation::Fraction;
+       } else if (format == "betfair") {
+         a.odds_format = Notation::Betfair;
+       } else {
+         return UsageError{"--odds-format takes decimal, fraction or betfair"};
+       }
+       return std::nullopt;
+     }},
+    {"--amount", "TEXT", "the amount (default 50.00)",
+     [](Args& a, const std::string& v) -> Taken {
+       a.amount = v;
+       return std::nullopt;
+     }},
+    {"--horses", "TEXT", "how many horses (default: as many as the odds given)",
+     [](Args& a, const std::string& v) -> Taken {
+       a.horses = v;
+       return std::nullopt;
+     }},
+    {"--json", "", "one JSON object instead of a table",
+     [](Args& a, const std::string&) -> Taken {
+       a.common.json = true;
+       return std::nullopt;
+     }},
+    {"--help", "", "this text, also -h",
+     [](Args& a, const std::string&) -> Taken {
+       a.common.help = true;
+       return std::nullopt;
+     },
+     "-h"},
+    {"--version", "", "the program's version",
+     [](Args& a, const std::string&) -> Taken {
+       a.common.version = true;
+       return std::nullopt;
+     }},
+};
+
 }  // namespace
+
+std::string Guide() {
+  return "One press of the Calculate button of Stakora, the dutching calculator.\n\n" +
+         OptionGuide(std::span<const Option<Args>>(kOptions)) +
+         "\n"
+         "Example: stakora-cli --odds-format decimal --amount=50 -- 3.0 4.0\n"
+         "Exit status: 0 calculated (loss warnings included), 1 refused, 2 usage error.\n";
+}
 
 Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
   Args args;
@@ -22,34 +86,11 @@ Result<Args, UsageError> ParseArgs(const std::vector<std::string>& words) {
     }
     if (word == "--") {
       options_done = true;
-    } else if (ReadCommonFlag(word, args.common)) {
-    } else if (auto m = OptionValue(words, i, "--mode")) {
-      if (!*m) return m->error();
-      const std::string mode = AsciiLower(**m);
-      if (mode != "stake" && mode != "profit") return UsageError{"--mode takes stake or profit"};
-      args.mode = mode == "profit" ? Mode::Profit : Mode::Stake;
-    } else if (auto o = OptionValue(words, i, "--odds-format")) {
-      if (!*o) return o->error();
-      const std::string format = AsciiLower(**o);
-      if (format == "decimal") {
-        args.odds_format = Notation::Decimal;
-      } else if (format == "fraction") {
-        args.odds_format = Notation::Fraction;
-      } else if (format == "betfair") {
-        args.odds_format = Notation::Betfair;
-      } else {
-        return UsageError{"--odds-format takes decimal, fraction or betfair"};
-      }
-    } else if (auto a = OptionValue(words, i, "--amount")) {
-      if (!*a) return a->error();
-      args.amount = **a;
-    } else if (auto v = OptionValue(words, i, "--horses")) {
-      if (!*v) return v->error();
-      args.horses = **v;
-    } else {
-      return UnknownOption(word, {"--mode", "--odds-format", "--amount", "--horses", "--json",
-                                  "--help", "--version"});
+      continue;
     }
+    const auto read = ReadOption(std::span<const Option<Args>>(kOptions), words, i, args);
+    if (!read) return read.error();
+    if (!*read) return UnknownOption(word, std::span<const Option<Args>>(kOptions));
   }
   return args;
 }

@@ -30,17 +30,7 @@ inline constexpr const char* kUsage =
     "                   [--amount=TEXT] [--horses=TEXT] [--] [ODDS ...]\n"
     "       stakora-cli --help | --version\n";
 
-inline constexpr const char* kGuide =
-    "One press of the Calculate button of Stakora, the dutching calculator.\n"
-    "\n"
-    "  --mode stake     the amount is the total stake to spread over the horses (default)\n"
-    "  --mode profit    the amount is the profit to win whichever horse wins\n"
-    "  --odds-format    fraction (2/1, the default), decimal (3.0) or betfair (3.0)\n"
-    "  --amount=TEXT    the amount (default 50.00)\n"
-    "  --horses=TEXT    how many horses (default: as many as the odds given)\n"
-    "  --json           one JSON object instead of a table\n"
-    "\n"
-    "Example: stakora-cli --odds-format decimal --amount=50 -- 3.0 4.0\n"
-    "Exit status: 0 calculated (loss warnings included), 1 refused, 2 usage error.\n";
+// What --help shows after the usage: the options, an example, the exit status.
+std::string Guide();
 
 }  // namespace stakora::cli

@@ -22,17 +22,4 @@ int WriteResults(std::ostream& out, const std::string& text, std::ostream& err,
   return 1;
 }
 
-bool ReadCommonFlag(const std::string& word, CommonArgs& common) {
-  if (word == "--json") {
-    common.json = true;
-  } else if (word == "--help" || word == "-h") {
-    common.help = true;
-  } else if (word == "--version") {
-    common.version = true;
-  } else {
-    return false;
-  }
-  return true;
-}
-
 }  // namespace stakora::cli

@@ -32,7 +32,7 @@ struct Outcome {
 struct Command {
   const char* program;
   const char* usage;
-  const char* guide;
+  std::string guide;
 };
 
 template <typename Args>
@@ -60,8 +60,5 @@ int RunCommand(const Command& c, const std::vector<std::string>& words, std::ost
   const Outcome o = execute(*parsed, err);
   return WriteResults(out, o.results, err, c.program) != 0 ? 1 : o.status;
 }
-
-// The flags both programs take; false when the word is none of them.
-bool ReadCommonFlag(const std::string& word, CommonArgs& common);
 
 }  // namespace stakora::cli

@@ -27,6 +27,15 @@ std::optional<Result<std::string, UsageError>> OptionValue(const std::vector<std
   return words[++i];
 }
 
+std::string GuideLine(std::string_view name, std::string_view value, std::string_view help) {
+  constexpr std::size_t kColumn = 17;  // where the help starts, after two spaces
+  std::string left = std::string(name) + (value.empty() ? "" : " " + std::string(value));
+  left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ') : "  ";
+  std::string out = "  " + left;
+  for (char c : help) out += c == '\n' ? "\n" + std::string(kColumn + 2, ' ') : std::string(1, c);
+  return out + "\n";
+}
+
 namespace {
 
 // Edits between two words, a swap of neighbours counting as one.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "cli/text.h"
@@ -82,12 +83,139 @@ std::optional<UsageError> EachWayMisuse(const plan::Request& r,
 
 }  // namespace
 
-Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words) {
+namespace {
+
+// The options read so far: the mode options given, and every option's name.
+struct PlanWords {
   PlanArgs args;
-  plan::Request& r = args.request;
   int modes = 0;
-  bool options_done = false;
   std::vector<std::string_view> given;
+};
+
+using Taken = std::optional<UsageError>;
+
+template <plan::Mode mode>
+Taken TakeAmount(PlanWords& w, const std::string& v) {
+  w.args.request.amount = v;
+  w.args.request.mode = mode;
+  ++w.modes;
+  return std::nullopt;
+}
+
+template <auto member>
+Taken TakeText(PlanWords& w, const std::string& v) {
+  w.args.request.*member = v;
+  return std::nullopt;
+}
+
+template <auto member>
+Taken TakeEachWayText(PlanWords& w, const std::string& v) {
+  w.args.request.each_way.*member = v;
+  return std::nullopt;
+}
+
+using R = plan::Request;
+using E = plan::EachWayChoices;
+
+constexpr Option<PlanWords> kOptions[] = {
+    {"--stake", "A",
+     "back: spread A over the runners for the best worst case;\n"
+     "with --lay: lay backers' stakes of A in all, for the smallest\nlargest loss",
+     TakeAmount<plan::Mode::Stake>},
+    {"--profit", "P", "back: the least total that wins P (net of commission) on each",
+     TakeAmount<plan::Mode::Profit>},
+    {"--liability", "L", "with --lay: the largest backers' stakes that never lose more than L",
+     TakeAmount<plan::Mode::Liability>},
+    {"--lay", "", "lay the runners at an exchange rather than back them",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.request.side = plan::Side::Lay;
+       return std::nullopt;
+     }},
+    {"--commission", "PCT", "the exchange's share of a net win, 5 or 5% (default 0)",
+     TakeText<&R::commission>},
+    {"--step", "Q", "stakes are whole multiples of Q (default 0.01)", TakeText<&R::step>},
+    {"--min-stake", "M", "no stake below M (default 0)", TakeText<&R::min_stake>},
+    {"--json", "", "one JSON object instead of a table",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.common.json = true;
+       return std::nullopt;
+     }},
+    {"--help", "", "this text, also -h",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.common.help = true;
+       return std::nullopt;
+     },
+     "-h"},
+    {"--version", "", "the program's version",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.common.version = true;
+       return std::nullopt;
+     }},
+    {"--each-way",
+     "",
+     "plan each-way stakes; --stake A is the outlay, both parts",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.request.each_way.on = true;
+       return std::nullopt;
+     },
+     {},
+     "\nEach way (a win bet and a place bet of the same stake on every runner):\n"},
+    {"--field", "N",
+     "runners in the race: the usual place terms (none below 5;\n"
+     "5-7: 2 at 1/4; 8-11: 3 at 1/5; 12-15: 3 at 1/5, handicap\n"
+     "3 at 1/4; 16+: 3 at 1/5, handicap 4 at 1/4); around --held\n"
+     "bets, N equal to the runners given means no other can win",
+     TakeText<&R::field_size>},
+    {"--handicap", "", "the race is a handicap",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.args.request.each_way.handicap = true;
+       return std::nullopt;
+     }},
+    {"--places", "K", "the bookmaker's places, 1 to 10", TakeEachWayText<&E::places>},
+    {"--place-fraction", "F", "the bookmaker's fraction of the odds, such as 1/5",
+     TakeEachWayText<&E::place_fraction>},
+    {"--held",
+     "R:K:S@O",
+     "a bet held on runner R (its name, or its position 1, 2, ...)\n"
+     "of kind K at stake S and odds O; repeat for more. K is back,\n"
+     "lay, free (stake not returned) or free-sr (stake returned)",
+     [](PlanWords& w, const std::string& v) -> Taken {
+       auto bet = ParseHeld(v);
+       if (!bet) return bet.error();
+       w.args.request.held.push_back(*bet);
+       return std::nullopt;
+     },
+     {},
+     "  The best worst win outcome (a runner wins, no other of the plan places),\n"
+     "  then the best worst place outcome; --profit P: the least outlay whose\n"
+     "  worst win outcome is P.\n"
+     "\n"
+     "Bets you already hold (matched bets, free bets, hedging):\n"},
+};
+
+constexpr std::span<const Option<PlanWords>> kTable(kOptions);
+
+}  // namespace
+
+std::string PlanGuide() {
+  return "Stakes a bookmaker or an exchange will take: whole steps, a minimum stake,\n"
+         "chosen so that no other such stakes do better.\n\n" +
+         OptionGuide(kTable) +
+         "  New bets (backed, or laid with --lay) make the worst total, held and new,\n"
+         "  over every outcome as large as it can be, then cost the least. --stake A\n"
+         "  caps the new stakes; --liability L caps what new lays may lose. Without a\n"
+         "  cap, a plan whose new bets alone would win whatever happens is refused.\n"
+         "\n"
+         "Examples: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
+         "          stakora-plan --each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1\n"
+         "          stakora-plan --lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1\n"
+         "Exit status: 0 planned, 1 refused, 2 usage error.\n";
+}
+
+Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words) {
+  PlanWords w;
+  plan::Request& r = w.args.request;
+  bool options_done = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (options_done || !LooksLikeOption(word)) {
@@ -98,72 +226,22 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
       options_done = true;
       continue;
     }
-    if (ReadCommonFlag(word, args.common)) continue;
-    if (word == "--lay") {
-      r.side = plan::Side::Lay;
-      continue;
-    }
-    if (word == "--each-way") {
-      r.each_way.on = true;
-      continue;
-    }
-    if (auto held = OptionValue(words, i, "--held")) {
-      if (!*held) return held->error();
-      auto bet = ParseHeld(**held);
-      if (!bet) return bet.error();
-      r.held.push_back(*bet);
-      continue;
-    }
-    if (word == "--handicap") {
-      r.each_way.handicap = true;
-      given.push_back("--handicap");
-      continue;
-    }
-    struct Valued {
-      const char* name;
-      std::string* into;
-      std::optional<plan::Mode> mode;
-    };
-    bool known = false;
-    for (const Valued& option :
-         {Valued{"--stake", &r.amount, plan::Mode::Stake},
-          Valued{"--profit", &r.amount, plan::Mode::Profit},
-          Valued{"--liability", &r.amount, plan::Mode::Liability},
-          Valued{"--commission", &r.commission, std::nullopt},
-          Valued{"--step", &r.step, std::nullopt},
-          Valued{"--min-stake", &r.min_stake, std::nullopt},
-          Valued{"--field", &r.field_size, std::nullopt},
-          Valued{"--places", &r.each_way.places, std::nullopt},
-          Valued{"--place-fraction", &r.each_way.place_fraction, std::nullopt}}) {
-      auto value = OptionValue(words, i, option.name);
-      if (!value) continue;
-      if (!*value) return value->error();
-      *option.into = **value;
-      if (option.mode) {
-        r.mode = *option.mode;
-        ++modes;
-      }
-      given.push_back(option.name);
-      known = true;
-      break;
-    }
-    if (!known)
-      return UnknownOption(
-          word, {"--stake", "--profit", "--liability", "--commission", "--step", "--min-stake",
-                 "--field", "--places", "--place-fraction", "--held", "--lay", "--each-way",
-                 "--handicap", "--json", "--help", "--version"});
+    const auto read = ReadOption(kTable, words, i, w);
+    if (!read) return read.error();
+    if (!*read) return UnknownOption(word, kTable);
+    w.given.push_back((*read)->name);
   }
-  if (args.common.help || args.common.version) return args;
+  if (w.args.common.help || w.args.common.version) return w.args;
   if (const auto wrong = HeldMisuse(r)) return *wrong;
-  if (modes > 1 || (modes == 0 && r.held.empty()))
+  if (w.modes > 1 || (w.modes == 0 && r.held.empty()))
     return UsageError{r.held.empty() ? "give exactly one of --stake, --profit and --liability"
                                      : "give at most one of --stake and --liability"};
-  if (const auto wrong = EachWayMisuse(r, given)) return *wrong;
+  if (const auto wrong = EachWayMisuse(r, w.given)) return *wrong;
   if (!plan::SideHasMode(r.side, r.mode))
     return UsageError{r.side == plan::Side::Back
                           ? "--liability is for a lay plan: add --lay"
                           : "--profit is for a back plan; a lay plan takes --stake or --liability"};
-  return args;
+  return w.args;
 }
 
 }  // namespace stakora::cli

@@ -8,9 +8,9 @@
 namespace stakora::cli {
 
 int RunPlan(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-  constexpr Command kPlanCommand{"stakora-plan", kPlanUsage, kPlanGuide};
+  const Command kPlanCommand{"stakora-plan", kPlanUsage, PlanGuide()};
   return RunCommand<PlanArgs>(
-      kPlanCommand, words, out, err, ParsePlanArgs, [](const PlanArgs& args, std::ostream& e) {
+      kPlanCommand, words, out, err, ParsePlanArgs, [&](const PlanArgs& args, std::ostream& e) {
         const auto plan = plan::MakePlan(args.request);
         if (plan) return Outcome{args.common.json ? PlanJson(*plan) : PlanTable(*plan), 0};
         e << kPlanCommand.program << ": " << PrintableText(plan.error()) << "\n";

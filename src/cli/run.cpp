@@ -63,7 +63,7 @@ Outcome Calculate(const Args& args, std::ostream& err, bool terminal) {
 
 int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
         bool terminal) {
-  constexpr Command kCalculate{"stakora-cli", kUsage, kGuide};
+  const Command kCalculate{"stakora-cli", kUsage, Guide()};
   return RunCommand<Args>(
       kCalculate, words, out, err, ParseArgs,
       [terminal](const Args& args, std::ostream& e) { return Calculate(args, e, terminal); });
