@@ -66,7 +66,14 @@ AboutDialog::AboutDialog(QWidget* parent)
   const AboutTexts t = frmAbout_Form_Load();
   setWindowTitle(Q(t.caption));
   setFixedSize(Px(5730), Px(3555));
+  BuildHeading(t);
+  BuildOwnership(t);
+  setTabOrder(cmdOK_, Text1_);
+  cmdOK_->setFocus();
+}
 
+// The icon, the title, the version and the disclaimer.
+void AboutDialog::BuildHeading(const AboutTexts& t) {
   auto* picIcon = new QLabel(this);
   picIcon->setGeometry(At(240, 240, 540, 540));
   picIcon->setPixmap(ProgramIcon());
@@ -89,7 +96,10 @@ AboutDialog::AboutDialog(QWidget* parent)
   Text1_->setPlainText(Q(t.disclaimer).replace("\r\n", "\n"));
   Text1_->setAccessibleName("Disclaimer");
   FitLines(Text1_);
+}
 
+// The etched rule, the ownership line and "I Agree".
+void AboutDialog::BuildOwnership(const AboutTexts& t) {
   // Grey over white: an etched separator.
   MarkAsSeparator(Rule(this, QRect(Px(90), Px(2445), Px(5654) - Px(90), 1), kRuleGrey));
   MarkAsSeparator(Rule(this, QRect(Px(105), Px(2460), Px(5654) - Px(105), 2), kRuleWhite));
@@ -114,9 +124,6 @@ AboutDialog::AboutDialog(QWidget* parent)
   cmdOK_->setGeometry(At(4245, 2625, 1260, 345));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
-
-  setTabOrder(cmdOK_, Text1_);
-  cmdOK_->setFocus();
 }
 
 void AboutDialog::keyPressEvent(QKeyEvent* e) {

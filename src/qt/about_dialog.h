@@ -8,6 +8,10 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace stakora {
+struct AboutTexts;
+}
+
 namespace stakora::qt {
 
 class AboutDialog : public QDialog {
@@ -27,6 +31,9 @@ class AboutDialog : public QDialog {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
+  void BuildHeading(const AboutTexts& t);
+  void BuildOwnership(const AboutTexts& t);
+
   QLabel* lblTitle_ = nullptr;
   QLabel* lblVersion_ = nullptr;
   QPlainTextEdit* Text1_ = nullptr;  // the disclaimer

@@ -52,17 +52,12 @@ QLineEdit* MakeBox(QWidget* parent, const Control& c, const QFont& font, bool re
 
 }  // namespace
 
-Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
-  Form1Widgets w;
+namespace {
+
+// The two frames of option buttons: races, and the odds' notation.
+void BuildFrames(QWidget* client, const Form1& m, Form1Widgets& w) {
   const QFont verdana825b = Font(Face::Verdana, 8.25, true);
-  const QFont verdana12b = Font(Face::Verdana, 12, true);
-  const QFont sans825 = Font(Face::MsSansSerif, 8.25, false);
-  const QColor window_colour = client->palette().color(QPalette::Window);
   const QColor highlight_text = client->palette().color(QPalette::HighlightedText);
-
-  client->setAutoFillBackground(true);
-  SetColour(client, QPalette::Window, kGainGreen);
-
   auto frame = [&](const Control& c) {
     auto* g = Place(new QGroupBox(Q(c.text), client), c, verdana825b);
     SetColour(g, QPalette::WindowText, kCaptionYellow);
@@ -73,7 +68,6 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
     SetColour(r, QPalette::WindowText, highlight_text);
     return r;
   };
-
   w.number_of_races = frame(m.number_of_races);
   for (std::size_t i = 0; i < 2; ++i)
     w.Option1[i] = option(w.number_of_races, m.Option1[i], verdana825b);
@@ -81,7 +75,12 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   w.Option2 = option(w.frm_odds, m.Option2, Font(Face::Verdana, 8.25, false));
   w.Option3 = option(w.frm_odds, m.Option3, Font(Face::Verdana, 8.25, false));
   w.Option4 = option(w.frm_odds, m.Option4, Font(Face::Verdana, 8.25, false));
+}
 
+// How many horses, the amount, and the column headings over the rows.
+void BuildHead(QWidget* client, const Form1& m, Form1Widgets& w) {
+  const QFont verdana12b = Font(Face::Verdana, 12, true);
+  const QColor window_colour = client->palette().color(QPalette::Window);
   w.Label1 = MakeLabel(client, m.Label1, verdana12b, window_colour);
   w.Combo1 = Place(new QComboBox(client), m.Combo1, verdana12b);
   w.Combo1->setEditable(true);
@@ -109,7 +108,10 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   w.Label5 = MakeLabel(client, m.Label5, verdana12b, window_colour);
   w.Label8 = MakeLabel(client, m.Label8, verdana12b, window_colour);
   w.Label6 = MakeLabel(client, m.Label6, verdana12b, window_colour);
+}
 
+// A row per horse: its number, odds, stake, winnings and profit.
+void BuildRows(QWidget* client, const Form1& m, Form1Widgets& w) {
   const QFont result_font = Font(Face::Verdana, 9, false);
   for (std::size_t i = 0; i < w.rows.size(); ++i) {
     const HorseRow& r = m.rows[i];
@@ -126,7 +128,11 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
     rw.profit_figure =
         MakeBox(client, r.profit_figure, result_font, true, "Horse " + n + " Profit");
   }
+}
 
+// The rule, Calculate and Close, and the link under them.
+void BuildFoot(QWidget* client, const Form1& m, Form1Widgets& w) {
+  const QFont sans825 = Font(Face::MsSansSerif, 8.25, false);
   w.Line2 = MakeLine(client, m.Line2);
   w.cmd_calculate2 =
       Place(new QPushButton(Q(m.cmd_calculate2.text), client), m.cmd_calculate2, sans825);
@@ -140,8 +146,10 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
   w.Label7->setText(Q(m.Label7.text));
   SetColour(w.Label7, QPalette::WindowText, client->palette().color(QPalette::Highlight));
   w.Label7->setAccessibleName(Q(m.Label7.text));
+}
 
-  // The window's tab indexes; labels and frames hold places but take no focus.
+// The window's tab indexes; labels and frames hold places but take no focus.
+void SetTabOrder(const Form1Widgets& w) {
   std::vector<std::pair<int, QWidget*>> order = {
       {1, w.Combo1},      {2, w.Total_stake}, {18, w.cmd_close}, {24, w.cmd_calculate2},
       {26, w.Option1[1]}, {27, w.Option1[0]}, {37, w.Label7},    {39, w.Option2},
@@ -158,6 +166,19 @@ Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 1; i < order.size(); ++i)
     QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+}  // namespace
+
+Form1Widgets BuildForm1Widgets(QWidget* client, const Form1& m) {
+  Form1Widgets w;
+  client->setAutoFillBackground(true);
+  SetColour(client, QPalette::Window, kGainGreen);
+  BuildFrames(client, m, w);
+  BuildHead(client, m, w);
+  BuildRows(client, m, w);
+  BuildFoot(client, m, w);
+  SetTabOrder(w);
   return w;
 }
 

@@ -112,7 +112,18 @@ PlannerWindow::~PlannerWindow() {
 
 void PlannerWindow::Build() {
   auto* top = new QVBoxLayout(this);
+  BuildChoices(top);
+  BuildRunners(top);
+  BuildHeld(top);
+  BuildSummary(top);
+  slow_ = new QTimer(this);
+  slow_->setSingleShot(true);
+  slow_->setInterval(kSlowMs);
+  resize(820, 600);
+}
 
+// Side and mode, the money boxes and the each-way terms.
+void PlannerWindow::BuildChoices(QVBoxLayout* top) {
   auto* choices = new QHBoxLayout;
   side_ = new QButtonGroup(this);
   mode_ = new QButtonGroup(this);
@@ -148,7 +159,10 @@ void PlannerWindow::Build() {
   place_fraction_ = LabelledBox(terms, "Place fracti&on", this);
   terms->addStretch();
   top->addLayout(terms);
+}
 
+// The runners' grid and its buttons.
+void PlannerWindow::BuildRunners(QVBoxLayout* top) {
   table_ = new PlannerTable(
       model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
   grid_ = new QTableView(this);
@@ -180,7 +194,9 @@ void PlannerWindow::Build() {
   }
   buttons->addStretch();
   top->addLayout(buttons);
+}
 
+void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   // Bets already held: the new bets are planned around them.
   auto* held_label = new QLabel("Held bets", this);
   top->addWidget(held_label);
@@ -213,7 +229,10 @@ void PlannerWindow::Build() {
   held_buttons->addWidget(field_covered_);
   held_buttons->addStretch();
   top->addLayout(held_buttons);
+}
 
+// The summary and Close.
+void PlannerWindow::BuildSummary(QVBoxLayout* top) {
   // A screen reader reads the summary itself: its text is its name. Three
   // lines high whatever it says, so the grid above never jumps as one types.
   summary_ = new QLabel(this);
@@ -233,11 +252,6 @@ void PlannerWindow::Build() {
   closing->addStretch();
   closing->addWidget(close_);
   top->addLayout(closing);
-
-  slow_ = new QTimer(this);
-  slow_->setSingleShot(true);
-  slow_->setInterval(kSlowMs);
-  resize(820, 600);
 }
 
 void PlannerWindow::Connect() {

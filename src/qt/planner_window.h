@@ -15,6 +15,7 @@
 #include "planner_model.h"
 
 class QButtonGroup;
+class QVBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -68,6 +69,10 @@ class PlannerWindow : public QWidget {
 
  private:
   void Build();
+  void BuildChoices(QVBoxLayout* top);
+  void BuildRunners(QVBoxLayout* top);
+  void BuildHeld(QVBoxLayout* top);
+  void BuildSummary(QVBoxLayout* top);
   void Connect();
   void Edit(const std::function<void(plan::Planner&)>& change);
   void Replan();

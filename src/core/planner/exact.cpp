@@ -9,7 +9,7 @@
 namespace stakora::plan {
 namespace {
 
-bool Fits64(i128 x) {
+bool FitsIn64(i128 x) {
   return x >= INT64_MIN && x <= INT64_MAX;
 }
 
@@ -53,7 +53,7 @@ std::strong_ordering Compare(const Ratio& x, const Ratio& y) {
 
 i128 FloorDiv(i128 n, i128 d) {
   if (d <= 0) throw std::domain_error("a division by zero or less");
-  if (Fits64(n) && Fits64(d)) {
+  if (FitsIn64(n) && FitsIn64(d)) {
     const auto n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
     const std::int64_t q = n64 / d64;
     return (n64 % d64 != 0 && n64 < 0) ? q - 1 : q;
@@ -66,7 +66,7 @@ i128 Gcd(i128 a, i128 b) {
   a = a < 0 ? -a : a;
   b = b < 0 ? -b : b;
   // 128-bit division is a library call: most figures fit in 64 bits.
-  if (Fits64(a) && Fits64(b))
+  if (FitsIn64(a) && FitsIn64(b))
     return std::gcd(static_cast<std::int64_t>(a), static_cast<std::int64_t>(b));
   while (b != 0) {
     const i128 t = a % b;
@@ -80,13 +80,13 @@ i128 CeilDiv(i128 n, i128 d) {
   return -FloorDiv(-n, d);
 }
 
-std::optional<std::int64_t> Fit64(i128 x) {
-  if (!Fits64(x)) return std::nullopt;
+std::optional<std::int64_t> TryTo64(i128 x) {
+  if (!FitsIn64(x)) return std::nullopt;
   return static_cast<std::int64_t>(x);
 }
 
 std::int64_t To64(i128 x) {
-  if (!Fits64(x)) throw std::overflow_error("a figure past 64 bits");
+  if (!FitsIn64(x)) throw std::overflow_error("a figure past 64 bits");
   return static_cast<std::int64_t>(x);
 }
 

@@ -33,7 +33,7 @@ i128 CeilDiv(i128 n, i128 d);
 i128 FloorDiv(i128 n, i128 d);
 
 // The value when it fits in 64 bits, for a caller that refuses otherwise.
-std::optional<std::int64_t> Fit64(i128 x);
+std::optional<std::int64_t> TryTo64(i128 x);
 // Every other narrowing: the planner's limits keep the figure inside 64 bits,
 // and a figure that is not throws std::overflow_error rather than wrap.
 std::int64_t To64(i128 x);

@@ -57,11 +57,12 @@ std::optional<HeldConflict> HeldConflictOf(const Request& r) {
   return std::nullopt;
 }
 
-Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop) {
-  const std::size_t n = c.field.size();
-  const std::vector<HeldBet>& bets = c.held;
-  const bool covered = c.field_size && static_cast<std::size_t>(*c.field_size) == n;
+namespace {
 
+// The search's problem: what the held bets return on each outcome, and the
+// caps on the new bets.
+Result<HeldProblem, std::string> ProblemOf(const Request& r, const Checked& c, bool covered,
+                                           bool full_book) {
   HeldProblem problem;
   problem.side = r.side;
   problem.odds = c.field.odds;
@@ -69,9 +70,9 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   problem.min = c.field.min;
   problem.commission = c.commission;
   i128 all_lose = 0;
-  for (const HeldBet& b : bets) all_lose += IfLoses(b);
-  problem.held.assign(n, Q::Of(all_lose));
-  for (const HeldBet& b : bets) {
+  for (const HeldBet& b : c.held) all_lose += IfLoses(b);
+  problem.held.assign(c.field.size(), Q::Of(all_lose));
+  for (const HeldBet& b : c.held) {
     const auto sum = Add(problem.held[b.runner], IfWins(b));
     if (!sum)
       return "The held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
@@ -79,21 +80,59 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
     problem.held[b.runner] = Q::Of(sum->num() - IfLoses(b) * sum->den(), sum->den());
   }
   if (!covered) problem.held_other = Q::Of(all_lose);
-
-  const bool back = r.side == Side::Back;
   const bool capped = r.mode == Mode::Stake && c.amount > 0;
   problem.most_total = capped ? c.amount / c.step : kMostCents / c.step;
   // An empty amount caps nothing, whichever it names.
   if (r.mode == Mode::Liability && c.amount > 0) problem.most_loss = c.amount;
+  problem.full_book = full_book;
+  return problem;
+}
+
+// The plan's figures from the best the search found.
+Plan PlanOf(const Request& r, const Checked& c, const HeldProblem& problem, const HeldBest& best,
+            const Fraction& book, bool covered) {
+  const std::size_t n = c.field.size();
+  Plan p = PlanHead(r, c, book);
+  p.total_stake = best.total * c.step;
+  p.field_covered = covered;
+  const auto cents = [](const Q& q) { return To64(RoundHalfEven(q)); };
+  p.worst_profit = cents(best.worst);
+  if (!covered) p.if_another_wins = cents(best.outcomes[n]);
+  for (std::size_t j = 0; j < n; ++j) {
+    RunnerPlan runner = RunnerOf(r, c, j);
+    runner.stake = best.stakes[j] * c.step;
+    if (r.side == Side::Lay) runner.liability = LayLiability(runner.stake, c.field.odds[j]);
+    runner.profit_if_wins = cents(best.outcomes[j]);
+    runner.held_if_wins = cents(problem.held[j]);
+    p.runners.push_back(std::move(runner));
+  }
+  p.best_profit = covered ? BestWin(p.runners) : std::max(BestWin(p.runners), p.if_another_wins);
+  // No unrounded twin: the figures stand for themselves.
+  p.unrounded = false;
+  for (std::size_t i = 0; i < c.held.size(); ++i) {
+    const HeldBet& b = c.held[i];
+    p.held.push_back({RunnerName(r.runners[b.runner].name, b.runner), HeldKindName(b.kind), b.stake,
+                      r.held[i].odds});
+  }
+  return p;
+}
+
+}  // namespace
+
+Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop) {
+  const bool covered = c.field_size && static_cast<std::size_t>(*c.field_size) == c.field.size();
   const Books books = BooksOf(c.field);
   const auto side = books.all <=> Whole(1);
-  problem.full_book = side == 0;
+  const auto problem = ProblemOf(r, c, covered, side == 0);
+  if (!problem) return problem.error();
+  const bool back = r.side == Side::Back;
+  const bool capped = r.mode == Mode::Stake && c.amount > 0;
   if (!capped && ((back && covered && side < 0) || (!back && side > 0)))
     return "The new bets alone would win whatever happens (the runners' book is " +
            BookText(books.all) + "%), so there is no best plan without a cap: give a stake";
 
-  Search search{problem.most_total, std::move(stop), kHeldWorkBudget};
-  const auto best = BestAroundHeld(problem, search);
+  Search search{problem->most_total, std::move(stop), kHeldWorkBudget};
+  const auto best = BestAroundHeld(*problem, search);
   if (!best)
     return search.why == Stop::Cancelled
                ? std::string(kStopped)
@@ -102,34 +141,12 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
                      BookText(books.all) + "%); give a smaller stake cap or leave a runner out";
   // Without a cap the planner's own limit caps the new money: a plan that does
   // better beyond it is not the best, and is not offered as such.
-  if (!capped && !LevelOutOfReach(problem, best->worst, true, problem.most_total + 1,
-                                  4 * problem.most_total, search.work))
+  if (!capped && !LevelOutOfReach(*problem, best->worst, true, problem->most_total + 1,
+                                  4 * problem->most_total, search.work))
     return "The best plan around these bets needs more than " + MoneyText(kMostCents) + " of " +
            (back ? "new stakes" : "backers' stakes") +
            ", the most the planner takes; give a stake to cap them";
-
-  Plan p = PlanHead(r, c, books.all);
-  p.total_stake = best->total * c.step;
-  p.field_covered = covered;
-  const auto cents = [](const Q& q) { return To64(RoundHalfEven(q)); };
-  p.worst_profit = cents(best->worst);
-  if (!covered) p.if_another_wins = cents(best->outcomes[n]);
-  for (std::size_t j = 0; j < n; ++j) {
-    const Odds& o = c.field.odds[j];
-    RunnerPlan runner = RunnerOf(r, c, j);
-    runner.stake = best->stakes[j] * c.step;
-    if (!back) runner.liability = LayLiability(runner.stake, o);
-    runner.profit_if_wins = cents(best->outcomes[j]);
-    runner.held_if_wins = cents(problem.held[j]);
-    p.runners.push_back(std::move(runner));
-  }
-  p.best_profit = covered ? BestWin(p.runners) : std::max(BestWin(p.runners), p.if_another_wins);
-  // No unrounded twin: the figures stand for themselves.
-  p.unrounded = false;
-  for (std::size_t i = 0; i < bets.size(); ++i)
-    p.held.push_back({RunnerName(r.runners[bets[i].runner].name, bets[i].runner),
-                      HeldKindName(bets[i].kind), bets[i].stake, r.held[i].odds});
-  return p;
+  return PlanOf(r, c, *problem, *best, books.all, covered);
 }
 
 }  // namespace stakora::plan

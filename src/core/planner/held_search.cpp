@@ -44,23 +44,23 @@ struct Level {
   }
 };
 
-class Climb {
+class LevelSearch {
  public:
-  Climb(const HeldProblem& p, Search& s) : p_(p), s_(s), back_(p.side == Side::Back) {
+  LevelSearch(const HeldProblem& p, Search& s) : p_(p), s_(s), back_(p.side == Side::Back) {
     for (const Odds& o : p.odds) price_.push_back(o.value());
     keep_ = static_cast<Real>(kBasis - p.commission) / static_cast<Real>(kBasis);
   }
 
   std::optional<HeldBest> Best() {
     if (p_.full_book) period_ = Period();
-    HeldBest best = At({}, 0);  // no new bets
+    HeldBest best = PlanAt({}, 0);  // no new bets
     // Whole cents first, galloping up from the plan without new bets, then
     // halving; then each total a plan reaches above the best so far.
     i128 low = FloorDiv(best.worst.num(), best.worst.den()), stride = 1;
     std::optional<i128> high;
     while (!high) {
       const Level level{Q::Of(low + stride)};
-      if (auto b = Try(level, best.total)) {
+      if (auto b = BestAtLevel(level, best.total)) {
         best = *b;
         low = std::max(low + stride, FloorDiv(best.worst.num(), best.worst.den()));
         stride *= 2;
@@ -71,7 +71,7 @@ class Climb {
     }
     while (*high - low > 1) {
       const i128 mid = low + (*high - low) / 2;
-      if (auto b = Try(Level{Q::Of(mid)}, best.total)) {
+      if (auto b = BestAtLevel(Level{Q::Of(mid)}, best.total)) {
         best = *b;
         low = std::max(mid, FloorDiv(best.worst.num(), best.worst.den()));
       } else {
@@ -79,10 +79,10 @@ class Climb {
         high = mid;
       }
     }
-    while (auto b = Try(Level{best.worst, true}, best.total)) best = *b;
+    while (auto b = BestAtLevel(Level{best.worst, true}, best.total)) best = *b;
     if (Stopped()) return std::nullopt;
     if (!back_ && best.total > 0)
-      best = At(LayStakesAt(Level{best.worst}, best.total, true), best.total);
+      best = PlanAt(LayStakesAt(Level{best.worst}, best.total, true), best.total);
     return best;
   }
 
@@ -185,35 +185,39 @@ class Climb {
 
   // The cents a new bet must make (or may lose, below 0) for runner k's
   // outcome to reach w: what its gross must be, net of commission on a gain.
-  Real Gap(const Level& level, const Q& held) const {
+  Real GrossNeeded(const Level& level, const Q& held) const {
     const Real d = ValueOf(level.w) - ValueOf(held);
     return d > 0 ? d / keep_ : d;
   }
-  Real Gap(const Level& level, std::size_t k) const { return Gap(level, p_.held[k]); }
+  Real GrossNeeded(const Level& level, std::size_t k) const {
+    return GrossNeeded(level, p_.held[k]);
+  }
 
   // Back: the least stake on k that keeps its outcome at the level, given
   // the total; most_total + 1 when none does.
   int64_t Needed(const Level& level, std::size_t k, int64_t total) {
     Look();
     if (level.Reached(Runner(k, 0, total))) return 0;
-    const Real guess = (static_cast<Real>(total) * p_.step + Gap(level, k)) / (price_[k] * p_.step);
+    const Real guess =
+        (static_cast<Real>(total) * p_.step + GrossNeeded(level, k)) / (price_[k] * p_.step);
     return FirstTrue(std::max<int64_t>(p_.min, 1), p_.most_total, guess,
                      [&](int64_t x) { return level.Reached(Runner(k, x, total)); });
   }
 
   // Lay: the most stake on k that keeps its outcome at the level and its
   // loss within the cap, given the total; -1 when not even 0 does.
-  int64_t Most(const Level& level, std::size_t k, int64_t total) {
+  int64_t MostLay(const Level& level, std::size_t k, int64_t total) {
     Look();
     if (!level.Reached(Runner(k, 0, total))) return -1;
-    const Real guess = (static_cast<Real>(total) * p_.step - Gap(level, k)) / (price_[k] * p_.step);
+    const Real guess =
+        (static_cast<Real>(total) * p_.step - GrossNeeded(level, k)) / (price_[k] * p_.step);
     const auto too_much = [&](int64_t x) {
       return !WithinLossCap(k, x, total) || !level.Reached(Runner(k, x, total));
     };
     return FirstTrue(1, total, guess + 1, too_much) - 1;
   }
 
-  std::optional<int64_t> Least(const Level& level, int64_t from) {
+  std::optional<int64_t> LeastTotal(const Level& level, int64_t from) {
     return back_ ? LeastBack(level, from) : LeastLay(level, from);
   }
 
@@ -222,7 +226,7 @@ class Climb {
   // search only steps, never jumps or gives up.
   class LinesAt {
    public:
-    LinesAt(const Climb& c, const Level& level) : c_(c), level_(level) {}
+    LinesAt(const LevelSearch& c, const Level& level) : c_(c), level_(level) {}
     const std::vector<StakeLine>& operator()() {
       if (!lines_) {
         lines_.emplace();
@@ -236,7 +240,7 @@ class Climb {
     }
 
    private:
-    const Climb& c_;
+    const LevelSearch& c_;
     const Level& level_;
     std::optional<std::vector<StakeLine>> lines_;
   };
@@ -266,7 +270,7 @@ class Climb {
         sum += need;
         if (need > 0) {
           slope += 1 / price_[k];
-          base += Gap(level, k) / (p_.step * price_[k]);
+          base += GrossNeeded(level, k) / (p_.step * price_[k]);
         }
       }
       if (Stopped()) return std::nullopt;
@@ -301,13 +305,13 @@ class Climb {
   // The lay stakes that keep every outcome at the level, their count s
   // limited by the minimum stake, and their s largest, reach a total X when
   // X is at most that sum.
-  struct Room {
+  struct LayRoom {
     std::vector<int64_t> most;  // per runner
     std::vector<std::size_t> chosen;
     int64_t top = 0;
   };
-  Room Choose(std::vector<int64_t> most, int64_t total) const {
-    Room r;
+  LayRoom Choose(std::vector<int64_t> most, int64_t total) const {
+    LayRoom r;
     r.most = std::move(most);
     for (std::size_t k = 0; k < r.most.size(); ++k)
       if (r.most[k] >= std::max<int64_t>(p_.min, 1)) r.chosen.push_back(k);
@@ -323,10 +327,10 @@ class Climb {
   std::vector<int64_t> Rooms(const Level& level, int64_t total) {
     std::vector<int64_t> most;
     for (std::size_t k = 0; k < price_.size() && !Stopped(); ++k)
-      most.push_back(Most(level, k, total));
+      most.push_back(MostLay(level, k, total));
     return most;
   }
-  Room RoomAt(const Level& level, int64_t total) { return Choose(Rooms(level, total), total); }
+  LayRoom RoomAt(const Level& level, int64_t total) { return Choose(Rooms(level, total), total); }
 
   // The least total above `total` at which runner k's room passes `most`.
   int64_t NextRise(const Level& level, std::size_t k, int64_t total, int64_t most) {
@@ -334,7 +338,8 @@ class Climb {
     const auto fits = [&](int64_t t) {
       return x <= t && WithinLossCap(k, x, t) && level.Reached(Runner(k, x, t));
     };
-    return FirstTrue(total + 1, p_.most_total, x * price_[k] + Gap(level, k) / p_.step, fits);
+    return FirstTrue(total + 1, p_.most_total, x * price_[k] + GrossNeeded(level, k) / p_.step,
+                     fits);
   }
 
   // The least lay total. Outcomes with no lay on them only rise with the
@@ -348,10 +353,10 @@ class Climb {
   // the grid, rounded up; an estimate only says when a proof is worth trying.
   std::optional<int64_t> LeastLay(const Level& level, int64_t x) {
     for (std::size_t k = 0; k < price_.size(); ++k)
-      x = FirstTrue(x, p_.most_total, Gap(level, k) / p_.step,
+      x = FirstTrue(x, p_.most_total, GrossNeeded(level, k) / p_.step,
                     [&](int64_t t) { return level.Reached(Runner(k, 0, t)); });
     if (p_.held_other)
-      x = FirstTrue(x, p_.most_total, Gap(level, *p_.held_other) / p_.step,
+      x = FirstTrue(x, p_.most_total, GrossNeeded(level, *p_.held_other) / p_.step,
                     [&](int64_t t) { return level.Reached(Other(t)); });
     LinesAt lines(*this, level);
     using Rise = std::pair<int64_t, std::size_t>;  // total, runner
@@ -366,7 +371,7 @@ class Climb {
       if (OutOfReach(level, x, since, asked)) return std::nullopt;
       if (fresh) most = Rooms(level, x);
       if (Stopped()) break;
-      const Room room = Choose(most, x);
+      const LayRoom room = Choose(most, x);
       if (x <= room.top) return x;
       // The rooms chosen and summed: cheap next to an exact look.
       if (!Look(1 + static_cast<int64_t>(most.size()) / 8)) break;
@@ -418,10 +423,10 @@ class Climb {
     return std::nullopt;
   }
 
-  std::optional<HeldBest> Try(const Level& level, int64_t from) {
-    const auto total = Least(level, from);
+  std::optional<HeldBest> BestAtLevel(const Level& level, int64_t from) {
+    const auto total = LeastTotal(level, from);
     if (!total) return std::nullopt;
-    HeldBest b = At(back_ ? BackStakesAt(level, *total) : LayStakesAt(level, *total), *total);
+    HeldBest b = PlanAt(back_ ? BackStakesAt(level, *total) : LayStakesAt(level, *total), *total);
     if (Stopped()) return std::nullopt;
     return b;
   }
@@ -442,7 +447,7 @@ class Climb {
   // the plan itself, a step at a time off the runner whose outcome is
   // lowest, when that is not too long a way.
   Stakes LayStakesAt(const Level& level, int64_t total, bool even = false) {
-    const Room room = RoomAt(level, total);
+    const LayRoom room = RoomAt(level, total);
     Stakes x(price_.size(), 0);
     int64_t excess = room.top - total;
     const int64_t floor = p_.min;
@@ -468,7 +473,7 @@ class Climb {
     return x;
   }
 
-  HeldBest At(Stakes x, int64_t total) const {
+  HeldBest PlanAt(Stakes x, int64_t total) const {
     HeldBest b;
     if (x.empty()) x.assign(price_.size(), 0);
     for (std::size_t k = 0; k < price_.size(); ++k)
@@ -492,7 +497,7 @@ class Climb {
 }  // namespace
 
 std::optional<HeldBest> BestAroundHeld(const HeldProblem& p, Search& s) {
-  return Climb(p, s).Best();
+  return LevelSearch(p, s).Best();
 }
 
 }  // namespace stakora::plan

@@ -86,13 +86,13 @@ Result<Staked, std::string> StakeLay(const Request& request, const Checked& c, c
     return "The lay book is " + book_text +
            "%, so the backers' stakes can grow without ever losing more than the liability";
   Search search{kMostCents / c.step, std::move(stop)};
-  const auto laid = Found(LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search,
-                          "lay", book_text,
-                          "A liability of " + MoneyText(c.amount) +
-                              " allows more than 1000000000.00 of backers' stakes; lay with a "
-                              "smaller liability",
-                          "Even the minimum stake on every runner loses more than " +
-                              MoneyText(c.amount) + " when a laid runner wins");
+  const auto laid = TotalOrRefusal(
+      LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search, "lay", book_text,
+      "A liability of " + MoneyText(c.amount) +
+          " allows more than 1000000000.00 of backers' stakes; lay with a "
+          "smaller liability",
+      "Even the minimum stake on every runner loses more than " + MoneyText(c.amount) +
+          " when a laid runner wins");
   if (!laid) return laid.error();
   if (*laid == 0)
     return "A liability of " + MoneyText(c.amount) + " is too small to lay one step of " +

@@ -4,7 +4,7 @@ namespace stakora::plan {
 namespace {
 
 // What commission leaves of a gross result, over kBasis: a loss keeps all of it.
-i128 Kept(const Checked& c, bool gain) {
+i128 KeptOfGross(const Checked& c, bool gain) {
   return gain ? kBasis - c.commission : kBasis;
 }
 
@@ -29,18 +29,18 @@ std::string BookText(const Fraction& book) {
 
 std::optional<std::int64_t> Rounded(const Fraction& q) {
   const auto whole = RoundHalfEven(q);
-  return whole ? Fit64(*whole) : std::nullopt;
+  return whole ? TryTo64(*whole) : std::nullopt;
 }
 
 std::optional<std::int64_t> NetCents(const Checked& c, const Fraction& gross) {
   const bool gain = !gross.num.negative() && !gross.num.zero();
-  return Rounded(gross * Fraction{Big(Kept(c, gain)), Big(kBasis)});
+  return Rounded(gross * Fraction{Big(KeptOfGross(c, gain)), Big(kBasis)});
 }
 
 // A gross over a price's b: at most a stake of kMostCents at odds of a.
 static_assert(kMostCents * kMostOddsA * kBasis < kI128Most / 1000);
 std::int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
-  const i128 keep = Kept(c, gross_num > 0);
+  const i128 keep = KeptOfGross(c, gross_num > 0);
   return To64(RoundHalfEven(Q::Of(gross_num * keep, gross_den * kBasis)));
 }
 
@@ -50,9 +50,11 @@ std::string MinimumsTooMuch(const Checked& c, std::int64_t parts) {
          ", more than the stake " + MoneyText(c.amount);
 }
 
-Result<std::int64_t, std::string> Found(const std::optional<std::int64_t>& total, const Search& s,
-                                        const char* whose, const std::string& book_text,
-                                        const std::string& beyond, const std::string& none) {
+Result<std::int64_t, std::string> TotalOrRefusal(const std::optional<std::int64_t>& total,
+                                                 const Search& s, const char* whose,
+                                                 const std::string& book_text,
+                                                 const std::string& beyond,
+                                                 const std::string& none) {
   if (total) return *total;
   switch (s.why) {
     case Stop::Cancelled:
@@ -97,7 +99,7 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
   Search search{kMostCents / unit, std::move(stop)};
   const auto found = LeastBackTotal(f, books, target, search);
   const auto least =
-      Found(found, search, words.whose, found ? "" : BookText(books.all), beyond, beyond);
+      TotalOrRefusal(found, search, words.whose, found ? "" : BookText(books.all), beyond, beyond);
   if (!least) return least.error();
   b.total = *least;
   b.stakes = BackStakes(f, b.total);  // the search has made sure they fit

@@ -35,9 +35,11 @@ std::string MinimumsTooMuch(const Checked& c, std::int64_t parts);
 
 // The total a search found, or the refusal for why it found none: `beyond`
 // when it lies past the largest total, `none` when there is none at all.
-Result<std::int64_t, std::string> Found(const std::optional<std::int64_t>& total, const Search& s,
-                                        const char* whose, const std::string& book_text,
-                                        const std::string& beyond, const std::string& none);
+Result<std::int64_t, std::string> TotalOrRefusal(const std::optional<std::int64_t>& total,
+                                                 const Search& s, const char* whose,
+                                                 const std::string& book_text,
+                                                 const std::string& beyond,
+                                                 const std::string& none);
 
 // The words a back plan's refusals use for its kind of plan.
 struct BackWords {

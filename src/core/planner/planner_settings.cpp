@@ -12,14 +12,14 @@ std::string PathIn(const std::string& folder) {
 
 // Short enough to keep in a settings file, on one line, with no NUL (which
 // would make the file read as binary).
-bool Plain(std::string_view v) {
+bool IsPlainSetting(std::string_view v) {
   return v.size() <= 32 && v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 // "key=value" and a line end; nothing for a value reading would not keep: the
 // box then starts from its default, as it would have.
 std::string Line(const char* key, std::string_view value) {
-  if (!Plain(value)) return {};
+  if (!IsPlainSetting(value)) return {};
   return std::string(key) + "=" + std::string(value) + "\n";
 }
 
@@ -39,7 +39,7 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
-    if (!Plain(value)) continue;
+    if (!IsPlainSetting(value)) continue;
     if (key == "side") {
       for (Side side : {Side::Back, Side::Lay})
         if (value == SideName(side)) s.side = side;

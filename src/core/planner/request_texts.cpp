@@ -20,7 +20,7 @@ Result<int, std::string> ReadWhole(const std::string& what, const std::string& t
   return static_cast<int>(q->num());
 }
 
-std::string Which(std::size_t i) {
+std::string HeldBetName(std::size_t i) {
   return "Held bet " + std::to_string(i + 1);
 }
 
@@ -154,7 +154,7 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
     if (TrimBlanks(r.runners[j].name) != text || text.empty()) continue;
     // Two runners of one name: the bet could be on either.
     if (named)
-      return Which(i) + ": runners " + std::to_string(*named + 1) + " and " +
+      return HeldBetName(i) + ": runners " + std::to_string(*named + 1) + " and " +
              std::to_string(j + 1) + " are both called \"" + text + "\"; give them different names";
     named = j;
   }
@@ -163,9 +163,9 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
   if (position && position->num() >= 1 && position->num() <= static_cast<i128>(r.runners.size()))
     return static_cast<std::size_t>(position->num() - 1);
   if (position)
-    return Which(i) + ": there is no runner " + text + "; the plan has " +
+    return HeldBetName(i) + ": there is no runner " + text + "; the plan has " +
            std::to_string(r.runners.size());
-  return Which(i) + ": no runner is called \"" + text + "\"";
+  return HeldBetName(i) + ": no runner is called \"" + text + "\"";
 }
 
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {
@@ -173,16 +173,16 @@ Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t 
   const auto named = std::find_if(std::begin(kHeldKinds), std::end(kHeldKinds),
                                   [&](HeldKind k) { return kind == HeldKindName(k); });
   if (named == std::end(kHeldKinds))
-    return Which(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
+    return HeldBetName(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
   return *named;
 }
 
 Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
-  return ReadPositiveMoney(Which(i) + " stake", text);
+  return ReadPositiveMoney(HeldBetName(i) + " stake", text);
 }
 
 Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {
-  return ReadOdds(text, Which(i) + ": ");
+  return ReadOdds(text, HeldBetName(i) + ": ");
 }
 
 }  // namespace stakora::plan

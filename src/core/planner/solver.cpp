@@ -86,8 +86,8 @@ long double LevelFor(const std::vector<Odds>& o, const std::vector<std::size_t>&
 // floors, adding up to at most `room`) so that they add up to `room` with the
 // smallest k_j * O_j as large as it can be. It starts at or above the stakes
 // the best level needs, then gives back the steps whose loss costs least.
-void Spread(const std::vector<Odds>& o, const std::vector<std::size_t>& who, Stakes& k,
-            int64_t room) {
+void SpreadForBestWorst(const std::vector<Odds>& o, const std::vector<std::size_t>& who, Stakes& k,
+                        int64_t room) {
   const Stakes floor = k;
   const long double level = LevelFor(o, who, floor, room);
   int64_t sum = 0;
@@ -169,7 +169,7 @@ Stakes BackStakes(const Field& f, int64_t total) {
   }
   if (others.empty() || room < min * static_cast<int64_t>(others.size())) return {};
 
-  Spread(o, others, k, room);
+  SpreadForBestWorst(o, others, k, room);
   return k;
 }
 
@@ -190,7 +190,7 @@ Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
       k[j] = std::max<int64_t>(f.min,
                                To64(CeilDiv(w * o[j].b, static_cast<i128>(o[*worst].b) * o[j].a)));
   }
-  Spread(place, everyone, k, room);
+  SpreadForBestWorst(place, everyone, k, room);
   return k;
 }
 
