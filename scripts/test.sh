@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the test suite, the
-# same core tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a
-# short run of each fuzz target on its corpus.
+# same core tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# planner's worker under ThreadSanitizer, and a short run of each fuzz target
+# on its corpus. Warnings are errors throughout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh
+bash scripts/build.sh -DSTAKORA_WERROR=ON
 
 echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSTAKORA_BUILD_GUI=OFF \
-  -DSTAKORA_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null
+  -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null
 cmake --build build/asan -j2
 ctest --test-dir build/asan --output-on-failure -j2
 
+echo "== the planner's worker under ThreadSanitizer"
+cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DSTAKORA_BUILD_GUI=OFF \
+  -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON "-DCMAKE_CXX_FLAGS=-fsanitize=thread" >/dev/null
+cmake --build build/tsan -j2 --target plan_worker_tests
+build/tsan/tests/plan_worker_tests --gtest_brief=1
+
 echo "== fuzz targets, a short run each"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DSTAKORA_BUILD_FUZZ=ON -DSTAKORA_BUILD_GUI=OFF \
-  -DSTAKORA_BUILD_TESTS=OFF -DSTAKORA_BUILD_BENCH=OFF >/dev/null
+  -DSTAKORA_BUILD_TESTS=OFF -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON >/dev/null
 cmake --build build/fuzz -j2
 root=$PWD
 for target in number_text settings calculate plan; do

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,7 +18,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 #include <optional>
 
 #include "plan.h"
@@ -34,12 +32,6 @@
 
 namespace stakora::qt {
 namespace {
-
-// What the worker hands back: a plan, or why there is none.
-struct Outcome {
-  std::optional<plan::Plan> plan;
-  std::string refusal;
-};
 
 // Long enough that a quick plan never makes the summary flicker.
 constexpr int kSlowMs = 120;
@@ -92,6 +84,13 @@ PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, Q
       settings_folder_(std::move(settings_folder)),
       boxes_(boxes),
       reports_(std::make_unique<Reports>(boxes, this)) {
+  // The worker's thread hands each outcome to this window's event loop.
+  worker_ = std::make_unique<plan::PlanWorker>(
+      [this](std::uint64_t id, Result<plan::Plan, std::string> outcome) {
+        QMetaObject::invokeMethod(
+            this, [this, id, outcome = std::move(outcome)] { Planned(id, outcome); },
+            Qt::QueuedConnection);
+      });
   setWindowTitle("Stake planner");
   setAttribute(Qt::WA_DeleteOnClose);
   const plan::LoadedPlannerSettings loaded = plan::LoadPlannerSettings(settings_folder_, *reports_);
@@ -107,7 +106,7 @@ PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, Q
 }
 
 PlannerWindow::~PlannerWindow() {
-  stop_.request_stop();  // a plan still being worked out is no longer wanted
+  worker_.reset();  // stops and joins first: no outcome arrives for a window half gone
 }
 
 void PlannerWindow::Build() {
@@ -362,29 +361,22 @@ void PlannerWindow::Edit(const std::function<void(plan::Planner&)>& change) {
 }
 
 void PlannerWindow::Replan() {
-  stop_.request_stop();
-  const std::uint64_t generation = ++generation_;
   const auto request = plan::RequestOf(model_);
   if (!request) {
+    generation_ = worker_->Cancel();
     planning_ = false;
     Show(plan::PromptView(model_));
     return;
   }
-  stop_ = std::stop_source();
+  generation_ = worker_->Submit(*request);
   planning_ = true;
-  auto* watcher = new QFutureWatcher<Outcome>(this);
-  connect(watcher, &QFutureWatcher<Outcome>::finished, this, [this, watcher, generation] {
-    watcher->deleteLater();
-    if (generation != generation_) return;  // an edit came since: this plan is outdated
-    planning_ = false;
-    const Outcome o = watcher->result();
-    Show(o.plan ? plan::ViewOf(model_, *o.plan) : plan::ViewWithout(model_, o.refusal));
-  });
-  watcher->setFuture(QtConcurrent::run([request = *request, stop = stop_.get_token()] {
-    auto p = plan::MakePlan(request, stop);
-    return p ? Outcome{*p, {}} : Outcome{std::nullopt, p.error()};
-  }));
   slow_->start();
+}
+
+void PlannerWindow::Planned(std::uint64_t id, const Result<plan::Plan, std::string>& outcome) {
+  if (id != generation_) return;  // an edit came since: this plan is outdated
+  planning_ = false;
+  Show(outcome ? plan::ViewOf(model_, *outcome) : plan::ViewWithout(model_, outcome.error()));
 }
 
 void PlannerWindow::Show(plan::PlannerView view) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "plan_worker.h"
 #include "planner_model.h"
 
 class QButtonGroup;
@@ -68,6 +69,8 @@ class PlannerWindow : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
+  // An outcome from the worker, shown when it is the newest edit's.
+  void Planned(std::uint64_t id, const Result<plan::Plan, std::string>& outcome);
   void Build();
   void BuildChoices(QVBoxLayout* top);
   void BuildRunners(QVBoxLayout* top);
@@ -105,9 +108,9 @@ class PlannerWindow : public QWidget {
   QPushButton *add_held_ = nullptr, *remove_held_ = nullptr, *paste_held_ = nullptr;
   QCheckBox* field_covered_ = nullptr;
 
-  std::uint64_t generation_ = 0;  // of the newest edit
+  std::uint64_t generation_ = 0;  // the worker's number for the newest edit
   bool planning_ = false;
-  std::stop_source stop_;   // the plan being worked out
+  std::unique_ptr<plan::PlanWorker> worker_;
   QTimer* slow_ = nullptr;  // says "working" once a plan takes long enough to notice
 };
 

@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "addresses.h"
+#include "app_identity.h"
 #include "commands.h"
 #include "support/scripted_ui.h"
 
@@ -51,7 +52,7 @@ TEST(Pages, Label7OpensTheMakersSiteInTheUsersBrowser) {
 TEST(About, TextsComeFromTheApplicationIdentity) {
   const AboutTexts t = frmAbout_Form_Load();
   EXPECT_EQ(t.caption, "About Stakora");
-  EXPECT_EQ(t.version, "Version 1.0.2");
+  EXPECT_EQ(t.version, std::string("Version ") + kVersionText);
   EXPECT_TRUE(t.disclaimer.starts_with(
       "This program is provided as is without any guarantees or \r\nwarranty. \r\n"));
   EXPECT_TRUE(t.disclaimer.ends_with("agree with this statement\r\n"));

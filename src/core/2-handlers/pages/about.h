@@ -8,7 +8,7 @@ namespace stakora {
 struct AboutTexts {
   std::string caption;     // "About Stakora"
   std::string title;       // "Stakora"
-  std::string version;     // "Version 1.0.2"
+  std::string version;     // "Version " and the version
   std::string disclaimer;  // nine lines, each ended by CR LF
   std::string ownership;   // who owns the program, and where to find them
 };
