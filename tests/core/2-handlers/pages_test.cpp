@@ -12,20 +12,25 @@ namespace {
 using testing::ScriptedUi;
 using Strings = std::vector<std::string>;
 
+// The pages open in the program's own browser window, the maker's site in
+// the user's browser.
 TEST(Pages, AddressIsThePlainConcatenation) {
   struct Case {
     const char* folder;
     void (*command)(Form1&, Ui&);
     const char* address;
+    bool own_window = true;
   };
   for (const Case& c : {Case{"/opt/my bets/", &Help_Click, "file:///opt/my bets//help.htm"},
                         Case{"/o", &Label9_Click, "file:///o/help.htm"},
                         Case{"/o", &Updates_Click, "file:///o/update.txt"},
-                        Case{"/o", &EachWayChecke_Click, "file:///o/eachway-odds-checker.htm"}}) {
+                        Case{"/o", &EachWayChecke_Click, "file:///o/eachway-odds-checker.htm"},
+                        Case{"/o", &Label7_Click, kMakerHomePage, false}}) {
     Form1 f = MakeForm1({'.', c.folder});
     ScriptedUi ui(&f);
     c.command(f, ui);
-    EXPECT_EQ(ui.browser_urls, Strings{c.address});
+    EXPECT_EQ(c.own_window ? ui.browser_urls : ui.opened, Strings{c.address});
+    EXPECT_TRUE((c.own_window ? ui.opened : ui.browser_urls).empty());
     EXPECT_TRUE(ui.shown.empty());
   }
 }
@@ -39,14 +44,6 @@ TEST(Pages, RegisterAsksFirst) {
   Register_Click(f, ui);
   EXPECT_EQ(ui.Texts(), Strings(2, kMsgRegisterQuestion));
   EXPECT_EQ(ui.browser_urls, Strings{"http://signup.stakora.example/get-response-signup.htm/"});
-}
-
-TEST(Pages, Label7OpensTheMakersSiteInTheUsersBrowser) {
-  Form1 f = MakeForm1();
-  ScriptedUi ui(&f);
-  Label7_Click(f, ui);
-  EXPECT_EQ(ui.opened, Strings{kMakerHomePage});
-  EXPECT_TRUE(ui.browser_urls.empty());
 }
 
 TEST(About, TextsComeFromTheApplicationIdentity) {
