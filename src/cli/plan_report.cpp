@@ -89,9 +89,10 @@ std::string RefusedPlanJson(const plan::Request& r, const std::string& message) 
 }
 
 std::string PlanTable(const plan::Plan& p) {
-  const bool lay = p.side == plan::Side::Lay;
-  const bool ew = p.each_way, held = !p.held.empty();
-  const bool placing = ew && p.worst_place_profit.has_value();
+  const plan::PlanColumns shown =
+      plan::ColumnsFor(p.side, p.each_way, p.worst_place_profit.has_value(), !p.held.empty());
+  const bool lay = shown.liability, ew = shown.place_odds, held = shown.held,
+             placing = shown.place_profit;
   std::string out =
       Pad("Runner", 16) + Pad("Odds", 10) + (ew ? Pad("Place odds", 12) : "") +
       Pad(plan::StakeHeading(p.side, ew), 12) + (lay ? Pad("Liability", 12) : "") +

@@ -9,7 +9,7 @@ namespace stakora::qt {
 
 HeldTable::HeldTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
                      QObject* parent)
-    : QAbstractTableModel(parent), planner_(planner), view_(view), edit_(std::move(edit)) {}
+    : LinesTable(std::move(edit), parent), planner_(planner), view_(view) {}
 
 namespace {
 
@@ -59,9 +59,7 @@ bool HeldTable::setData(const QModelIndex& index, const QVariant& value, int rol
   const auto line = static_cast<std::size_t>(index.row());
   if (!index.isValid() || line >= planner_.held.size() || role != Qt::EditRole) return false;
   const plan::HeldCell cell = CellOf(index.column());
-  edit_([line, cell, text = S(value.toString())](plan::Planner& p) {
-    plan::SetHeldCell(p, line, cell, text);
-  });
+  Send(plan::HeldCellTyped{line, cell, S(value.toString())});
   emit dataChanged(index, index);
   return true;
 }
@@ -86,13 +84,7 @@ QVariant HeldTable::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void HeldTable::ResultsReplaced() {
-  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
-}
-
-void HeldTable::ReplaceRows(const std::function<void()>& change) {
-  beginResetModel();
-  change();
-  endResetModel();
+  Redraw({kProblemRole, Qt::AccessibleDescriptionRole, Qt::ToolTipRole});
 }
 
 QWidget* HeldKindDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,

@@ -3,21 +3,18 @@
 // value, every edit handed back to the window. The kind is picked from the
 // four a held bet can be.
 
-#include <QAbstractTableModel>
 #include <QStyledItemDelegate>
-#include <functional>
 
-#include "planner_model.h"
+#include "planner_view.h"
+#include "qt/lines_table.h"
 #include "qt/problem_marks.h"
 
 namespace stakora::qt {
 
-class HeldTable : public QAbstractTableModel {
+class HeldTable : public LinesTable {
   Q_OBJECT
  public:
   enum Column { kRunner, kKind, kStake, kOdds, kColumns };
-  using Edit = std::function<void(const std::function<void(plan::Planner&)>&)>;
-
   HeldTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
             QObject* parent = nullptr);
 
@@ -28,15 +25,12 @@ class HeldTable : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // Runs a change that makes lines come and go: everything is drawn afresh.
-  void ReplaceRows(const std::function<void()>& change);
   // A new view: the cells' marks are drawn again.
   void ResultsReplaced();
 
  private:
   const plan::Planner& planner_;
   const plan::PlannerView& view_;
-  Edit edit_;
 };
 
 // The kind column's editor: a list of back, lay, free and free-sr.

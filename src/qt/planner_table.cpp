@@ -5,13 +5,11 @@
 #include "qt/strings.h"
 #include "qt/style.h"
 
-#include "plan_text.h"
-
 namespace stakora::qt {
 
 PlannerTable::PlannerTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
                            QObject* parent)
-    : QAbstractTableModel(parent), planner_(planner), view_(view), edit_(std::move(edit)) {}
+    : LinesTable(std::move(edit), parent), planner_(planner), view_(view) {}
 
 int PlannerTable::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(planner_.rows.size());
@@ -27,7 +25,6 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
   const plan::PlannerRow& typed = planner_.rows[row];
   static const plan::RowResult kNothing;
   const plan::RowResult& result = row < view_.rows.size() ? view_.rows[row] : kNothing;
-  const bool planned = !result.stake.empty();
   switch (index.column()) {
     case kName:
     case kOdds: {
@@ -41,22 +38,12 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     case kSaver:
       if (role == Qt::CheckStateRole) return typed.saver ? Qt::Checked : Qt::Unchecked;
       return {};
-    case kBar: {
-      const bool each_way = !result.place_profit.empty();
-      auto share = [&](std::int64_t cents) {
-        return static_cast<double>(cents) / static_cast<double>(view_.largest_profit);
-      };
-      if (role == ProfitBarDelegate::kBarRole && planned && view_.largest_profit > 0)
-        return share(result.profit_cents);
-      if (role == ProfitBarDelegate::kPlaceBarRole && each_way && view_.largest_profit > 0)
-        return share(result.place_profit_cents);
-      if (role == ProfitBarDelegate::kZeroRole && planned)
-        return view_.any_loss ? (view_.any_gain ? 0.5 : 1.0) : 0.0;
-      if (role == Qt::AccessibleTextRole)
-        return Q(each_way ? "if it wins " + result.profit + ", if it places " + result.place_profit
-                          : result.profit);
+    case kBar:
+      if (role == ProfitBarDelegate::kBarRole && result.bar) return *result.bar;
+      if (role == ProfitBarDelegate::kPlaceBarRole && result.place_bar) return *result.place_bar;
+      if (role == ProfitBarDelegate::kZeroRole && result.bar) return view_.bar_zero;
+      if (role == Qt::AccessibleTextRole) return Q(result.bar_text);
       return {};
-    }
     default:
       break;
   }
@@ -85,12 +72,10 @@ bool PlannerTable::setData(const QModelIndex& index, const QVariant& value, int 
   const auto row = static_cast<std::size_t>(index.row());
   if (!index.isValid() || row >= planner_.rows.size()) return false;
   if (index.column() == kSaver && role == Qt::CheckStateRole) {
-    const bool saver = value.toInt() == Qt::Checked;
-    edit_([row, saver](plan::Planner& p) { plan::SetSaver(p, row, saver); });
+    Send(plan::SaverTicked{row, value.toInt() == Qt::Checked});
   } else if ((index.column() == kName || index.column() == kOdds) && role == Qt::EditRole) {
     const plan::Cell cell = index.column() == kName ? plan::Cell::Name : plan::Cell::Odds;
-    const std::string text = S(value.toString());
-    edit_([row, cell, text](plan::Planner& p) { plan::SetCell(p, row, cell, text); });
+    Send(plan::CellTyped{row, cell, S(value.toString())});
   } else {
     return false;
   }
@@ -122,7 +107,7 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
     case kSaver:
       return "Saver";
     case kStake:
-      return plan::StakeHeading(planner_.side, planner_.each_way.on);
+      return Q(view_.controls.stake_heading);
     case kLiability:
       return "Liability";
     case kHeld:
@@ -138,14 +123,10 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
   }
 }
 
-void PlannerTable::ReplaceRows(const std::function<void()>& change) {
-  beginResetModel();
-  change();
-  endResetModel();
-}
-
 void PlannerTable::ResultsReplaced() {
-  if (rowCount() > 0) emit dataChanged(index(0, kName), index(rowCount() - 1, kBar));
+  Redraw({Qt::DisplayRole, Qt::ForegroundRole, kProblemRole, Qt::ToolTipRole,
+          Qt::AccessibleDescriptionRole, Qt::AccessibleTextRole, ProfitBarDelegate::kBarRole,
+          ProfitBarDelegate::kPlaceBarRole, ProfitBarDelegate::kZeroRole});
   emit headerDataChanged(Qt::Horizontal, kStake, kStake);
 }
 

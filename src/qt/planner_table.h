@@ -1,16 +1,14 @@
 #pragma once
-// The planner's runners grid as Qt sees it: rows and texts read from the
+// The planner's runners grid as Qt sees it: rows and texts looked up in the
 // planner's value and its view, and every edit handed back to the window,
-// which applies it to the value. Nothing is kept here.
+// which applies it to the value. Nothing is kept or worked out here.
 
-#include <QAbstractTableModel>
-#include <functional>
-
-#include "planner_model.h"
+#include "planner_view.h"
+#include "qt/lines_table.h"
 
 namespace stakora::qt {
 
-class PlannerTable : public QAbstractTableModel {
+class PlannerTable : public LinesTable {
   Q_OBJECT
  public:
   enum Column {
@@ -26,8 +24,6 @@ class PlannerTable : public QAbstractTableModel {
     kBar,
     kColumns
   };
-  using Edit = std::function<void(const std::function<void(plan::Planner&)>&)>;
-
   PlannerTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
                QObject* parent = nullptr);
 
@@ -38,15 +34,12 @@ class PlannerTable : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // Runs a change that makes rows come and go: everything is drawn afresh.
-  void ReplaceRows(const std::function<void()>& change);
-  // A new view: its figures are drawn again.
+  // A new view: its figures, marks and heading are drawn again.
   void ResultsReplaced();
 
  private:
   const plan::Planner& planner_;
   const plan::PlannerView& view_;
-  Edit edit_;
 };
 
 }  // namespace stakora::qt

@@ -163,7 +163,7 @@ void PlannerWindow::BuildChoices(QVBoxLayout* top) {
 // The runners' grid and its buttons.
 void PlannerWindow::BuildRunners(QVBoxLayout* top) {
   table_ = new PlannerTable(
-      model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
+      model_, view_, [this](const plan::PlannerEdit& e) { Edit(e); }, this);
   grid_ = new QTableView(this);
   grid_->setModel(table_);
   grid_->setAccessibleName("Runners");
@@ -200,7 +200,7 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   auto* held_label = new QLabel("Held bets", this);
   top->addWidget(held_label);
   held_table_ = new HeldTable(
-      model_, view_, [this](const std::function<void(plan::Planner&)>& c) { Edit(c); }, this);
+      model_, view_, [this](const plan::PlannerEdit& e) { Edit(e); }, this);
   held_grid_ = new QTableView(this);
   held_grid_->setModel(held_table_);
   held_grid_->setAccessibleName("Held bets");
@@ -258,45 +258,44 @@ void PlannerWindow::Connect() {
   connect(side_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool on) {
     if (!on) return;
     const plan::Side side = b == back_ ? plan::Side::Back : plan::Side::Lay;
-    Edit([side](plan::Planner& p) { plan::SetSide(p, side); });
+    Edit(plan::SideChosen{side});
   });
   connect(mode_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool on) {
     if (!on) return;
     const plan::Mode mode = b == stake_    ? plan::Mode::Stake
                             : b == profit_ ? plan::Mode::Profit
                                            : plan::Mode::Liability;
-    Edit([mode](plan::Planner& p) { plan::SetMode(p, mode); });
+    Edit(plan::ModeChosen{mode});
   });
-  connect(each_way_, &QCheckBox::toggled, this,
-          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetEachWay(p, on); }); });
+  connect(each_way_, &QCheckBox::toggled, this, [this](bool on) { Edit(plan::EachWayTicked{on}); });
   connect(handicap_, &QCheckBox::toggled, this,
-          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetHandicap(p, on); }); });
+          [this](bool on) { Edit(plan::HandicapTicked{on}); });
   for (auto [box, which] : TextBoxes())
     connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& t) {
-      Edit([which, text = S(t)](plan::Planner& p) { plan::SetBox(p, which, text); });
+      Edit(plan::BoxTyped{which, S(t)});
     });
   connect(add_, &QPushButton::clicked, this, &PlannerWindow::AddRunner);
   connect(remove_, &QPushButton::clicked, this, [this] {
     const std::size_t row = ChosenLine(grid_, model_.rows.size());
-    Edit([row](plan::Planner& p) { plan::RemoveRow(p, row); });
+    Edit(plan::RowRemoved{row});
   });
   connect(paste_, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
   PasteInto(grid_, this, &PlannerWindow::PasteRunners);
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
-  connect(clear_, &QPushButton::clicked, this, [this] { Edit(&plan::ClearRunners); });
+  connect(clear_, &QPushButton::clicked, this, [this] { Edit(plan::RunnersCleared{}); });
   // In a box being typed in, Ctrl+Z undoes the typing; elsewhere, a clear.
   connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-          [this] { Edit([](plan::Planner& p) { plan::UndoClear(p); }); });
+          [this] { Edit(plan::ClearUndone{}); });
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
   connect(remove_held_, &QPushButton::clicked, this, [this] {
     const std::size_t line = ChosenLine(held_grid_, model_.held.size());
-    Edit([line](plan::Planner& p) { plan::RemoveHeld(p, line); });
+    Edit(plan::HeldRemoved{line});
   });
   connect(paste_held_, &QPushButton::clicked, this, &PlannerWindow::PasteHeld);
   PasteInto(held_grid_, this, &PlannerWindow::PasteHeld);
   connect(field_covered_, &QCheckBox::toggled, this,
-          [this](bool on) { Edit([on](plan::Planner& p) { plan::SetFieldCovered(p, on); }); });
+          [this](bool on) { Edit(plan::FieldCoveredTicked{on}); });
   connect(slow_, &QTimer::timeout, this, [this] {
     if (planning_) Show(plan::ViewWithout(model_, plan::kWorkingOut));
   });
@@ -313,50 +312,58 @@ std::array<std::pair<QLineEdit*, plan::Box>, 7> PlannerWindow::TextBoxes() const
 }
 
 void PlannerWindow::AddRunner() {
-  Edit(&plan::AddRow);
+  Edit(plan::RowAdded{});
   grid_->setCurrentIndex(table_->index(table_->rowCount() - 1, PlannerTable::kOdds));
   grid_->setFocus();
 }
 
 void PlannerWindow::PasteRunners() {
-  const std::string text = S(QApplication::clipboard()->text());
-  Edit([&text](plan::Planner& p) { plan::PasteRunners(p, text); });
+  Edit(plan::RunnersPasted{S(QApplication::clipboard()->text())});
 }
 
 void PlannerWindow::AddHeld() {
-  Edit(&plan::AddHeld);
+  Edit(plan::HeldAdded{});
   held_grid_->setCurrentIndex(held_table_->index(held_table_->rowCount() - 1, HeldTable::kRunner));
   held_grid_->setFocus();
 }
 
 void PlannerWindow::PasteHeld() {
-  const std::string text = S(QApplication::clipboard()->text());
-  Edit([&text](plan::Planner& p) { plan::PasteHeld(p, text); });
+  Edit(plan::HeldPasted{S(QApplication::clipboard()->text())});
 }
 
 void PlannerWindow::CopyStakes() {
   if (view_.stakes_text.empty()) return;
   QApplication::clipboard()->setText(Q(view_.stakes_text));
-  summary_->setText(Q(plan::CopiedSummary(view_)));
+  view_ = plan::Copied(std::move(view_));
+  summary_->setText(Q(view_.summary));
 }
 
-void PlannerWindow::Edit(const std::function<void(plan::Planner&)>& change) {
+namespace {
+
+// The lines a change took away, from the lines as they were.
+template <typename Line>
+void EraseLines(std::vector<Line>& lines, const plan::LineChange& c) {
+  const auto from = lines.begin() + static_cast<std::ptrdiff_t>(c.removed_at);
+  lines.erase(from, from + static_cast<std::ptrdiff_t>(c.removed));
+}
+
+}  // namespace
+
+void PlannerWindow::Edit(const plan::PlannerEdit& edit) {
   plan::Planner next = model_;
-  change(next);
-  if (next == model_) return;
-  if (next.held.size() != model_.held.size()) {
-    held_table_->ReplaceRows([&] { model_.held = next.held; });
-  }
-  if (next.rows.size() != model_.rows.size()) {
-    // Rows came and went: results drawn on them before would stand on others.
-    table_->ReplaceRows([&] {
-      model_ = std::move(next);
-      view_ = plan::ViewWithout(model_, view_.summary);
-    });
-  } else {
-    model_ = std::move(next);
-  }
-  DrawChoices();
+  const plan::Applied applied = plan::Apply(next, edit);
+  if (!applied.changed) return;
+  plan::PlannerView after = plan::ViewAfter(next, view_, applied);
+  held_table_->ChangeLines(
+      applied.held, [&] { EraseLines(model_.held, applied.held); },
+      [&] { model_.held = next.held; });
+  table_->ChangeLines(
+      applied.rows, [&] { EraseLines(model_.rows, applied.rows); },
+      [&] {
+        model_ = std::move(next);
+        view_ = std::move(after);
+      });
+  Draw();
   Replan();
 }
 
@@ -381,37 +388,40 @@ void PlannerWindow::Planned(std::uint64_t id, const Result<plan::Plan, std::stri
 
 void PlannerWindow::Show(plan::PlannerView view) {
   view_ = std::move(view);  // worked out from model_ as it stands: one result per row
+  Draw();
+  emit shown();
+}
+
+void PlannerWindow::Draw() {
+  DrawChoices();
   table_->ResultsReplaced();
   held_table_->ResultsReplaced();
   for (auto [box, which] : TextBoxes()) MarkBox(box, Q(plan::BoxProblem(view_, which)));
   summary_->setText(Q(view_.summary));
-  copy_->setEnabled(!view_.stakes_text.empty());
-  emit shown();
+  copy_->setEnabled(view_.controls.copy);
 }
 
 void PlannerWindow::DrawChoices() {
-  const bool back = model_.side == plan::Side::Back;
-  (back ? back_ : lay_)->setChecked(true);
+  const plan::PlannerControls& c = view_.controls;
+  (model_.side == plan::Side::Back ? back_ : lay_)->setChecked(true);
   (model_.mode == plan::Mode::Stake    ? stake_
    : model_.mode == plan::Mode::Profit ? profit_
                                        : liability_)
       ->setChecked(true);
-  profit_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Profit));
-  liability_->setEnabled(plan::SideHasMode(model_.side, plan::Mode::Liability));
-  grid_->setColumnHidden(PlannerTable::kLiability, back);
-  // Each way is a bookmaker's bet: no lay side and no commission.
-  const bool each_way = model_.each_way.on;
-  each_way_->setChecked(each_way);
+  profit_->setEnabled(c.profit);
+  liability_->setEnabled(c.liability);
+  each_way_->setChecked(model_.each_way.on);
   handicap_->setChecked(model_.each_way.handicap);
-  lay_->setEnabled(plan::TakesLay(each_way));
-  commission_->setEnabled(plan::TakesCommission(each_way));
+  lay_->setEnabled(c.lay);
+  commission_->setEnabled(c.commission);
   for (QWidget* w :
        std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
-    w->setEnabled(each_way);
-  grid_->setColumnHidden(PlannerTable::kPlaceOdds, !each_way);
-  grid_->setColumnHidden(PlannerTable::kHeld, !plan::HasHeld(model_));
+    w->setEnabled(c.terms);
   field_covered_->setChecked(model_.field_covered);
-  grid_->setColumnHidden(PlannerTable::kPlaceProfit, !each_way);
+  grid_->setColumnHidden(PlannerTable::kLiability, !c.columns.liability);
+  grid_->setColumnHidden(PlannerTable::kPlaceOdds, !c.columns.place_odds);
+  grid_->setColumnHidden(PlannerTable::kPlaceProfit, !c.columns.place_profit);
+  grid_->setColumnHidden(PlannerTable::kHeld, !c.columns.held);
   // Typed texts are drawn only when they differ, so the cursor stays put.
   for (auto [box, which] : TextBoxes()) {
     const QString text = Q(plan::BoxText(model_, which));

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "plan_worker.h"
-#include "planner_model.h"
+#include "planner_view.h"
 
 class QButtonGroup;
 class QVBoxLayout;
@@ -77,13 +77,15 @@ class PlannerWindow : public QWidget {
   void BuildHeld(QVBoxLayout* top);
   void BuildSummary(QVBoxLayout* top);
   void Connect();
-  void Edit(const std::function<void(plan::Planner&)>& change);
+  // Applies the edit; the tables learn which lines went and came.
+  void Edit(const plan::PlannerEdit& edit);
   void Replan();
   void Show(plan::PlannerView view);
+  // Draws model_ and view_: the choices, the marks, the figures, the summary.
+  void Draw();
   void DrawChoices();
   // Each text box with the planner's box it shows.
-  std::array<std::pair<QLineEdit*, plan::Box>, 7> TextBoxes()
-      const;  // the radio buttons, the boxes and the liability column
+  std::array<std::pair<QLineEdit*, plan::Box>, 7> TextBoxes() const;
 
   std::string settings_folder_;
   MessageBoxes& boxes_;

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -257,6 +258,21 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   Settle();
   EXPECT_TRUE(window->summary()->text().contains("if another wins"))
       << S(window->summary()->text());
+  // Lines removed while results show: the views are told which went, and
+  // the figures follow their runners.
+  QSignalSpy runners_went(window->grid()->model(), &QAbstractItemModel::rowsRemoved);
+  QSignalSpy held_went(held, &QAbstractItemModel::rowsRemoved);
+  window->held_grid()->setCurrentIndex(held->index(0, 0));
+  Button("Remove held bet")->click();
+  window->grid()->setCurrentIndex(window->grid()->model()->index(0, T::kName));
+  Button("&Remove runner")->click();
+  EXPECT_EQ(held_went.size(), 1);
+  EXPECT_EQ(runners_went.size(), 1);
+  EXPECT_EQ(At(0, T::kStake), "");  // no figure stands on another runner
+  Settle();
+  EXPECT_EQ(At(0, T::kName), "Enable");
+  EXPECT_NE(At(0, T::kStake), "");
+  EXPECT_TRUE(window->grid()->isColumnHidden(T::kHeld));
 }
 
 TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {

@@ -67,6 +67,10 @@ std::vector<HeldInput> ParseHeldLines(std::string_view text) {
   return out;
 }
 
+PlanColumns ColumnsFor(Side side, bool each_way, bool places, bool held) {
+  return {side == Side::Lay, each_way, each_way && places, held};
+}
+
 const char* StakeHeading(Side side, bool each_way) {
   return side == Side::Lay ? "Lay stake" : each_way ? "Stake each" : "Stake";
 }

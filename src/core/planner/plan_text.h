@@ -27,6 +27,15 @@ std::optional<HeldInput> ParseHeldText(std::string_view text);
 // for the plan to refuse by name.
 std::vector<HeldInput> ParseHeldLines(std::string_view text);
 
+// The columns a plan's table shows besides runner, odds, stake and profit:
+// a lay's liability, each way's place odds and place result (when a runner
+// can place without winning), and what held bets return.
+struct PlanColumns {
+  bool liability = false, place_odds = false, place_profit = false, held = false;
+  friend bool operator==(const PlanColumns&, const PlanColumns&) = default;
+};
+PlanColumns ColumnsFor(Side side, bool each_way, bool places, bool held);
+
 // The stake column's heading: a lay plan's stakes are lays, an each-way
 // plan's one per part.
 const char* StakeHeading(Side side, bool each_way);

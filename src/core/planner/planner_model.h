@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "plan.h"
@@ -77,68 +78,83 @@ void SetFieldCovered(Planner& p, bool covered);
 // Any held bet filled in: the plan is of new bets around them.
 bool HasHeld(const Planner& p);
 
+// The edits as values, one per thing a user can do in the window.
+struct SideChosen {
+  Side side;
+};
+struct ModeChosen {
+  Mode mode;
+};
+struct BoxTyped {
+  Box box;
+  std::string text;
+};
+struct EachWayTicked {
+  bool on;
+};
+struct HandicapTicked {
+  bool on;
+};
+struct CellTyped {
+  std::size_t row;
+  Cell cell;
+  std::string text;
+};
+struct SaverTicked {
+  std::size_t row;
+  bool saver;
+};
+struct RowAdded {};
+struct RowRemoved {
+  std::size_t row;
+};
+struct RunnersPasted {
+  std::string text;
+};
+struct RunnersCleared {};
+struct ClearUndone {};
+struct HeldAdded {};
+struct HeldRemoved {
+  std::size_t line;
+};
+struct HeldCellTyped {
+  std::size_t line;
+  HeldCell cell;
+  std::string text;
+};
+struct HeldPasted {
+  std::string text;
+};
+struct FieldCoveredTicked {
+  bool covered;
+};
+using PlannerEdit =
+    std::variant<SideChosen, ModeChosen, BoxTyped, EachWayTicked, HandicapTicked, CellTyped,
+                 SaverTicked, RowAdded, RowRemoved, RunnersPasted, RunnersCleared, ClearUndone,
+                 HeldAdded, HeldRemoved, HeldCellTyped, HeldPasted, FieldCoveredTicked>;
+
+// The lines of the grid or of the held bets an edit took away, then added:
+// old lines [removed_at, removed_at + removed), then new lines [inserted_at,
+// inserted_at + inserted). Lines edited in place are neither.
+struct LineChange {
+  std::size_t removed_at = 0, removed = 0, inserted_at = 0, inserted = 0;
+  bool Any() const { return removed > 0 || inserted > 0; }
+  friend bool operator==(const LineChange&, const LineChange&) = default;
+};
+
+// What an edit did: whether it changed anything, and the lines that went
+// and came, so that a window moves its rows instead of redrawing them all.
+struct Applied {
+  bool changed = false;
+  LineChange rows, held;
+};
+Applied Apply(Planner& p, const PlannerEdit& edit);
+
 // The rows and held bets filled in, and the boxes, as one request, whether or
 // not it can be planned yet.
 Request TypedRequest(const Planner& p);
 // What to plan, or nothing yet: no runner, or no amount typed (around held
 // bets the amount is a cap, and may be left empty).
 std::optional<Request> RequestOf(const Planner& p);
-
-// What the window shows of one grid row besides what the user typed.
-struct RowResult {
-  std::string stake, liability, profit;  // money texts, empty when nothing is planned
-  std::string held;                      // what held bets return if it wins
-  std::int64_t profit_cents = 0;
-  bool loss = false;  // the profit if it wins is a loss
-  // Each way: the place odds and the result if it only places.
-  std::string place_odds, place_profit;
-  std::int64_t place_profit_cents = 0;
-  bool place_loss = false;
-  friend bool operator==(const RowResult&, const RowResult&) = default;
-};
-
-// A box or cell whose text cannot be read, and why: the words the plan's
-// refusal uses, starting with the box's or runner's name.
-struct Problem {
-  enum class At { Box, Cell, HeldCell };
-  At at = At::Box;
-  Box box = Box::Amount;
-  std::size_t line = 0;  // the grid row or the held bets' line
-  Cell cell = Cell::Odds;
-  HeldCell held_cell = HeldCell::Runner;
-  std::string message;
-  friend bool operator==(const Problem&, const Problem&) = default;
-};
-
-// Every box and cell that cannot be read, in the order the plan reads them.
-std::vector<Problem> Problems(const Planner& p);
-struct PlannerView;
-// Why a box or cell of the view cannot be read; empty when it can.
-std::string BoxProblem(const PlannerView& v, Box box);
-std::string CellProblem(const PlannerView& v, std::size_t row, Cell cell);
-std::string HeldCellProblem(const PlannerView& v, std::size_t line, HeldCell cell);
-
-struct PlannerView {
-  std::string summary;
-  std::vector<Problem> problems;
-  std::vector<RowResult> rows;      // one per grid row
-  std::int64_t largest_profit = 0;  // cents, the largest size of a figure a bar shows: their scale
-  bool any_loss = false, any_gain = false;  // so the bars' zero can stand where both fit
-  std::string stakes_text;                  // what "Copy stakes" copies; empty when there is none
-};
-
-inline constexpr const char* kAskForRunners = "Type the odds of the runners and the amount.";
-inline constexpr const char* kWorkingOut = "Working out the plan...";
-
-// Nothing planned: the summary says why (a refusal, what is missing, or that
-// the plan is being worked out).
-PlannerView ViewWithout(const Planner& p, std::string summary);
-// Nothing to plan yet: the summary names the first box that cannot be read,
-// else offers to undo a clear, else asks for the runners and the amount.
-PlannerView PromptView(const Planner& p);
-// The summary once "Copy stakes" has put the view's stakes on the clipboard.
-std::string CopiedSummary(const PlannerView& v);
-// The plan of RequestOf(p), each runner's figures on its own row.
-PlannerView ViewOf(const Planner& p, const Plan& plan);
 
 }  // namespace stakora::plan

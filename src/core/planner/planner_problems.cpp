@@ -8,7 +8,7 @@
 #include "each_way.h"
 #include "held.h"
 #include "number_text.h"
-#include "planner_model.h"
+#include "planner_view.h"
 
 namespace stakora::plan {
 namespace {

@@ -1,6 +1,6 @@
 // The planner window's rules, without the window.
 
-#include "planner_model.h"
+#include "planner_view.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +90,62 @@ TEST(Planner, PastedRunnersFillEmptyRowsAndAClearCanBeUndone) {
 
 // Each box or cell that cannot be read is named, in the words the plan's own
 // refusal uses; with nothing to plan yet the summary names the first.
+// An edit that makes lines come or go says which, from what it is, so that
+// the window moves its rows; an edit that changes nothing says so.
+TEST(Planner, EditsSayWhichLinesWentAndCame) {
+  Planner start;
+  Apply(start, CellTyped{0, Cell::Odds, "3"});
+  Apply(start, HeldPasted{"1:back:5@2\n"});
+  Apply(start, HeldAdded{});
+  struct Case {
+    PlannerEdit edit;
+    LineChange rows, held;
+  };
+  const Case cases[] = {
+      {RowAdded{}, {0, 0, 3, 1}, {}},
+      {RowRemoved{1}, {1, 1, 0, 0}, {}},
+      {RunnersPasted{"A\t3\nB\t4\nC\t5"}, {0, 0, 3, 1}, {}},  // two fill, one follows
+      {RunnersCleared{}, {0, 3, 0, 3}, {}},
+      {HeldAdded{}, {}, {0, 0, 2, 1}},
+      {HeldRemoved{0}, {}, {0, 1, 0, 0}},
+      {HeldPasted{"2:lay:1@3"}, {}, {0, 2, 0, 2}},  // the empty line goes as it comes
+      {CellTyped{2, Cell::Name, "X"}, {}, {}}};
+  for (const Case& c : cases) {
+    Planner p = start;
+    const Applied a = Apply(p, c.edit);
+    EXPECT_TRUE(a.changed) << c.edit.index();
+    EXPECT_EQ(a.rows, c.rows) << c.edit.index();
+    EXPECT_EQ(a.held, c.held) << c.edit.index();
+  }
+  Planner p = start;
+  EXPECT_FALSE(Apply(p, RowRemoved{9}).changed);
+  EXPECT_FALSE(Apply(p, ClearUndone{}).changed);
+}
+
+// Between an edit and its plan, a held line's problem stays on its line and
+// a row's figures never stand on another runner's row.
+TEST(Planner, TheViewFollowsItsLinesAtOnce) {
+  Planner p;
+  Apply(p, BoxTyped{Box::Amount, "10"});
+  Apply(p, CellTyped{0, Cell::Odds, "3"});
+  Apply(p, CellTyped{1, Cell::Odds, "4"});
+  Apply(p, HeldPasted{"1:back:5@2\n1:back:x@2"});
+  PlannerView v = ViewWithout(p, "refused");
+  ASSERT_EQ(v.problems.size(), 1u);
+  EXPECT_EQ(v.problems[0].line, 1u);
+  const Applied held = Apply(p, HeldRemoved{0});
+  v = ViewAfter(p, v, held);
+  EXPECT_EQ(v.problems[0].line, 0u);
+  EXPECT_EQ(v.summary, "refused");
+  Apply(p, HeldRemoved{0});
+  v = ViewOf(p, *MakePlan(*RequestOf(p)));
+  EXPECT_FALSE(ViewAfter(p, v, {true, {}, {}}).rows[1].stake.empty());  // kept until replanned
+  const Applied rows = Apply(p, RowRemoved{0});
+  v = ViewAfter(p, v, rows);
+  EXPECT_EQ(v.rows, std::vector<RowResult>(2));
+  EXPECT_FALSE(v.controls.copy);
+}
+
 TEST(Planner, ProblemsPointAtTheirBoxOrCell) {
   Planner p;
   SetBox(p, Box::Step, "0");
@@ -173,10 +229,11 @@ TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   EXPECT_EQ(v.rows[3].stake, "12.00");
   EXPECT_TRUE(v.rows[2].loss);  // a book over 100%: every runner loses
   EXPECT_EQ(v.rows[3].profit, "-7.00");
-  EXPECT_EQ(v.largest_profit, 700);
+  EXPECT_EQ(v.rows[3].bar, -1.0);  // the largest figure: a bar across, left of the zero
+  EXPECT_EQ(v.bar_zero, 1.0);      // at the right: nothing gains
   EXPECT_EQ(v.stakes_text, "Runner 1\t9.00\nRunner 2\t4.00\nFav\t12.00\n");
   EXPECT_EQ(v.summary.rfind("Book 130.30%. Total stake 25.00.", 0), 0u) << v.summary;
-  EXPECT_TRUE(CopiedSummary(v).ends_with(
+  EXPECT_TRUE(Copied(v).summary.ends_with(
       ". Copied 3 stakes to the clipboard, a runner's name and stake a line."));
   EXPECT_EQ(ViewWithout(p, "why").rows.size(), 4u);
 }
@@ -260,8 +317,9 @@ TEST(Planner, EachWayTermsFollowTheFieldSize) {
   const PlannerView v = ViewOf(p, *plan);
   EXPECT_EQ(v.rows[0].place_odds, "1.75");
   EXPECT_EQ(v.rows[0].place_profit, "-5.00");  // 20 at 1.75 on an outlay of 40
-  EXPECT_EQ(v.largest_profit, 7500);           // 20 at 4 + 1.75 - 40 = 75.00
-  EXPECT_TRUE(v.any_loss && v.any_gain);
+  EXPECT_EQ(v.rows[0].bar, 1.0);               // 20 at 4 + 1.75 - 40 = 75.00, the largest
+  EXPECT_EQ(v.rows[0].place_bar, -500.0 / 7500);
+  EXPECT_EQ(v.bar_zero, 0.5);  // losses and gains both
 }
 
 TEST(PlannerSettings, AreKeptInTheirOwnFile) {

@@ -1,0 +1,118 @@
+#include "planner_view.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "exact.h"
+#include "plan_text.h"
+
+namespace stakora::plan {
+namespace {
+
+PlannerControls ControlsOf(const Planner& p) {
+  PlannerControls c;
+  const bool each_way = p.each_way.on;
+  c.lay = TakesLay(each_way);
+  c.commission = TakesCommission(each_way);
+  c.profit = SideHasMode(p.side, Mode::Profit);
+  c.liability = SideHasMode(p.side, Mode::Liability);
+  c.terms = each_way;
+  c.columns = ColumnsFor(p.side, each_way, each_way, HasHeld(p));
+  c.stake_heading = StakeHeading(p.side, each_way);
+  return c;
+}
+
+// A row for each grid row, the summary, the problems and the controls;
+// no figures.
+PlannerView Blank(const Planner& p, std::string summary) {
+  PlannerView v;
+  v.summary = std::move(summary);
+  v.rows.resize(p.rows.size());
+  v.problems = Problems(p);
+  v.controls = ControlsOf(p);
+  return v;
+}
+
+// The bars: each figure a share of the largest, and their zero where the
+// losses and the gains both fit.
+void DrawBars(PlannerView& v) {
+  std::int64_t largest = 0;
+  bool loss = false, gain = false;
+  for (const RowResult& r : v.rows)
+    for (std::int64_t cents : {r.profit_cents, r.place_profit_cents}) {
+      largest = std::max(largest, cents < 0 ? -cents : cents);
+      (cents < 0 ? loss : gain) |= cents != 0;
+    }
+  v.bar_zero = loss ? (gain ? 0.5 : 1.0) : 0.0;
+  if (largest == 0) return;
+  const auto share = [&](std::int64_t cents) {
+    return static_cast<double>(cents) / static_cast<double>(largest);
+  };
+  for (RowResult& r : v.rows) {
+    if (!r.stake.empty()) r.bar = share(r.profit_cents);
+    if (!r.place_profit.empty()) r.place_bar = share(r.place_profit_cents);
+  }
+}
+
+}  // namespace
+
+PlannerView ViewWithout(const Planner& p, std::string summary) {
+  return Blank(p, std::move(summary));
+}
+
+PlannerView PromptView(const Planner& p) {
+  PlannerView v = ViewWithout(p, kAskForRunners);
+  const std::size_t cleared =
+      static_cast<std::size_t>(std::count_if(p.cleared.begin(), p.cleared.end(), IsRunner));
+  if (!v.problems.empty())
+    v.summary = v.problems.front().message;
+  else if (cleared > 0)
+    v.summary = "Cleared " + std::to_string(cleared) + (cleared == 1 ? " runner" : " runners") +
+                "; Ctrl+Z brings them back.";
+  return v;
+}
+
+PlannerView Copied(PlannerView v) {
+  const auto n =
+      static_cast<std::size_t>(std::count(v.stakes_text.begin(), v.stakes_text.end(), '\n'));
+  v.summary += " Copied " + std::to_string(n) + (n == 1 ? " stake" : " stakes") +
+               " to the clipboard, a runner's name and stake a line.";
+  return v;
+}
+
+PlannerView ViewOf(const Planner& p, const Plan& plan) {
+  PlannerView v = Blank(p, SummaryText(plan));
+  v.problems.clear();  // a plan was made, so every box and cell was read
+  std::size_t j = 0;
+  for (std::size_t row = 0; row < p.rows.size() && j < plan.runners.size(); ++row) {
+    if (!IsRunner(p.rows[row])) continue;
+    const RunnerPlan& r = plan.runners[j++];
+    RowResult& shown = v.rows[row];
+    shown.stake = MoneyText(r.stake), shown.liability = MoneyText(r.liability);
+    shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
+    shown.loss = r.profit_if_wins < 0;
+    shown.bar_text = shown.profit;
+    if (!plan.held.empty()) shown.held = MoneyText(r.held_if_wins);
+    if (plan.each_way) shown.place_odds = r.place_odds;
+    if (r.profit_if_places) {
+      shown.place_profit = MoneyText(*r.profit_if_places);
+      shown.place_profit_cents = *r.profit_if_places, shown.place_loss = *r.profit_if_places < 0;
+      shown.bar_text = "if it wins " + shown.profit + ", if it places " + shown.place_profit;
+    }
+  }
+  DrawBars(v);
+  v.stakes_text = StakesText(plan);
+  v.controls.copy = !v.stakes_text.empty();
+  return v;
+}
+
+PlannerView ViewAfter(const Planner& p, PlannerView v, const Applied& applied) {
+  if (applied.rows.Any()) return ViewWithout(p, std::move(v.summary));
+  v.problems = Problems(p);
+  const bool copy = v.controls.copy;
+  v.controls = ControlsOf(p);
+  v.controls.copy = copy;
+  return v;
+}
+
+}  // namespace stakora::plan
