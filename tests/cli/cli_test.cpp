@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, CliPress, ::testing::Values(
   Press{{"--", "-1/2"}, "\"odds\": \"-1/2\", \"working_odds\": \"-0.5\", \"stake\": \"50\""},
   Press{{"--mode", "PROFIT", "--odds-format=decimal", "--amount=10", "3", "4"},
         "\"stake\": \"8\", \"win\": \"16\", \"profit\": \"10\""},
-  Press{{"--odds-format", "betfair", "--amount=10000.0449", "3"}, "\"stake\": \"10000.04\", \"win\": \"20000.08\""}));
+  Press{{"--odds-format", "betfair", "--amount=10000.0449", "3"}, "\"stake\": \"10000.04\", \"win\": \"20000.08\""},
+  Press{{"--odds-format", "FRACTION", "2/1", "3/1"}, "\"odds\": \"3/1\", \"working_odds\": \"3\", \"stake\": \"21.43\""}));
 // clang-format on
 
 TEST(Cli, LossWarningsCompleteWithTheirMessagesOnStandardError) {
@@ -109,7 +110,8 @@ TEST(Cli, UsageErrorsExitTwo) {
                                              {"1", "2", "3", "4", "5", "6"},
                                              {"--amount", "--json", "3/1"},
                                              {"--horses", "--"},
-                                             {"--amount"}}) {
+                                             {"--amount"},
+                                             {"--odds-format", "roman", "2"}}) {
     const Ran r = Cli(words);
     EXPECT_EQ(r.status, 2) << words[0];
     EXPECT_TRUE(Has(r.err, "usage: stakora-cli")) << words[0];
@@ -127,6 +129,7 @@ TEST(Cli, HelpAndVersion) {
 TEST(Cli, AnyBytesPrintSafely) {
   EXPECT_EQ(JsonString("a\xe9\x1b\"\\\xc3\xa9\xed\xa0\x80\xc2\x85"),
             "\"a\xef\xbf\xbd\\u001b\\\"\\\\\xc3\xa9\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\\u0085\"");
+  EXPECT_EQ(JsonString("a\nb\rc\td"), "\"a\\nb\\rc\\td\"");
   EXPECT_EQ(PrintableText("7\x1b[2J\xff/1\xc3\xa9"), "7\\x1b[2J\\xff/1\xc3\xa9");
   EXPECT_TRUE(Has(Cli({"--\x1b[2J"}).err, "unknown option --\\x1b[2J\n"));
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -273,6 +276,27 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   EXPECT_EQ(At(0, T::kName), "Enable");
   EXPECT_NE(At(0, T::kStake), "");
   EXPECT_TRUE(window->grid()->isColumnHidden(T::kHeld));
+}
+
+// A plan that takes a while says so until it is shown: around a held bet,
+// twenty distinct prices whose book is within 10^-7 of 100%.
+TEST_F(PlannerTest, SaysWhileAPlanIsWorkedOut) {
+  std::mt19937_64 gen(7);
+  std::vector<double> weight(20);
+  double sum = 0;
+  for (double& w : weight) sum += w = 0.2 + static_cast<double>(gen() % 1000000000) / 1e9;
+  QString field;
+  for (double w : weight) field += QString::number(sum / (w * (1 - 1e-7)), 'f', 6) + "\n";
+  Button("&Lay")->click();
+  Type("Commission %", "2");
+  QApplication::clipboard()->setText(field);
+  window->PasteRunners();
+  QApplication::clipboard()->setText("1:back:10@500");
+  window->PasteHeld();
+  for (int i = 0; i < 200 && window->summary()->text() != plan::kWorkingOut; ++i) QTest::qWait(5);
+  EXPECT_EQ(window->summary()->text(), plan::kWorkingOut);
+  Settle();
+  EXPECT_NE(window->summary()->text(), plan::kWorkingOut);
 }
 
 TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {

@@ -273,5 +273,24 @@ TEST(HeldPlan, ABookWithinAHairOfFullIsSettledWithinTheWorkAllowed) {
   EXPECT_EQ(p->worst_profit, 97393);
 }
 
+// The same race as a search's problem: asked to stop, or given little work,
+// the search ends without a plan and says which.
+TEST(HeldPlan, TheSearchEndsOnAStopOrItsBudget) {
+  HeldProblem p;
+  p.side = Side::Lay, p.step = 1, p.commission = 200, p.most_total = 100'000'000'000;
+  p.odds = {{5, 1}, {5, 1}, {5, 1}, {5, 1}, {5000001, 1000000}};
+  p.held = {Q::Of(499000), Q::Of(-1000), Q::Of(-1000), Q::Of(-1000), Q::Of(-1000)};
+  p.held_other = Q::Of(-1000);
+  std::stop_source stop;
+  stop.request_stop();
+  Search cancelled{p.most_total, stop.get_token(), kHeldWorkBudget}, brief{p.most_total, {}, 100};
+  EXPECT_EQ(BestAroundHeld(p, cancelled), std::nullopt);
+  EXPECT_EQ(cancelled.why, Stop::Cancelled);
+  EXPECT_EQ(BestAroundHeld(p, brief), std::nullopt);
+  EXPECT_EQ(brief.why, Stop::WorkBudget);
+  Search whole{p.most_total, {}, kHeldWorkBudget};
+  EXPECT_NE(BestAroundHeld(p, whole), std::nullopt);
+}
+
 }  // namespace
 }  // namespace stakora::plan

@@ -10,6 +10,7 @@
 #include "big.h"
 #include "core/planner/price_cases.h"
 #include "exact.h"
+#include "plan_figures.h"
 #include "solver.h"
 
 namespace stakora::plan {
@@ -454,6 +455,23 @@ TEST(Search, EndsWhenStoppedOrOutOfWork) {
   EXPECT_EQ(LargestLayTotal(field, books, Q::Of(1), lay), std::nullopt);
   EXPECT_EQ(lay.why, Stop::WorkBudget);
   EXPECT_LE(lay.work, 1003);
+  // A book within 10^-20 of 100%: the top lies past any search's reach.
+  const Field hair{{{9999999999, 9999999998}, {10000000000, 1}}, {false, false}, 0};
+  Search far{100'000'000'000, {}};
+  EXPECT_EQ(LargestLayTotal(hair, BooksOf(hair), Q::Of(1), far), std::nullopt);
+  EXPECT_EQ(far.why, Stop::WorkBudget);
+  EXPECT_EQ(far.work, 0);
+  // What the refusal says of each way a search ends.
+  for (const auto& [why, says] : {std::pair{Stop::Cancelled, kStopped},
+                                  std::pair{Stop::WorkBudget,
+                                            "The lay book is 99.9%, too close to "
+                                            "100% for the stakes to be worked out"},
+                                  std::pair{Stop::BeyondMost, "beyond"}}) {
+    Search ended{1, {}};
+    ended.why = why;
+    const auto r = TotalOrRefusal(std::nullopt, ended, "lay", "99.9", "beyond", "none");
+    EXPECT_EQ(r.error().rfind(says, 0), 0u) << r.error();
+  }
 }
 
 TEST(Exact, DecimalTextsRoundHalfToEven) {

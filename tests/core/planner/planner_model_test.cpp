@@ -247,6 +247,7 @@ TEST(Planner, TheSummarySaysWhatEveryOutcomeLeaves) {
     std::vector<const char*> odds;
     const char* held;  // pasted, the field covered
     const char* says;
+    Mode mode = Mode::Stake;
   };
   for (const Case& c :
        {Case{Side::Back,
@@ -266,9 +267,24 @@ TEST(Planner, TheSummarySaysWhatEveryOutcomeLeaves) {
              {"3"},
              "1:back:20@8",
              "New lay stakes 0.00. Nothing to lose: worst 140.00; best 140.00; no other "
-             "runner can win."}}) {
+             "runner can win."},
+        Case{Side::Back,
+             "10",
+             {"3", "4", "5"},
+             "",
+             "worst 10.01, best 10.01; if another wins -36.19. Rounding costs 0.04 more stake "
+             "(unrounded 36.15).",
+             Mode::Profit},
+        Case{Side::Lay,
+             "30",
+             {"3", "5", "7"},
+             "",
+             "Most you can lose 29.99; if one of these wins, best -29.98; if another wins "
+             "62.62. Rounding costs 0.03 of backers' stakes (unrounded 62.65).",
+             Mode::Liability}}) {
     Planner p;
     SetSide(p, c.side);
+    SetMode(p, c.mode);
     SetBox(p, Box::Amount, c.amount);
     for (std::size_t i = 0; i < c.odds.size(); ++i) SetCell(p, i, Cell::Odds, c.odds[i]);
     PasteHeld(p, c.held);
