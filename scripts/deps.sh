@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libboost-dev                      # Boost.Multiprecision, header-only
   qt6-base-dev libgl-dev qt6-webengine-dev libqt6webenginecore6-bin libx11-dev
   clang libclang-rt-14-dev          # the fuzz targets
   xvfb xauth xdotool                # the package test drives the real program

@@ -6,9 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build/windows
+# Boost's headers alone, without the rest of the host's /usr/include.
+mkdir -p "$out/boost-include"
+ln -sfn /usr/include/boost "$out/boost-include/boost"
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DSTAKORA_BUILD_GUI=OFF -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_BUILD_TESTS=ON \
-  -DSTAKORA_GTEST_SOURCE=/usr/src/googletest >/dev/null
+  -DSTAKORA_GTEST_SOURCE=/usr/src/googletest -DSTAKORA_BOOST_INCLUDE="$PWD/$out/boost-include" \
+  >/dev/null
 cmake --build "$out" -j2
 
 # A prefix of our own, made on the first start (about ten seconds).

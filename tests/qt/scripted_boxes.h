@@ -2,47 +2,33 @@
 // Message boxes for the Qt tests: recorded, answered from a script, and never
 // left open. A snapshot hook sees the widgets while a box would be showing.
 
-#include <gtest/gtest.h>
-
 #include <QString>
-#include <deque>
 #include <functional>
 #include <vector>
 
 #include "qt/message_boxes.h"
 #include "qt/pages_host.h"
+#include "support/scripted_answers.h"
 
 namespace stakora::qt::testing {
 
-class ScriptedBoxes : public MessageBoxes {
+class ScriptedBoxes : public MessageBoxes, public stakora::testing::ScriptedAnswers {
  public:
   void Message(QWidget*, const QString& text) override { Record("message", text); }
   bool Question(QWidget*, const QString& text) override {
     Record("question", text);
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << text.toStdString();
-      return false;
-    }
-    const bool yes = answers.front();
-    answers.pop_front();
-    return yes;
+    return Answer(text.toStdString());
   }
   void ErrorNumber(QWidget*, const QString& number) override { Record("error", number); }
   void Failure(QWidget*, const QString& text) override { Record("failure", text); }
 
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> out;
-    for (const auto& [kind, text] : shown) out.push_back(text.toStdString());
-    return out;
-  }
-
   std::vector<std::pair<std::string, QString>> shown;
-  std::deque<bool> answers;
   std::function<void()> on_show;
 
  private:
   void Record(const char* kind, const QString& text) {
     shown.emplace_back(kind, text);
+    Note(text.toStdString());
     if (on_show) on_show();
   }
 };

@@ -2,14 +2,17 @@
 // Whole numbers of any size and fractions of them. The book of many runners,
 // the sum of 1/O over up to 1000 prices, has a common denominator far beyond
 // 128 bits; these keep such sums, and what is worked out from them, exact.
-// Only what the planner needs: +, -, *, comparison, and quotients known to be
-// small.
+// The whole numbers are Boost.Multiprecision's; this says which of their
+// operations the planner uses: +, -, *, comparison, and quotients known to
+// be small.
 
 #include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <boost/multiprecision/cpp_int.hpp>
 
 #include "exact.h"
 
@@ -20,26 +23,22 @@ class Big {
   Big() = default;
   Big(i128 v);  // NOLINT: implicit on purpose, as for any whole number
 
-  bool negative() const { return neg_; }
-  bool zero() const { return mag_.empty(); }
+  bool negative() const { return v_.sign() < 0; }
+  bool zero() const { return v_.is_zero(); }
 
-  friend Big operator+(const Big& a, const Big& b);
-  friend Big operator-(const Big& a, const Big& b);
-  friend Big operator*(const Big& a, const Big& b);
-  friend std::strong_ordering operator<=>(const Big& a, const Big& b);
-  friend bool operator==(const Big&, const Big&) = default;
-
-  // floor(n / d) for d > 0, when it fits in 126 bits; nullopt when it does not.
+  friend Big operator+(const Big& a, const Big& b) { return Big(a.v_ + b.v_); }
+  friend Big operator-(const Big& a, const Big& b) { return Big(a.v_ - b.v_); }
+  friend Big operator*(const Big& a, const Big& b) { return Big(a.v_ * b.v_); }
+  friend std::strong_ordering operator<=>(const Big& a, const Big& b) {
+    const int c = a.v_.compare(b.v_);
+    return c <=> 0;
+  }
+  friend bool operator==(const Big& a, const Big& b) { return a.v_ == b.v_; }
   friend std::optional<i128> FloorDiv(const Big& n, const Big& d);
 
  private:
-  using Limbs = std::vector<std::uint64_t>;  // least significant first, no zero on top
-  static Big Of(bool neg, Limbs mag);
-  static int CompareMag(const Limbs& a, const Limbs& b);
-  static Limbs AddMag(const Limbs& a, const Limbs& b);
-
-  bool neg_ = false;
-  Limbs mag_;
+  explicit Big(boost::multiprecision::cpp_int v) : v_(std::move(v)) {}
+  boost::multiprecision::cpp_int v_;
 };
 
 // num/den with den > 0, not kept in lowest terms: each is worked out once.

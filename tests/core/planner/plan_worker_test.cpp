@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "plan_text.h"
+#include "support/slow_plan.h"
 
 namespace stakora::plan {
 namespace {
@@ -19,21 +20,11 @@ Request Stake(int amount) {
   return r;
 }
 
-// Around a held bet, twenty distinct prices whose book is within 10^-7 of
-// 100%: a search that takes most of a second unless it is stopped.
 Request Slow() {
   Request r;
   r.side = Side::Lay, r.commission = "2";
-  std::mt19937_64 gen(7);
-  std::vector<double> weight(20);
-  double sum = 0;
-  for (double& w : weight) sum += w = 0.2 + static_cast<double>(gen() % 1000000000) / 1e9;
-  for (double w : weight) {
-    char odds[32];
-    std::snprintf(odds, sizeof odds, "%.6f", sum / (w * (1 - 1e-7)));
-    r.runners.push_back({"", odds, false});
-  }
-  r.held.push_back({"1", "back", "10", "500"});
+  for (const std::string& odds : testing::SlowPlanOdds()) r.runners.push_back({"", odds, false});
+  r.held.push_back(*ParseHeldText(testing::kSlowPlanHeld));
   return r;
 }
 
