@@ -51,15 +51,8 @@ std::strong_ordering Compare(const Ratio& x, const Ratio& y) {
   return CompareProducts(x.num, y.den, y.num, x.den);
 }
 
-i128 FloorDiv(i128 n, i128 d) {
-  if (d <= 0) throw std::domain_error("a division by zero or less");
-  if (FitsIn64(n) && FitsIn64(d)) {
-    const auto n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
-    const std::int64_t q = n64 / d64;
-    return (n64 % d64 != 0 && n64 < 0) ? q - 1 : q;
-  }
-  const i128 q = n / d;
-  return (n % d != 0 && n < 0) ? q - 1 : q;
+void ThrowDivisorNotPositive() {
+  throw std::domain_error("a division by zero or less");
 }
 
 i128 Gcd(i128 a, i128 b) {
@@ -74,10 +67,6 @@ i128 Gcd(i128 a, i128 b) {
     b = t;
   }
   return a;
-}
-
-i128 CeilDiv(i128 n, i128 d) {
-  return -FloorDiv(-n, d);
 }
 
 std::optional<std::int64_t> TryTo64(i128 x) {
@@ -101,9 +90,9 @@ Q::Q(i128 n, i128 d) : num_(n), den_(d) {
   assert(d > 0 && Gcd(n, d) == 1);
 }
 
-i128 RoundHalfEven(Q q) {
-  const i128 f = FloorDiv(q.num(), q.den());
-  const i128 rest = q.num() - f * q.den(), up = q.den() - rest;  // compared without doubling
+i128 RoundHalfEven(const Ratio& q) {
+  const i128 f = FloorDiv(q.num, q.den);
+  const i128 rest = q.num - f * q.den, up = q.den - rest;  // compared without doubling
   return rest > up || (rest == up && f % 2 != 0) ? f + 1 : f;
 }
 

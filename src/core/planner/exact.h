@@ -28,9 +28,25 @@ __extension__ typedef __int128 i128;
 // The greatest common divisor of |a| and |b|.
 i128 Gcd(i128 a, i128 b);
 
-// ceil(n / d) and floor(n / d) for d > 0; d <= 0 throws std::domain_error.
-i128 CeilDiv(i128 n, i128 d);
-i128 FloorDiv(i128 n, i128 d);
+// floor(n / d) and ceil(n / d) for d > 0; d <= 0 throws std::domain_error.
+// Inline: the searches divide in their innermost loops.
+[[noreturn]] void ThrowDivisorNotPositive();
+inline i128 FloorDiv(i128 n, i128 d) {
+  if (d <= 0) [[unlikely]]
+    ThrowDivisorNotPositive();
+  // 128-bit division is a library call: most figures fit in 64 bits.
+  constexpr i128 kLow = INT64_MIN, kHigh = INT64_MAX;
+  if (n >= kLow && n <= kHigh && d <= kHigh) {
+    const auto n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
+    const std::int64_t q = n64 / d64;
+    return (n64 % d64 != 0 && n64 < 0) ? q - 1 : q;
+  }
+  const i128 q = n / d;
+  return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+inline i128 CeilDiv(i128 n, i128 d) {
+  return -FloorDiv(-n, d);
+}
 
 // The value when it fits in 64 bits, for a caller that refuses otherwise.
 std::optional<std::int64_t> TryTo64(i128 x);
@@ -66,7 +82,7 @@ class Q {
 };
 
 // q rounded to a whole number, an exact half to the even neighbour.
-i128 RoundHalfEven(Q q);
+i128 RoundHalfEven(const Ratio& q);
 
 // a * b against c * d, worked out in 256 bits: products of two 128-bit
 // figures, such as the cross products that compare two fractions.

@@ -95,7 +95,7 @@ Plan PlanOf(const Request& r, const Checked& c, const HeldProblem& problem, cons
   Plan p = PlanHead(r, c, book);
   p.total_stake = best.total * c.step;
   p.field_covered = covered;
-  const auto cents = [](const Q& q) { return To64(RoundHalfEven(q)); };
+  const auto cents = [](const Ratio& q) { return To64(RoundHalfEven(q)); };
   p.worst_profit = cents(best.worst);
   if (!covered) p.if_another_wins = cents(best.outcomes[n]);
   for (std::size_t j = 0; j < n; ++j) {

@@ -21,7 +21,7 @@ constexpr int64_t kMostPeriod = 2048;
 constexpr int64_t kMostPeriodLooks = 200'000;
 
 // The largest back total at which a runner outside the plan still reaches w.
-int64_t MostBackTotal(const HeldProblem& p, const Q& w, bool above, int64_t hi) {
+int64_t MostBackTotal(const HeldProblem& p, const Ratio& w, bool above, int64_t hi) {
   if (!p.held_other) return hi;
   // H - X s >= w: X <= (H - w) / s, below it when the level is to be passed.
   const auto g = Threshold(w, *p.held_other, 0);
@@ -72,7 +72,7 @@ std::vector<std::size_t> ShortPeriods(const std::vector<StakeLine>& lines, int64
 
 }  // namespace
 
-bool LevelOutOfReach(const HeldProblem& p, const Q& w, bool above, int64_t lo, int64_t hi,
+bool LevelOutOfReach(const HeldProblem& p, const Ratio& w, bool above, int64_t lo, int64_t hi,
                      int64_t& looks) {
   const bool back = p.side == Side::Back;
   if (back) hi = MostBackTotal(p, w, above, hi);

@@ -21,7 +21,7 @@ namespace stakora::plan {
 // True when no total in [lo, hi] (steps) lets every outcome of p reach w (or
 // pass it, when `above`); false when some may, or when it cannot tell. Adds
 // the runner looks it took to `looks`.
-bool LevelOutOfReach(const HeldProblem& p, const Q& w, bool above, std::int64_t lo, std::int64_t hi,
-                     std::int64_t& looks);
+bool LevelOutOfReach(const HeldProblem& p, const Ratio& w, bool above, std::int64_t lo,
+                     std::int64_t hi, std::int64_t& looks);
 
 }  // namespace stakora::plan

@@ -81,10 +81,10 @@ std::optional<GridSum::Drift> GridSum::Against(std::int64_t x) const {
   return Drift{excess, slope - kFine};
 }
 
-std::optional<Q> Threshold(const Q& w, const Q& held, std::int64_t commission) {
+std::optional<Q> Threshold(const Ratio& w, const Q& held, std::int64_t commission) {
   Safe safe;
-  i128 num = safe.Add(safe.Mul(w.num(), held.den()), -safe.Mul(held.num(), w.den()));
-  i128 den = safe.Mul(w.den(), held.den());
+  i128 num = safe.Add(safe.Mul(w.num, held.den()), -safe.Mul(held.num(), w.den));
+  i128 den = safe.Mul(w.den, held.den());
   if (num > 0) num = safe.Mul(num, kBasis), den = safe.Mul(den, kBasis - commission);
   if (!safe.ok) return std::nullopt;
   return Q::Of(num, den);
@@ -96,7 +96,8 @@ StakeLine Reduced(StakeLine l) {
   return l;
 }
 
-std::optional<StakeLine> StakeLineOf(const HeldProblem& p, std::size_t k, const Q& w, bool above) {
+std::optional<StakeLine> StakeLineOf(const HeldProblem& p, std::size_t k, const Ratio& w,
+                                     bool above) {
   const auto g = Threshold(w, p.held[k], p.commission);
   if (!g) return std::nullopt;
   const i128 a = p.odds[k].a, b = p.odds[k].b, s = p.step;

@@ -76,13 +76,14 @@ struct GridSum {
 
 // What the new bets must make, gross in cents, for an outcome holding `held`
 // to reach w: w - held, over (1 - commission) when that is a gain.
-std::optional<Q> Threshold(const Q& w, const Q& held, std::int64_t commission);
+std::optional<Q> Threshold(const Ratio& w, const Q& held, std::int64_t commission);
 
 // Runner k's line: back, the least stake x with s (x a / b - X) >= G; lay,
 // the most stake l with s (X - l a / b) >= G, and with l a / b - X at most
 // the lay's loss cap, whichever is less. Nullopt past kMostFigure.
 // Not in lowest terms: Reduced() makes it so, at the cost of three divisions.
-std::optional<StakeLine> StakeLineOf(const HeldProblem& p, std::size_t k, const Q& w, bool above);
+std::optional<StakeLine> StakeLineOf(const HeldProblem& p, std::size_t k, const Ratio& w,
+                                     bool above);
 StakeLine Reduced(StakeLine l);
 
 }  // namespace stakora::plan

@@ -20,8 +20,8 @@ using Real = long double;
 // Within this of 1 an estimated slope says nothing worth proving.
 constexpr Real kNearOne = 1e-9L;
 
-Real ValueOf(const Q& q) {
-  return static_cast<Real>(q.num()) / static_cast<Real>(q.den());
+Real ValueOf(const Ratio& q) {
+  return static_cast<Real>(q.num) / static_cast<Real>(q.den);
 }
 
 // The total in cents of one outcome: held plus the new bets' gross over
@@ -36,7 +36,7 @@ Ratio Total(const Q& held, i128 gross, i128 den, int64_t commission) {
 
 // Every outcome at least w, or above it.
 struct Level {
-  Q w;
+  Ratio w;
   bool above = false;
   bool Reached(const Ratio& t) const {
     const auto c = Compare(t, w);
@@ -56,13 +56,13 @@ class LevelSearch {
     HeldBest best = PlanAt({}, 0);  // no new bets
     // Whole cents first, galloping up from the plan without new bets, then
     // halving; then each total a plan reaches above the best so far.
-    i128 low = FloorDiv(best.worst.num(), best.worst.den()), stride = 1;
+    i128 low = FloorDiv(best.worst.num, best.worst.den), stride = 1;
     std::optional<i128> high;
     while (!high) {
       const Level level{Q::Of(low + stride)};
       if (auto b = BestAtLevel(level, best.total)) {
         best = *b;
-        low = std::max(low + stride, FloorDiv(best.worst.num(), best.worst.den()));
+        low = std::max(low + stride, FloorDiv(best.worst.num, best.worst.den));
         stride *= 2;
       } else {
         if (Stopped()) return std::nullopt;
@@ -73,7 +73,7 @@ class LevelSearch {
       const i128 mid = low + (*high - low) / 2;
       if (auto b = BestAtLevel(Level{Q::Of(mid)}, best.total)) {
         best = *b;
-        low = std::max(mid, FloorDiv(best.worst.num(), best.worst.den()));
+        low = std::max(mid, FloorDiv(best.worst.num, best.worst.den));
       } else {
         if (Stopped()) return std::nullopt;
         high = mid;
@@ -185,7 +185,7 @@ class LevelSearch {
 
   // The cents a new bet must make (or may lose, below 0) for runner k's
   // outcome to reach w: what its gross must be, net of commission on a gain.
-  Real GrossNeeded(const Level& level, const Q& held) const {
+  Real GrossNeeded(const Level& level, const Ratio& held) const {
     const Real d = ValueOf(level.w) - ValueOf(held);
     return d > 0 ? d / keep_ : d;
   }
@@ -476,11 +476,10 @@ class LevelSearch {
   HeldBest PlanAt(Stakes x, int64_t total) const {
     HeldBest b;
     if (x.empty()) x.assign(price_.size(), 0);
-    for (std::size_t k = 0; k < price_.size(); ++k)
-      b.outcomes.push_back(Q::Of(Runner(k, x[k], total)));
-    if (p_.held_other) b.outcomes.push_back(Q::Of(Other(total)));
+    for (std::size_t k = 0; k < price_.size(); ++k) b.outcomes.push_back(Runner(k, x[k], total));
+    if (p_.held_other) b.outcomes.push_back(Other(total));
     b.worst = *std::min_element(b.outcomes.begin(), b.outcomes.end(),
-                                [](const Q& l, const Q& r) { return Compare(l, r) < 0; });
+                                [](const Ratio& l, const Ratio& r) { return Compare(l, r) < 0; });
     b.stakes = std::move(x);
     b.total = total;
     return b;

@@ -46,8 +46,8 @@ struct HeldBest {
   Stakes stakes;           // steps
   std::int64_t total = 0;  // steps
   // Cents: the total if each runner wins, then if another does (when one can).
-  std::vector<Q> outcomes;
-  Q worst;
+  std::vector<Ratio> outcomes;
+  Ratio worst;
 };
 
 // The best plan; nullopt when the search stopped first (s.why says why).
