@@ -90,8 +90,10 @@ std::optional<std::string> Unplannable(const Request& r) {
   return std::nullopt;
 }
 
-// The held bets, or the each-way terms, and the field size.
+// The held bets, or the each-way terms, and the field size: a plan of
+// neither takes no field size, whatever its box holds.
 std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
+  if (r.held.empty() && !r.each_way.on) return std::nullopt;
   if (!r.held.empty()) {
     if (const auto why = Unplannable(r)) return *why;
     for (std::size_t i = 0; i < r.held.size(); ++i) {

@@ -313,6 +313,11 @@ TEST(Planner, EachWayTermsFollowTheFieldSize) {
   EXPECT_EQ(v.rows[0].bar, 1.0);               // 20 at 4 + 1.75 - 40 = 75.00, the largest
   EXPECT_EQ(v.rows[0].place_bar, -500.0 / 7500);
   EXPECT_EQ(v.bar_zero, 0.5);  // losses and gains both
+  // Each way off: the field size left in its box is no part of the plan.
+  SetBox(p, Box::FieldSize, "1");
+  SetCell(p, 1, Cell::Odds, "4");
+  SetEachWay(p, false);
+  EXPECT_TRUE(MakePlan(*RequestOf(p)));
 }
 
 TEST(PlannerSettings, AreKeptInTheirOwnFile) {
