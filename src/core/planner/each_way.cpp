@@ -46,10 +46,6 @@ std::string OddsText(const Odds& o) {
   return DecimalText(Fraction::Of(Q::Of(o.a, o.b)), decimals).value_or("");
 }
 
-}  // namespace
-
-namespace {
-
 // The best outcome: a runner wins and the plan's best place returns fill the
 // other places. For the K - 1 best place returns R, a runner outside them adds
 // its win and place return V to their sum; one among them adds its win-part
@@ -181,9 +177,10 @@ Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& 
     const auto least = LeastCoveredTotal(problem, target, search);
     if (!least)
       return search.why == Stop::BeyondMost
-                 ? "A profit of " + MoneyText(c.amount) +
-                       " needs more than 1000000000.00 laid out, or no stakes make it whichever "
-                       "runner wins (the runners' book is " +
+                 ? "A profit of " + MoneyText(c.amount) + " needs more than " +
+                       MoneyText(kMostCents) +
+                       " laid out, or no stakes make it whichever runner wins (the runners' book "
+                       "is " +
                        BookText(books.all) + "%)"
                  : Unfound(search);
     b.total = *least;
@@ -200,7 +197,7 @@ Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& 
 
 // Cents of a return in 1 / scale of a step, less the outlay.
 std::int64_t ScaledCents(const Checked& c, const CoverProblem& p, i128 ret, std::int64_t outlay) {
-  return To64(RoundHalfEven(Q::Of(ret * c.step, p.scale))) - outlay;
+  return To64(RoundHalfEven(Ratio{ret * c.step, p.scale})) - outlay;
 }
 
 }  // namespace
@@ -226,8 +223,9 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
           "The runners' prices are too unlike to plan exactly where they fill the places; give "
           "their odds as decimals");
   }
+  const Books books = BooksOf(c.field);
   const auto back =
-      cover ? PlanCovered(c, *cover, BooksOf(c.field), r.mode, std::move(stop))
+      cover ? PlanCovered(c, *cover, books, r.mode, std::move(stop))
             : PlanBack(c, halves, BooksOf(halves), r.mode, 2 * c.step,
                        {"runners' each-way book (the sum of 2 / (win odds + place odds))",
                         "each-way", "laid out"},
@@ -235,7 +233,7 @@ Result<Plan, std::string> MakeEachWayPlan(const Request& r, const Checked& c,
   if (!back) return back.error();
   const Stakes stakes = cover ? back->stakes : BestPlaces(halves, place, back->stakes);
 
-  Plan p = PlanHead(r, c, BooksOf(c.field).all);
+  Plan p = PlanHead(r, c, books.all);
   p.each_way = true;
   p.places = terms->places;
   p.place_fraction = FractionText(*terms);

@@ -62,7 +62,7 @@ namespace {
 // The search's problem: what the held bets return on each outcome, and the
 // caps on the new bets.
 Result<HeldProblem, std::string> ProblemOf(const Request& r, const Checked& c, bool covered,
-                                           bool full_book) {
+                                           bool capped, bool full_book) {
   HeldProblem problem;
   problem.side = r.side;
   problem.odds = c.field.odds;
@@ -80,7 +80,6 @@ Result<HeldProblem, std::string> ProblemOf(const Request& r, const Checked& c, b
     problem.held[b.runner] = Q::Of(sum->num() - IfLoses(b) * sum->den(), sum->den());
   }
   if (!covered) problem.held_other = Q::Of(all_lose);
-  const bool capped = r.mode == Mode::Stake && c.amount > 0;
   problem.most_total = capped ? c.amount / c.step : kMostCents / c.step;
   // An empty amount caps nothing, whichever it names.
   if (r.mode == Mode::Liability && c.amount > 0) problem.most_loss = c.amount;
@@ -123,10 +122,10 @@ Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::
   const bool covered = c.field_size && static_cast<std::size_t>(*c.field_size) == c.field.size();
   const Books books = BooksOf(c.field);
   const auto side = books.all <=> Whole(1);
-  const auto problem = ProblemOf(r, c, covered, side == 0);
+  const bool capped = r.mode == Mode::Stake && c.amount > 0;  // an empty amount caps nothing
+  const auto problem = ProblemOf(r, c, covered, capped, side == 0);
   if (!problem) return problem.error();
   const bool back = r.side == Side::Back;
-  const bool capped = r.mode == Mode::Stake && c.amount > 0;
   if (!capped && ((back && covered && side < 0) || (!back && side > 0)))
     return "The new bets alone would win whatever happens (the runners' book is " +
            BookText(books.all) + "%), so there is no best plan without a cap: give a stake";

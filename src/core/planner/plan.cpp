@@ -88,9 +88,8 @@ Result<Staked, std::string> StakeLay(const Request& request, const Checked& c, c
   Search search{kMostCents / c.step, std::move(stop)};
   const auto laid = TotalOrRefusal(
       LargestLayTotal(field, books, Q::Of(c.amount, c.step), search), search, "lay", book_text,
-      "A liability of " + MoneyText(c.amount) +
-          " allows more than 1000000000.00 of backers' stakes; lay with a "
-          "smaller liability",
+      "A liability of " + MoneyText(c.amount) + " allows more than " + MoneyText(kMostCents) +
+          " of backers' stakes; lay with a smaller liability",
       "Even the minimum stake on every runner loses more than " + MoneyText(c.amount) +
           " when a laid runner wins");
   if (!laid) return laid.error();

@@ -1,5 +1,7 @@
 #include "plan_figures.h"
 
+#include <stdexcept>
+
 namespace stakora::plan {
 namespace {
 
@@ -41,7 +43,7 @@ std::optional<std::int64_t> NetCents(const Checked& c, const Fraction& gross) {
 static_assert(kMostCents * kMostOddsA * kBasis < kI128Most / 1000);
 std::int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
   const i128 keep = KeptOfGross(c, gross_num > 0);
-  return To64(RoundHalfEven(Q::Of(gross_num * keep, gross_den * kBasis)));
+  return To64(RoundHalfEven(Ratio{gross_num * keep, gross_den * kBasis}));
 }
 
 std::string MinimumsTooMuch(const Checked& c, std::int64_t parts) {
@@ -94,16 +96,18 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
   // Net target P needs a gross of P / (1 - commission): in steps, exactly.
   const Q target = Q::Of(static_cast<i128>(c.amount) * kBasis,
                          static_cast<i128>(unit) * (kBasis - c.commission));
-  const std::string beyond =
-      "A profit of " + MoneyText(c.amount) + " needs more than 1000000000.00 " + words.spent;
+  const std::string beyond = "A profit of " + MoneyText(c.amount) + " needs more than " +
+                             MoneyText(kMostCents) + " " + words.spent;
   Search search{kMostCents / unit, std::move(stop)};
   const auto found = LeastBackTotal(f, books, target, search);
   const auto least =
       TotalOrRefusal(found, search, words.whose, found ? "" : BookText(books.all), beyond, beyond);
   if (!least) return least.error();
   b.total = *least;
-  b.stakes = BackStakes(f, b.total);  // the search has made sure they fit
-  if (b.stakes.empty()) return std::string("No stakes reach the profit within the limits");
+  b.stakes = BackStakes(f, b.total);
+  // The search counted every stake at its minimum and the savers' at break
+  // even: they fit. A broken promise is refused by MakePlan, never shown.
+  if (b.stakes.empty()) throw std::logic_error("the least total's stakes do not fit");
   const Fraction gross = amount * Fraction{Big(kBasis), Big(kBasis - c.commission)};
   const auto total = Rounded(gross * books.others / (one - books.all));
   if (!total) return std::string(kTooLarge);
@@ -145,7 +149,7 @@ std::int64_t RoundingCost(const Plan& p) {
 }
 
 std::int64_t LayLiability(std::int64_t stake, const Odds& o) {
-  return To64(RoundHalfEven(Q::Of(static_cast<i128>(stake) * (o.a - o.b), o.b)));
+  return To64(RoundHalfEven(Ratio{static_cast<i128>(stake) * (o.a - o.b), o.b}));
 }
 
 namespace {
