@@ -46,22 +46,9 @@ constexpr Option<Args> kOptions[] = {
        a.horses = v;
        return std::nullopt;
      }},
-    {"--json", "", "one JSON object instead of a table",
-     [](Args& a, const std::string&) -> Taken {
-       a.common.json = true;
-       return std::nullopt;
-     }},
-    {"--help", "", "this text, also -h",
-     [](Args& a, const std::string&) -> Taken {
-       a.common.help = true;
-       return std::nullopt;
-     },
-     "-h"},
-    {"--version", "", "the program's version",
-     [](Args& a, const std::string&) -> Taken {
-       a.common.version = true;
-       return std::nullopt;
-     }},
+    {"--json", "", "one JSON object instead of a table", SetCommonFlag<Args, &CommonArgs::json>},
+    {"--help", "", "this text, also -h", SetCommonFlag<Args, &CommonArgs::help>, "-h"},
+    {"--version", "", "the program's version", SetCommonFlag<Args, &CommonArgs::version>},
 };
 
 }  // namespace

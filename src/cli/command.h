@@ -6,6 +6,7 @@
 // standard output, where a failure to write them is a failure (status 1).
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +40,14 @@ template <typename Args>
 using Parser = std::function<Result<Args, UsageError>(const std::vector<std::string>&)>;
 template <typename Args>
 using Execution = std::function<Outcome(const Args&, std::ostream& err)>;
+
+// The setter of an option row for a flag both programs take, for an Args
+// with a `common` member: --json, --help, --version.
+template <typename Args, bool CommonArgs::*flag>
+std::optional<UsageError> SetCommonFlag(Args& args, const std::string&) {
+  args.common.*flag = true;
+  return std::nullopt;
+}
 
 // Writes and flushes; on a write error says so on err and returns 1, else 0.
 int WriteResults(std::ostream& out, const std::string& text, std::ostream& err,

@@ -86,8 +86,7 @@ std::optional<UsageError> EachWayMisuse(const plan::Request& r,
 namespace {
 
 // The options read so far: the mode options given, and every option's name.
-struct PlanWords {
-  PlanArgs args;
+struct PlanWords : PlanArgs {
   int modes = 0;
   std::vector<std::string_view> given;
 };
@@ -96,21 +95,21 @@ using Taken = std::optional<UsageError>;
 
 template <plan::Mode mode>
 Taken TakeAmount(PlanWords& w, const std::string& v) {
-  w.args.request.amount = v;
-  w.args.request.mode = mode;
+  w.request.amount = v;
+  w.request.mode = mode;
   ++w.modes;
   return std::nullopt;
 }
 
 template <auto member>
 Taken TakeText(PlanWords& w, const std::string& v) {
-  w.args.request.*member = v;
+  w.request.*member = v;
   return std::nullopt;
 }
 
 template <auto member>
 Taken TakeEachWayText(PlanWords& w, const std::string& v) {
-  w.args.request.each_way.*member = v;
+  w.request.each_way.*member = v;
   return std::nullopt;
 }
 
@@ -128,7 +127,7 @@ constexpr Option<PlanWords> kOptions[] = {
      TakeAmount<plan::Mode::Liability>},
     {"--lay", "", "lay the runners at an exchange rather than back them",
      [](PlanWords& w, const std::string&) -> Taken {
-       w.args.request.side = plan::Side::Lay;
+       w.request.side = plan::Side::Lay;
        return std::nullopt;
      }},
     {"--commission", "PCT", "the exchange's share of a net win, 5 or 5% (default 0)",
@@ -136,26 +135,14 @@ constexpr Option<PlanWords> kOptions[] = {
     {"--step", "Q", "stakes are whole multiples of Q (default 0.01)", TakeText<&R::step>},
     {"--min-stake", "M", "no stake below M (default 0)", TakeText<&R::min_stake>},
     {"--json", "", "one JSON object instead of a table",
-     [](PlanWords& w, const std::string&) -> Taken {
-       w.args.common.json = true;
-       return std::nullopt;
-     }},
-    {"--help", "", "this text, also -h",
-     [](PlanWords& w, const std::string&) -> Taken {
-       w.args.common.help = true;
-       return std::nullopt;
-     },
-     "-h"},
-    {"--version", "", "the program's version",
-     [](PlanWords& w, const std::string&) -> Taken {
-       w.args.common.version = true;
-       return std::nullopt;
-     }},
+     SetCommonFlag<PlanWords, &CommonArgs::json>},
+    {"--help", "", "this text, also -h", SetCommonFlag<PlanWords, &CommonArgs::help>, "-h"},
+    {"--version", "", "the program's version", SetCommonFlag<PlanWords, &CommonArgs::version>},
     {"--each-way",
      "",
      "plan each-way stakes; --stake A is the outlay, both parts",
      [](PlanWords& w, const std::string&) -> Taken {
-       w.args.request.each_way.on = true;
+       w.request.each_way.on = true;
        return std::nullopt;
      },
      {},
@@ -168,7 +155,7 @@ constexpr Option<PlanWords> kOptions[] = {
      TakeText<&R::field_size>},
     {"--handicap", "", "the race is a handicap",
      [](PlanWords& w, const std::string&) -> Taken {
-       w.args.request.each_way.handicap = true;
+       w.request.each_way.handicap = true;
        return std::nullopt;
      }},
     {"--places", "K", "the bookmaker's places, 1 to 10", TakeEachWayText<&E::places>},
@@ -182,7 +169,7 @@ constexpr Option<PlanWords> kOptions[] = {
      [](PlanWords& w, const std::string& v) -> Taken {
        auto bet = ParseHeld(v);
        if (!bet) return bet.error();
-       w.args.request.held.push_back(*bet);
+       w.request.held.push_back(*bet);
        return std::nullopt;
      },
      {},
@@ -214,7 +201,7 @@ std::string PlanGuide() {
 
 Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words) {
   PlanWords w;
-  plan::Request& r = w.args.request;
+  plan::Request& r = w.request;
   bool options_done = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
@@ -231,7 +218,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     if (!*read) return UnknownOption(word, kTable);
     w.given.push_back((*read)->name);
   }
-  if (w.args.common.help || w.args.common.version) return w.args;
+  if (w.common.help || w.common.version) return PlanArgs(w);
   if (const auto wrong = HeldMisuse(r)) return *wrong;
   if (w.modes > 1 || (w.modes == 0 && r.held.empty()))
     return UsageError{r.held.empty() ? "give exactly one of --stake, --profit and --liability"
@@ -241,7 +228,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     return UsageError{r.side == plan::Side::Back
                           ? "--liability is for a lay plan: add --lay"
                           : "--profit is for a back plan; a lay plan takes --stake or --liability"};
-  return w.args;
+  return PlanArgs(w);
 }
 
 }  // namespace stakora::cli
