@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "qt/clickable_label.h"
@@ -45,9 +46,60 @@ class NamedComboAccessible : public QAccessibleWidget {
   }
 };
 
+// Qt calls every line edit editable, read-only or not; a box that shows a
+// figure is read to the user as read-only text, and its text can be walked.
+class ReadOnlyBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit ReadOnlyBoxAccessible(QLineEdit* box)
+      : QAccessibleWidget(box, QAccessible::EditableText) {}
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.editable = false;
+    s.readOnly = true;
+    return s;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return Box()->text();
+    return QAccessibleWidget::text(t);
+  }
+  using QAccessibleWidget::text;
+
+  void selection(int index, int* start, int* end) const override {
+    *start = *end = 0;
+    if (index == 0 && Box()->hasSelectedText()) {
+      *start = Box()->selectionStart();
+      *end = *start + static_cast<int>(Box()->selectedText().size());
+    }
+  }
+  int selectionCount() const override { return Box()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override { Box()->deselect(); }
+  void setSelection(int, int start, int end) override { Box()->setSelection(start, end - start); }
+  int cursorPosition() const override { return Box()->cursorPosition(); }
+  void setCursorPosition(int position) override { Box()->setCursorPosition(position); }
+  QString text(int start, int end) const override { return Box()->text().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(Box()->text().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = *end = offset;
+    return {};
+  }
+
+ private:
+  QLineEdit* Box() const { return static_cast<QLineEdit*>(widget()); }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   if (auto* label = qobject_cast<ClickableLabel*>(object)) return new LinkAccessible(label);
   if (auto* box = qobject_cast<QComboBox*>(object)) return new NamedComboAccessible(box);
+  if (auto* box = qobject_cast<QLineEdit*>(object); box && box->isReadOnly())
+    return new ReadOnlyBoxAccessible(box);
   if (object && object->isWidgetType() && object->property(kSeparator).toBool())
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
   return nullptr;

@@ -232,11 +232,21 @@ void Render(const Form1& m, Form1Widgets& w) {
     SetText(rw.W_Stake, r.W_Stake.text);
     SetText(rw.Winnings, r.Winnings.text);
     SetText(rw.profit_figure, r.profit_figure.text);
-    const QColor colour = r.profit_figure.fore == ForeColour::Red
-                              ? kLossRed
-                              : rw.W_Stake->palette().color(QPalette::Text);
-    if (rw.profit_figure->palette().color(QPalette::Text) != colour)
-      SetColour(rw.profit_figure, QPalette::Text, colour);
+    // Figures of an earlier Calculate are greyed until the next one.
+    const bool stale = m.results == Results::OutOfDate;
+    const QPalette& usual = rw.txt_odds->palette();  // never recoloured
+    const QColor text = usual.color(QPalette::Text);
+    const QColor grey = usual.color(QPalette::Disabled, QPalette::Text) != text
+                            ? usual.color(QPalette::Disabled, QPalette::Text)
+                            : QColor(Qt::gray);
+    const QString description = stale ? QString(kResultsOutOfDate) : QString();
+    for (QLineEdit* box : {rw.W_Stake, rw.Winnings, rw.profit_figure}) {
+      QColor colour = stale ? grey : text;
+      if (!stale && box == rw.profit_figure && r.profit_figure.fore == ForeColour::Red)
+        colour = kLossRed;
+      if (box->palette().color(QPalette::Text) != colour) SetColour(box, QPalette::Text, colour);
+      if (box->accessibleDescription() != description) box->setAccessibleDescription(description);
+    }
   }
 
   SetTop(w.cmd_calculate2, m.cmd_calculate2.place.top);

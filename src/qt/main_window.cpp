@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app_identity.h"
+#include "box_edits.h"
 #include "calculate.h"
 #include "commands.h"
 #include "horse_count.h"
@@ -141,11 +142,15 @@ void MainWindow::Connect() {
   on_option(w_.Option3, OptionId::Option3);
   on_option(w_.Option4, OptionId::Option4);
 
-  // Typing sets the model's text at once and runs nothing else.
-  connect(w_.Total_stake, &QLineEdit::textEdited, this,
-          [this](const QString& t) { model_.Total_stake.text = t.toStdString(); });
-  connect(w_.Combo1->lineEdit(), &QLineEdit::textEdited, this,
-          [this](const QString& t) { model_.Combo1.text = t.toStdString(); });
+  // Typing sets the model's text at once and calculates nothing.
+  connect(w_.Total_stake, &QLineEdit::textEdited, this, [this](const QString& t) {
+    model_.Total_stake.text = t.toStdString();
+    Run([](Form1& f, Ui&) { Total_stake_Change(f); });
+  });
+  connect(w_.Combo1->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
+    model_.Combo1.text = t.toStdString();
+    Run([](Form1& f, Ui&) { Combo1_Change(f); });
+  });
   connect(w_.Combo1, &QComboBox::activated, this, [this](int index) {
     model_.Combo1.text = w_.Combo1->itemText(index).toStdString();
     Run([](Form1& f, Ui&) {
@@ -159,7 +164,7 @@ void MainWindow::Connect() {
   for (std::size_t i = 0; i < w_.rows.size(); ++i) {
     connect(w_.rows[i].txt_odds, &QLineEdit::textEdited, this, [this, i](const QString& t) {
       model_.rows[i].txt_odds.text = t.toStdString();
-      txt_odds_Change(model_, static_cast<int>(i));
+      Run([i](Form1& f, Ui&) { txt_odds_Change(f, static_cast<int>(i)); });
     });
   }
 

@@ -61,10 +61,11 @@ INSTANTIATE_TEST_SUITE_P(Cli, CliPress, ::testing::Values(
 TEST(Cli, LossWarningsCompleteWithTheirMessagesOnStandardError) {
   const Ran r = Cli({"--odds-format", "Decimal", "2", "1.99"}, true);
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "You will loose money on this bet\n");
+  EXPECT_EQ(r.err, "You will loose money on this bet\nYou will loose money on this bet\n");
   EXPECT_TRUE(
       Has(r.out, "\x1b[31m1       2           24.94       24.94       -0.12  ! loss\x1b[0m\n"))
       << r.out;
+  EXPECT_TRUE(Has(r.out, "-0.13  ! loss")) << r.out;
   EXPECT_FALSE(Has(Cli({"--odds-format=decimal", "2", "1.99"}).out, "\x1b["));
 }
 

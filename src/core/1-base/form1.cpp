@@ -24,6 +24,7 @@ HorseRow MakeRow(int i) {
   HorseRow r;
   r.Label3 = Make("Horse " + n, {240, top, 855, 375});
   r.txt_odds = Make(n + "/1", {1320, top, 735, 315});
+  r.typed = {r.txt_odds.text, Notation::Fraction};
   r.W_Stake = Make("0.00", {2280, top, 855, 315});
   r.Winnings = Make("0.00", {3240, top, 855, 315});
   r.profit_figure = Make("0.00", {4200, top, 855, 315});
@@ -79,6 +80,16 @@ void ResizeMainWindow(Form1& f, int height) {
 void LayOutForStartUp(Form1& f) {
   ResizeMainWindow(f, 4700);
   for (int i = 1; i < kRowCount; ++i) HideRow(f.rows[static_cast<std::size_t>(i)]);
+}
+
+Notation SelectedNotation(const Form1& f) {
+  if (f.Option3.selected) return Notation::Fraction;
+  if (f.Option4.selected) return Notation::Betfair;
+  return Notation::Decimal;
+}
+
+void MarkResultsOutOfDate(Form1& f) {
+  if (f.results == Results::Fresh) f.results = Results::OutOfDate;
 }
 
 void ShowRow(HorseRow& row) {

@@ -33,6 +33,16 @@ struct Line {
   friend bool operator==(const Line&, const Line&) = default;
 };
 
+enum class Notation { Decimal, Fraction, Betfair };
+
+// What the user last typed in an odds box and the notation it was typed in:
+// switching notation converts from this, and switching back gives it back.
+struct TypedOdds {
+  std::string text;
+  Notation notation = Notation::Fraction;
+  friend bool operator==(const TypedOdds&, const TypedOdds&) = default;
+};
+
 // Row i is horse i + 1 on screen. thisDecimal holds the row's working odds as
 // text between the calculation steps and is never displayed.
 struct HorseRow {
@@ -42,6 +52,7 @@ struct HorseRow {
   Control W_Stake;
   Control profit_figure;
   Control Winnings;
+  TypedOdds typed;
   friend bool operator==(const HorseRow&, const HorseRow&) = default;
 };
 
@@ -72,6 +83,12 @@ struct Platform {
   friend bool operator==(const Platform&, const Platform&) = default;
 };
 
+// Whether the result boxes show what the window's boxes would give now: after
+// an edit or a refused Calculate they are out of date until the next one.
+enum class Results { None, Fresh, OutOfDate };
+// What a screen reader hears of a result box that is out of date.
+inline constexpr const char* kResultsOutOfDate = "out of date: press Calculate";
+
 struct Form1 {
   Control number_of_races;  // frame of the Option1 group
   std::array<Control, 2> Option1;
@@ -83,6 +100,8 @@ struct Form1 {
   std::array<HorseRow, kRowCount> rows;
   Line Line2;
   Control cmd_calculate2, cmd_close, Label7;
+
+  Results results = Results::None;
 
   int height = 0;       // outer height in twips, title bar and menu bar included
   std::string thisURL;  // the address the browser window loads
@@ -100,6 +119,12 @@ void ResizeMainWindow(Form1& f, int height);
 
 // Form_Load's steps before the settings: the start-up height, row 0 alone.
 void LayOutForStartUp(Form1& f);
+
+// The notation whose button is selected; Decimal when none is.
+Notation SelectedNotation(const Form1& f);
+
+// An edit since the last Calculate: figures shown are no longer the answer.
+void MarkResultsOutOfDate(Form1& f);
 
 void ShowRow(HorseRow& row);
 void HideRow(HorseRow& row);

@@ -273,27 +273,95 @@ Result<Currency, ConversionError> ToCurrency(std::string_view text, char sep) {
   return Currency{count};
 }
 
-std::optional<std::string> DecimalOddsAsFraction(std::string_view text, char sep) {
+namespace {
+
+// A numeric text as an exact ratio of whole numbers: num / den with den a
+// power of ten, or nothing when either term would pass 10^19.
+struct Terms {
+  bool negative = false;
+  std::uint64_t num = 0, den = 1;
+};
+
+std::optional<Terms> ExactTerms(std::string_view text, char sep) {
   const auto s = Scan(text, sep);
-  if (!s || s->negative) return std::nullopt;
+  if (!s) return std::nullopt;
   std::string digits(s->int_digits);
   digits += s->frac_digits;
   // value = digits x 10^shift
   long shift = Exponent(*s) - static_cast<long>(s->frac_digits.size());
   const auto first = digits.find_first_not_of('0');
-  if (first == std::string::npos) return std::nullopt;  // zero
+  if (first == std::string::npos) return Terms{s->negative, 0, 1};
   digits.erase(0, first);
   while (shift < 0 && digits.back() == '0') digits.pop_back(), ++shift;
-  // Both terms within 64 bits: up to 19 digits over at most 10^18.
   if (static_cast<long>(digits.size()) + (shift > 0 ? shift : 0) > 19 || -shift > 18)
     return std::nullopt;
-  std::uint64_t num = 0, den = 1;
-  std::from_chars(digits.data(), digits.data() + digits.size(), num);
-  for (long i = 0; i < (shift > 0 ? shift : -shift); ++i) (shift > 0 ? num : den) *= 10;
-  if (num < den) return std::nullopt;  // odds below 1
-  const std::uint64_t profit = num - den;
-  const std::uint64_t g = std::gcd(profit, den);
-  return std::to_string(profit / g) + "/" + std::to_string(den / g);
+  Terms t{s->negative, 0, 1};
+  std::from_chars(digits.data(), digits.data() + digits.size(), t.num);
+  for (long i = 0; i < (shift > 0 ? shift : -shift); ++i) (shift > 0 ? t.num : t.den) *= 10;
+  return t;
+}
+
+__extension__ typedef unsigned __int128 Wide;
+
+std::string WideText(Wide v) {
+  std::string out;
+  do {
+    out.insert(out.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+    v /= 10;
+  } while (v > 0);
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> DecimalOddsAsFraction(std::string_view text, char sep) {
+  const auto t = ExactTerms(text, sep);
+  if (!t || t->negative || t->num == 0 || t->num < t->den) return std::nullopt;
+  const std::uint64_t profit = t->num - t->den;
+  const std::uint64_t g = std::gcd(profit, t->den);
+  return std::to_string(profit / g) + "/" + std::to_string(t->den / g);
+}
+
+std::optional<std::string> FractionOddsAsDecimal(std::string_view text, char sep) {
+  const auto slash = text.find('/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  const auto a = ExactTerms(text.substr(0, slash), sep);
+  const auto b = ExactTerms(text.substr(slash + 1), sep);
+  if (!a || !b) {
+    // Beyond the exact terms: the same rule on doubles.
+    const auto num = ReadNumber(text.substr(0, slash), sep);
+    const auto den = ReadNumber(text.substr(slash + 1), sep);
+    if (!num || !den || *den == 0) return std::nullopt;
+    const double v = *num / *den + 1;
+    const double shown = std::abs(v) < 1e11 ? std::round(v * 1e4) / 1e4 : v;
+    if (!HasNumberText(shown)) return std::nullopt;
+    return NumberText(shown, sep);
+  }
+  if (b->num == 0) return std::nullopt;
+  // 1 + a/b = 1 + p/q, each term below 10^38.
+  const Wide p = Wide{a->num} * b->den, q = Wide{a->den} * b->num;
+  const bool below_zero = a->negative != b->negative && p > q;
+  Wide n = a->negative != b->negative ? (below_zero ? p - q : q - p) : q + p;
+  const Wide whole = n / q;
+  if (whole >= Wide{1'000'000'000'000'000})
+    return NumberText((below_zero ? -1.0 : 1.0) * static_cast<double>(n) / static_cast<double>(q),
+                      sep);
+  // Four decimals, digit by digit so that nothing overflows; the fifth rounds half up.
+  Wide rem = n % q;
+  std::uint64_t frac = 0;
+  for (int i = 0; i < 4; ++i) {
+    rem *= 10;
+    frac = frac * 10 + static_cast<std::uint64_t>(rem / q);
+    rem %= q;
+  }
+  std::uint64_t units = static_cast<std::uint64_t>(whole) * 10000 + frac;
+  if (rem * 2 >= q) ++units;
+  std::string out = below_zero && units > 0 ? "-" : "";
+  out += WideText(units / 10000);
+  std::string decimals = std::to_string(10000 + units % 10000).substr(1);
+  while (!decimals.empty() && decimals.back() == '0') decimals.pop_back();
+  if (!decimals.empty()) out += sep + decimals;
+  return out;
 }
 
 Result<std::int16_t, ConversionError> ToInt16(std::string_view text, char sep) {

@@ -36,6 +36,12 @@ std::optional<double> ReadNumber(std::string_view text, char sep = '.');
 // terms would not fit 64 bits.
 std::optional<std::string> DecimalOddsAsFraction(std::string_view text, char sep = '.');
 
+// Fractional odds "a/b" as the decimal odds a/b + 1: exact when that has at
+// most four decimals ("11/8" gives "2.375"), else to four, half up ("1/3"
+// gives "1.3333"). Nothing for a text without a slash or whose parts are not
+// numbers, or a zero denominator.
+std::optional<std::string> FractionOddsAsDecimal(std::string_view text, char sep = '.');
+
 // Fixed-point currency: a signed 64-bit count of ten-thousandths.
 struct Currency {
   std::int64_t ten_thousandths = 0;

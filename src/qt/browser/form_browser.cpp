@@ -1,6 +1,7 @@
 // form_browser: one embedded web view and a Close button.
 
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 #include <QWebEngineView>
 #include <QWidget>
@@ -27,6 +28,10 @@ class FormBrowser : public QWidget {
     Command1->setAutoDefault(true);  // Enter presses it when it has the focus
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(WebBrowser1, Command1);
+    // The page has the keys from the start, so Page Down scrolls at once;
+    // Esc closes the window as its Close button does.
+    WebBrowser1->setFocus(Qt::OtherFocusReason);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     // Form_Load: navigate to the address as it stands. A bad address or a
     // missing page shows the engine's own error page; nothing is reported.
     WebBrowser1->load(QUrl(address));

@@ -82,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, CompletedRun, ::testing::Values(
   RunCase{"Betfair", kStake, B, "50", "3.0 4.0", "2 3", "28.57 21.43", "35.71 35.72", "57.14 64.29", 0},
   RunCase{"ThreePrices", kStake, D, "100", "2.5 4 6", "1.5 3 5", "48.98 30.61 20.41", "22.45 22.44 22.46", "73.47 91.83 102.05", 0},
   RunCase{"ThreeLosers", kStake, D, "50", "2.0 2.0 2.0", "1 1 1", "16.67 16.67 16.67", "-16.67 -16.67 -16.67", "16.67 16.67 16.67", 3},
-  RunCase{"SmallLossNotWarned", kStake, D, "50", "2.0 1.99", "1 0.99", "24.94 25.06", "-0.12 -0.13", "24.94 24.81", 1},
+  RunCase{"EvenNotWarned", kStake, D, "50", "2.0 2.0", "1 1", "25 25", "0 0", "25 25", 0},
+  RunCase{"EveryCentOfLossWarned", kStake, D, "50", "2.0 1.99", "1 0.99", "24.94 25.06", "-0.12 -0.13", "24.94 24.81", 2},
   RunCase{"NegativeAmount", kStake, D, "-50", "3", "2", "-50", "-100", "-100", 1},
   RunCase{"FiveFractions", kStake, F, "50", "1/1 2/1 3/1 4/1 5/1", "1 2 3 4 5", "17.24 11.49 8.62 6.9 5.75", "-15.52 -15.53 -15.52 -15.5 -15.5", "17.24 22.98 25.86 27.6 28.75", 5},
   RunCase{"ProfitOne", kProfit, D, "10", "5", "4", "2.5", "10", "10", 0},
@@ -90,6 +91,23 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, CompletedRun, ::testing::Values(
   RunCase{"ProfitFive", kProfit, D, "25", "10 11 12 15 20", "9 10 11 14 19", "4.1 3.73 3.42 2.74 2.05", "24.96 24.99 25 25.06 24.96", "36.9 37.3 37.62 38.36 38.95", 0}),
   [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
+
+TEST(Calculate, APressFreshensTheFiguresAndARefusalGreysThem) {
+  Form1 f = Window(kStake, D, "50", "2", {"3", "4"});
+  ScriptedUi ui(&f);
+  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
+  EXPECT_EQ(f.results, Results::Fresh);
+  f.Total_stake.text = "x";
+  EXPECT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Refused);
+  EXPECT_EQ(f.results, Results::OutOfDate);
+  f.Total_stake.text = "50";
+  f.rows[1].txt_odds.text = "a";
+  EXPECT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Refused);
+  EXPECT_EQ(f.results, Results::OutOfDate);
+  f.rows[1].txt_odds.text = "4";
+  ASSERT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
+  EXPECT_EQ(f.results, Results::Fresh);
+}
 
 TEST(Calculate, WorkingOdds) {
   // clang-format off
@@ -185,7 +203,8 @@ TEST(Calculate, CountOfZeroOrBelowChangesNothing) {
     ScriptedUi ui(&f);
     EXPECT_EQ(cmd_calculate2_Click(f, ui), CalcOutcome::Completed);
     EXPECT_TRUE(ui.shown.empty());
-    EXPECT_TRUE(f == before);
+    EXPECT_TRUE(f.rows == before.rows);
+    EXPECT_EQ(f.results, Results::Fresh);
     EXPECT_EQ(RowsInUse(f), 0);
   }
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "box_edits.h"
 #include "horse_count.h"
 #include "options.h"
 
@@ -17,6 +19,12 @@ Strings Odds(const Form1& f) {
   return out;
 }
 
+// As the window does when the user types in odds box `row`.
+void Type(Form1& f, int row, const std::string& text) {
+  f.rows[static_cast<std::size_t>(row)].txt_odds.text = text;
+  txt_odds_Change(f, row);
+}
+
 int VisibleRows(const Form1& f) {
   int n = 0;
   for (const auto& r : f.rows) {
@@ -27,18 +35,19 @@ int VisibleRows(const Form1& f) {
   return n;
 }
 
-TEST(Options, DecimalAddsTheStakeBackToAFractionToTheCent) {
+TEST(Options, DecimalAddsTheStakeBackToAFractionExactToFourDecimals) {
   // clang-format off
   const std::pair<const char*, const char*> cases[] = {
-      {"2/1", "3"}, {"7/4", "2.75"}, {"1/3", "1.33"}, {"1/8", "1.12"}, {"3/8", "1.38"},
-      {" 1 / 2 ", "1.5"}, {"2.5/1", "3.5"},
+      {"2/1", "3"}, {"7/4", "2.75"}, {"1/3", "1.3333"}, {"2/3", "1.6667"}, {"1/8", "1.125"},
+      {"1/32", "1.0313"}, {"-3/1", "-2"}, {"-1/2", "0.5"}, {" 1 / 2 ", "1.5"}, {"2.5/1", "3.5"},
+      {"1e20/1", "1E+20"},
       // Not a fraction: left as it is.
       {"3.5", "3.5"}, {"/2", "/2"}, {"2/", "2/"}, {"a/2", "a/2"}, {"1/2/3", "1/2/3"},
       {"1/0", "1/0"}, {"1e308/1e-308", "1e308/1e-308"}};
   // clang-format on
   for (const auto& [fraction, decimal] : cases) {
     Form1 f = MakeForm1();
-    f.rows[2].txt_odds.text = fraction;
+    Type(f, 2, fraction);
     SelectOption(f, OptionId::Option2);
     EXPECT_EQ(f.rows[2].txt_odds.text, decimal) << fraction;
     EXPECT_EQ(f.rows[4].txt_odds.text, "6");
@@ -58,7 +67,7 @@ TEST(Options, FractionTurnsDecimalOddsIntoTheExactFractionOfTheirProfit) {
     Form1 f = MakeForm1();
     f.platform.decimal_separator = ',';
     SelectOption(f, OptionId::Option2);
-    f.rows[3].txt_odds.text = decimal;
+    Type(f, 3, decimal);
     SelectOption(f, OptionId::Option3);
     EXPECT_EQ(f.rows[3].txt_odds.text, fraction) << decimal;
     EXPECT_EQ(f.rows[4].txt_odds.text, "5/1");  // hidden rows round-trip too
@@ -71,7 +80,7 @@ TEST(Options, SwitchingNotationConvertsTheOddsAndKeepsEachGroupOne) {
   EXPECT_EQ(Odds(f), (Strings{"2", "3", "4", "5", "6"}));
   EXPECT_FALSE(f.Option3.selected);
   EXPECT_TRUE(f.Option1[0].selected);  // the other group is left alone
-  f.rows[1].txt_odds.text = "7/2";     // a fraction typed under Betfair
+  Type(f, 1, "7/2");                   // a fraction typed under Betfair
   SelectOption(f, OptionId::Option3);
   EXPECT_EQ(Odds(f), (Strings{"1/1", "7/2", "3/1", "4/1", "5/1"}));
   SelectOption(f, OptionId::Option2);
@@ -81,6 +90,46 @@ TEST(Options, SwitchingNotationConvertsTheOddsAndKeepsEachGroupOne) {
   ClearOption(f, OptionId::Option2);   // clearing runs nothing
   EXPECT_EQ(f.rows[0].txt_odds.text, "9/4");
   EXPECT_FALSE(f.Option2.selected);
+}
+
+TEST(Options, ARoundTripGivesBackWhatWasTypedUntilTheBoxIsEdited) {
+  Form1 f = MakeForm1();
+  Type(f, 0, "1/8");
+  Type(f, 1, "11/8");
+  Type(f, 2, "1/3");
+  for (OptionId away : {OptionId::Option2, OptionId::Option4}) {
+    SelectOption(f, away);
+    EXPECT_EQ(Odds(f), (Strings{"1.125", "2.375", "1.3333", "5", "6"}));
+    SelectOption(f, OptionId::Option3);
+    EXPECT_EQ(Odds(f), (Strings{"1/8", "11/8", "1/3", "4/1", "5/1"}));
+  }
+  SelectOption(f, OptionId::Option2);
+  Type(f, 2, "1.3333");  // edited: what the box keeps now
+  Type(f, 3, "4.50");
+  SelectOption(f, OptionId::Option3);
+  EXPECT_EQ(Odds(f), (Strings{"1/8", "11/8", "3333/10000", "7/2", "5/1"}));
+  SelectOption(f, OptionId::Option4);
+  SelectOption(f, OptionId::Option2);
+  EXPECT_EQ(Odds(f), (Strings{"1.125", "2.375", "1.3333", "4.50", "6"}));
+}
+
+TEST(Options, EditsAfterACalculateMarkTheFiguresOutOfDate) {
+  const std::function<void(Form1&)> edits[] = {
+      [](Form1& f) { Total_stake_Change(f); },
+      [](Form1& f) { Combo1_Change(f); },
+      [](Form1& f) { Type(f, 0, "3"); },
+      [](Form1& f) { SelectOption(f, OptionId::Option1_1); },
+      [](Form1& f) { SelectOption(f, OptionId::Option2); },
+      [](Form1& f) { (void)Combo1_Click(f); }};
+  for (const auto& edit : edits) {
+    Form1 f = MakeForm1();
+    edit(f);
+    EXPECT_EQ(f.results, Results::None);  // nothing calculated yet: nothing to grey
+    Form1 g = MakeForm1();
+    g.results = Results::Fresh;
+    edit(g);
+    EXPECT_EQ(g.results, Results::OutOfDate);
+  }
 }
 
 TEST(Options, ModeSetsTheAmountPrompt) {

@@ -161,7 +161,8 @@ class Press {
       for (int j = n_ - 1; j > i; --j) others += Read(Row(j).W_Stake);
       for (int j = 0; j < i; ++j) others += Read(Row(j).W_Stake);
       const double own = Read(row.profit_figure);
-      if (std::floor(others) > std::floor(own)) {
+      // Warned exactly when the net profit shown is below zero, to the cent.
+      if (RoundTo2(own - others) < 0) {
         row.profit_figure.fore = ForeColour::Red;
         ui_.ShowMessage(kMsgLoss);
       }
@@ -182,7 +183,8 @@ class Press {
   std::optional<Refusal> refusal_;
 };
 
-CalcOutcome Stop(Ui& ui, const char* message, FocusTarget::Kind focus) {
+CalcOutcome Stop(Form1& f, Ui& ui, const char* message, FocusTarget::Kind focus) {
+  MarkResultsOutOfDate(f);
   ui.ShowMessage(message);
   ui.SetFocus({focus, 0});
   return CalcOutcome::Refused;
@@ -203,13 +205,14 @@ int RowsInUse(const Form1& f) {
 CalcOutcome cmd_calculate2_Click(Form1& f, Ui& ui) {
   using Kind = FocusTarget::Kind;
   const char sep = f.platform.decimal_separator;
-  if (!IsNumeric(f.Total_stake.text, sep)) return Stop(ui, kMsgStakeNotNumber, Kind::Total_stake);
-  if (!IsNumeric(f.Combo1.text, sep)) return Stop(ui, kMsgHorsesNotNumber, Kind::Combo1);
+  if (!IsNumeric(f.Total_stake.text, sep))
+    return Stop(f, ui, kMsgStakeNotNumber, Kind::Total_stake);
+  if (!IsNumeric(f.Combo1.text, sep)) return Stop(f, ui, kMsgHorsesNotNumber, Kind::Combo1);
   const auto amount = ToCurrency(f.Total_stake.text, sep);
-  if (!amount) return Stop(ui, kMsgAmountTooLarge, Kind::Total_stake);
-  if (amount->ten_thousandths == 0) return Stop(ui, kMsgZeroAmount, Kind::Total_stake);
+  if (!amount) return Stop(f, ui, kMsgAmountTooLarge, Kind::Total_stake);
+  if (amount->ten_thousandths == 0) return Stop(f, ui, kMsgZeroAmount, Kind::Total_stake);
   const auto count = ToInt16(f.Combo1.text, sep);
-  if (!count || *count > kRowCount) return Stop(ui, kMsgHorseCountRange, Kind::Combo1);
+  if (!count || *count > kRowCount) return Stop(f, ui, kMsgHorseCountRange, Kind::Combo1);
 
   const int n = *count;
   const double a = amount->ToDouble();
@@ -218,10 +221,16 @@ CalcOutcome cmd_calculate2_Click(Form1& f, Ui& ui) {
   Press press(f, trial, recorder, n, a);
   const CalcOutcome outcome = press.Run();
   if (const auto& r = press.refusal()) {
+    MarkResultsOutOfDate(f);
     ui.ShowMessage(r->message);
     if (r->focus) ui.SetFocus(*r->focus);
     return CalcOutcome::Refused;
   }
+  // The unworkable target profit refuses from inside the press.
+  if (outcome == CalcOutcome::Completed)
+    f.results = Results::Fresh;
+  else
+    MarkResultsOutOfDate(f);
   if (recorder.messages.empty()) {
     f.rows = std::move(trial);
     return outcome;

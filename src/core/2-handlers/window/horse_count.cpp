@@ -6,6 +6,7 @@
 namespace stakora {
 
 ReportNumber Combo1_Click(Form1& f) {
+  MarkResultsOutOfDate(f);
   const auto count = ToInt16(f.Combo1.text, f.platform.decimal_separator);
   if (!count)
     return count.error() == ConversionError::NotNumeric ? ReportNumber::TypeMismatch

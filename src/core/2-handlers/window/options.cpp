@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <optional>
 #include <string>
 
 #include "number_text.h"
@@ -31,20 +32,25 @@ void RunHandler(Form1& f, OptionId id) {
   }
 }
 
-// Fractional odds a/b become the decimal odds a/b + 1, to the cent; any other
-// text is left as the user typed it.
-void FractionsToDecimalOdds(Form1& f) {
+// Each odds box shows what was typed in it, in the notation now selected:
+// exactly as typed in the notation it was typed in, else converted from its
+// form (a fraction or a price, whatever the notation it was typed under). A
+// text that cannot be converted stays as the box shows it.
+void ShowTypedOddsIn(Form1& f, Notation target) {
   const char sep = f.platform.decimal_separator;
   for (HorseRow& row : f.rows) {
-    std::string& s = row.txt_odds.text;
-    const auto slash = s.find('/');
-    if (slash == std::string::npos) continue;
-    const auto num = ReadNumber(std::string_view(s).substr(0, slash), sep);
-    const auto den = ReadNumber(std::string_view(s).substr(slash + 1), sep);
-    if (!num || !den || *den == 0) continue;
-    const double decimal = RoundTo2(*num / *den + 1);
-    if (HasNumberText(decimal)) s = NumberText(decimal, sep);
+    const TypedOdds& typed = row.typed;
+    const bool fraction = typed.text.find('/') != std::string::npos;
+    std::optional<std::string> shown;
+    if (typed.notation == target || fraction == (target == Notation::Fraction))
+      shown = typed.text;
+    else if (fraction)
+      shown = FractionOddsAsDecimal(typed.text, sep);
+    else
+      shown = DecimalOddsAsFraction(typed.text, sep);
+    if (shown) row.txt_odds.text = *shown;
   }
+  MarkResultsOutOfDate(f);
 }
 
 }  // namespace
@@ -96,24 +102,19 @@ void ClearOption(Form1& f, OptionId id) {
 void Option1_Click(Form1& f, int /*index*/) {
   if (f.Option1[0].selected) f.Label2.text = kPromptStake;
   if (f.Option1[1].selected) f.Label2.text = kPromptWin;
+  MarkResultsOutOfDate(f);
 }
 
 void Option2_Click(Form1& f) {
-  FractionsToDecimalOdds(f);
+  ShowTypedOddsIn(f, Notation::Decimal);
 }
 
 void Option3_Click(Form1& f) {
-  for (HorseRow& row : f.rows) {
-    std::string& s = row.txt_odds.text;
-    if (s.find('/') != std::string::npos) continue;  // a fraction already
-    if (auto fraction = DecimalOddsAsFraction(s, f.platform.decimal_separator)) s = *fraction;
-  }
+  ShowTypedOddsIn(f, Notation::Fraction);
 }
 
 void Option4_Click(Form1& f) {
-  FractionsToDecimalOdds(f);
+  ShowTypedOddsIn(f, Notation::Betfair);
 }
-
-void txt_odds_Change(Form1& /*f*/, int /*index*/) {}
 
 }  // namespace stakora

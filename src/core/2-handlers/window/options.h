@@ -8,7 +8,6 @@ namespace stakora {
 
 enum class OptionId { Option1_0, Option1_1, Option2, Option3, Option4 };
 
-enum class Notation { Decimal, Fraction, Betfair };
 // The button that selects a notation: Option2, Option3 or Option4.
 OptionId NotationOption(Notation n);
 
@@ -28,16 +27,15 @@ inline constexpr const char* kPromptStake = "How much do wish to stake?";
 inline constexpr const char* kPromptWin = "How much do wish to Win?";
 
 void Option1_Click(Form1& f, int index);
-// Switching notation converts the odds typed and never throws them away; a
-// box whose text cannot be read keeps it. Decimal and Betfair: fractional odds
-// a/b become the decimal odds a/b + 1, to the cent.
+// Switching notation shows each box's typed odds in the new notation and
+// never throws them away: back in the notation they were typed in, they read
+// exactly as typed; a text that cannot be converted stays. Decimal and
+// Betfair: fractional odds a/b become the decimal odds a/b + 1, exact to four
+// decimals (1/8 becomes 1.125, 1/3 becomes 1.3333).
 void Option2_Click(Form1& f);
 // Fraction: decimal odds become the exact fraction of their profit in lowest
 // terms (3.5 becomes 5/2, 2 becomes 1/1).
 void Option3_Click(Form1& f);
 void Option4_Click(Form1& f);
-// The handler the window's contract names for typing in an odds box; it
-// changes nothing else, and is kept so that the event has its handler.
-void txt_odds_Change(Form1& f, int index);
 
 }  // namespace stakora
