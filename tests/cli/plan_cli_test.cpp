@@ -118,8 +118,8 @@ TEST(PlanCli, TheJsonHasEveryField) {
   EXPECT_TRUE(Has(table.out,
                   "Held if wins  Profit if it wins\nFav             3.1       "
                   "0.00        20.00         20.00\n"
-                  "Around 1 held bet. New stakes 0.00. Worst -10.00, best 20.00; "
-                  "if another wins -10.00.\n"))
+                  "With the 1 bet you hold: new stakes 0.00. Worst -10.00, best 20.00; "
+                  "if another wins -10.00. To lay your bets off at an exchange, choose Lay.\n"))
       << table.out;
 }
 

@@ -1,7 +1,10 @@
 #include "plan_text.h"
 
+#include <algorithm>
+
 #include "exact.h"
 #include "number_text.h"
+#include "request_texts.h"
 
 namespace stakora::plan {
 
@@ -17,8 +20,9 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return out;
 }
 
-std::vector<RunnerInput> ParseRunnerLines(std::string_view text) {
-  std::vector<RunnerInput> out;
+PastedRunners ParseRunnerLines(std::string_view text) {
+  PastedRunners pasted;
+  std::vector<RunnerInput>& out = pasted.runners;
   for (std::string_view line : Lines(text)) {
     if (TrimBlanks(line).empty()) continue;
     RunnerInput r;
@@ -31,7 +35,14 @@ std::vector<RunnerInput> ParseRunnerLines(std::string_view text) {
     }
     out.push_back(std::move(r));
   }
-  return out;
+  // A sheet's or a page's heading: its odds cannot be read, the lines' can.
+  const auto reads = [](const RunnerInput& r) { return ReadOdds(r.odds, "").ok(); };
+  if (out.size() > 1 && !reads(out.front()) && std::any_of(out.begin() + 1, out.end(), reads)) {
+    pasted.heading =
+        out.front().name.empty() ? out.front().odds : out.front().name + " " + out.front().odds;
+    out.erase(out.begin());
+  }
+  return pasted;
 }
 
 std::optional<HeldInput> ParseHeldText(std::string_view text) {
@@ -132,11 +143,14 @@ std::string WinSummary(const Plan& p) {
 std::string HeldSummary(const Plan& p) {
   const std::size_t n = p.held.size();
   const bool lay = p.side == Side::Lay;
-  return "Around " + std::to_string(n) + (n == 1 ? " held bet" : " held bets") +
-         (lay ? ". New lay stakes " : ". New stakes ") + MoneyText(p.total_stake) + ". " +
+  // Backing more rarely helps held bets: laying them off is what was meant.
+  const bool nothing_new = !lay && p.total_stake == 0;
+  return "With the " + std::to_string(n) + (n == 1 ? " bet" : " bets") + " you hold" +
+         (lay ? ": new lay stakes " : ": new stakes ") + MoneyText(p.total_stake) + ". " +
          (lay ? MostToLose(p.worst_profit) + "; best "
               : "Worst " + MoneyText(p.worst_profit) + ", best ") +
-         MoneyText(p.best_profit) + IfAnotherWins(p) + ".";
+         MoneyText(p.best_profit) + IfAnotherWins(p) + "." +
+         (nothing_new ? std::string(" ") + kChooseLayHint : "");
 }
 
 }  // namespace

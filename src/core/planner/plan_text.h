@@ -16,7 +16,16 @@ std::vector<std::string_view> Lines(std::string_view text);
 
 // Lines of "NAME<TAB>ODDS" or "ODDS" (as copied from a spreadsheet or a
 // betting site); blank lines are skipped, a CR before the line end dropped.
-std::vector<RunnerInput> ParseRunnerLines(std::string_view text);
+// A first line whose odds cannot be read, when a later line's can, is a
+// heading: it is skipped, and said.
+struct PastedRunners {
+  std::vector<RunnerInput> runners;
+  std::string heading;  // the heading skipped, its cells joined by a space
+};
+PastedRunners ParseRunnerLines(std::string_view text);
+
+// What a back plan around held bets that places nothing probably meant.
+inline constexpr const char* kChooseLayHint = "To lay your bets off at an exchange, choose Lay.";
 
 // "RUNNER:KIND:STAKE@ODDS": the odds follow the last "@", the stake the last
 // ":" before it and the kind the ":" before that; the runner is the rest.

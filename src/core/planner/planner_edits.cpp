@@ -77,6 +77,7 @@ struct Applier {
 
 Applied Apply(Planner& p, const PlannerEdit& edit) {
   const Planner before = p;
+  p.note.clear();  // a note is about the edit that made it
   Applier applier{p, {}};
   std::visit(applier, edit);
   applier.out.changed = p != before;

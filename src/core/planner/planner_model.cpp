@@ -64,11 +64,23 @@ Planner MakePlanner(const PlannerSettings& s) {
   p.field_size = s.field_size;
   p.each_way = s.each_way;
   if (p.each_way.on) SetEachWay(p, true);
+  if (!s.race.runners.empty()) p.rows.clear();
+  for (const RunnerInput& r : s.race.runners) p.rows.push_back({r.name, r.odds, r.saver});
+  if (p.rows.size() < 3) p.rows.resize(3);
+  p.held = s.race.held;
+  p.field_covered = s.race.field_covered;
   return p;
 }
 
 PlannerSettings SettingsOf(const Planner& p) {
-  return {p.side, p.mode, p.step, p.min_stake, p.commission, p.field_size, p.each_way};
+  PlannerSettings s{p.side,       p.mode,       p.step,     p.min_stake,
+                    p.commission, p.field_size, p.each_way, {}};
+  for (const PlannerRow& row : p.rows)
+    if (IsRunner(row)) s.race.runners.push_back({row.name, row.odds, row.saver});
+  for (const HeldInput& bet : p.held)
+    if (IsHeld(bet)) s.race.held.push_back(bet);
+  s.race.field_covered = p.field_covered;
+  return s;
 }
 
 void SetSide(Planner& p, Side side) {
@@ -124,8 +136,10 @@ void RemoveRow(Planner& p, std::size_t row) {
 }
 
 std::size_t PasteRunners(Planner& p, std::string_view text) {
-  const std::vector<RunnerInput> pasted = ParseRunnerLines(text);
+  const auto [pasted, heading] = ParseRunnerLines(text);
   if (pasted.empty()) return 0;
+  if (!heading.empty())
+    p.note = "The first line, \"" + heading + "\", was taken as a heading and skipped.";
   if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) p.rows.clear();
   auto next = pasted.begin();
   for (PlannerRow& row : p.rows)

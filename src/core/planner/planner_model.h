@@ -33,13 +33,14 @@ enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFra
 enum class Cell { Name, Odds };
 enum class HeldCell { Runner, Kind, Stake, Odds };
 
-// Held bets and whether the runners are the whole field belong to one race,
-// like the runners, and are not kept in the settings.
+// The runners, the held bets and whether the runners are the whole field are
+// the race; the settings keep it beside the choices.
 struct Planner : Choices {
   std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
   std::vector<HeldInput> held;
   bool field_covered = false;
   std::vector<PlannerRow> cleared;  // the rows "Clear runners" took, until a row is edited
+  std::string note;                 // what the last edit did unasked, for the summary
   friend bool operator==(const Planner&, const Planner&) = default;
 };
 

@@ -3,6 +3,9 @@
 #include "plan_text.h"
 #include "settings_file.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace stakora::plan {
 namespace {
 
@@ -23,14 +26,83 @@ std::string Line(const char* key, std::string_view value) {
   return std::string(key) + "=" + std::string(value) + "\n";
 }
 
+// A race's texts on one line: tabs part them, so a backslash, a tab, the
+// line ends and a NUL are written as escapes and nothing typed is lost.
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\0':  // a NUL would make the file read as binary
+        out += "\\0";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> Fields(std::string_view line) {
+  std::vector<std::string> out(1);
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\t') {
+      out.emplace_back();
+    } else if (c == '\\' && i + 1 < line.size()) {
+      const char e = line[++i];
+      out.back() += e == 't' ? '\t' : e == 'r' ? '\r' : e == 'n' ? '\n' : e == '0' ? '\0' : e;
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+std::string RaceLine(const char* key, std::initializer_list<std::string_view> fields) {
+  std::string line = std::string(key) + "=";
+  const char* sep = "";
+  for (std::string_view f : fields) line += sep + Escaped(f), sep = "\t";
+  return line + "\n";
+}
+
+// The race's lines after the choices, as many as the file may hold.
+std::string RaceText(const Race& race, std::size_t room) {
+  std::string out = race.field_covered ? "field_covered=yes\n" : "";
+  const auto add = [&](const std::string& line) {
+    if (out.size() + line.size() > room) return false;
+    out += line;
+    return true;
+  };
+  for (const RunnerInput& r : race.runners)
+    if (!add(RaceLine("runner", {r.name, r.odds, r.saver ? "saver" : ""}))) return out;
+  for (const HeldInput& h : race.held)
+    if (!add(RaceLine("held", {h.runner, h.kind, h.stake, h.odds}))) return out;
+  return out;
+}
+
 }  // namespace
 
 std::string PlannerSettingsText(const PlannerSettings& s) {
-  return Line("side", SideName(s.side)) + Line("mode", ModeName(s.mode)) + Line("step", s.step) +
-         Line("min_stake", s.min_stake) + Line("commission", s.commission) +
-         Line("each_way", s.each_way.on ? "yes" : "no") + Line("field_size", s.field_size) +
-         Line("handicap", s.each_way.handicap ? "yes" : "no") + Line("places", s.each_way.places) +
-         Line("place_fraction", s.each_way.place_fraction);
+  const std::string choices =
+      Line("side", SideName(s.side)) + Line("mode", ModeName(s.mode)) + Line("step", s.step) +
+      Line("min_stake", s.min_stake) + Line("commission", s.commission) +
+      Line("each_way", s.each_way.on ? "yes" : "no") + Line("field_size", s.field_size) +
+      Line("handicap", s.each_way.handicap ? "yes" : "no") + Line("places", s.each_way.places) +
+      Line("place_fraction", s.each_way.place_fraction);
+  return choices +
+         RaceText(s.race, kMaxSettingsBytes - std::min(choices.size(), kMaxSettingsBytes));
 }
 
 PlannerSettings ReadPlannerSettings(std::string_view text) {
@@ -39,6 +111,17 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+    if (key == "runner") {
+      const auto f = Fields(value);
+      s.race.runners.push_back({f[0], f.size() > 1 ? f[1] : "", f.size() > 2 && f[2] == "saver"});
+      continue;
+    }
+    if (key == "held") {
+      auto f = Fields(value);
+      f.resize(4);
+      s.race.held.push_back({f[0], f[1], f[2], f[3]});
+      continue;
+    }
     if (!IsPlainSetting(value)) continue;
     if (key == "side") {
       for (Side side : {Side::Back, Side::Lay})
@@ -62,6 +145,8 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.each_way.places = value;
     } else if (key == "place_fraction") {
       s.each_way.place_fraction = value;
+    } else if (key == "field_covered") {
+      s.race.field_covered = value == "yes";
     }
   }
   s.side = SideFor(s.side, s.each_way.on);

@@ -5,11 +5,21 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plan.h"
 #include "ui.h"
 
 namespace stakora::plan {
+
+// The race in the window when it last closed: the runners as typed (savers
+// marked), the held bets and whether the runners are the whole field.
+struct Race {
+  std::vector<RunnerInput> runners;
+  std::vector<HeldInput> held;
+  bool field_covered = false;
+  friend bool operator==(const Race&, const Race&) = default;
+};
 
 struct PlannerSettings {
   Side side = Side::Back;
@@ -19,6 +29,7 @@ struct PlannerSettings {
   std::string commission = "0";
   std::string field_size;
   EachWayChoices each_way;
+  Race race;
   friend bool operator==(const PlannerSettings&, const PlannerSettings&) = default;
 };
 
@@ -26,6 +37,8 @@ inline constexpr const char* kPlannerSettingsFile = "planner.txt";
 
 // Reading takes what it knows and keeps the defaults for the rest, so an old
 // or damaged file never stops the window; a mode its side lacks becomes a stake.
+// The race follows the choices, a line per runner and per held bet, for as
+// many lines as a settings file may hold.
 std::string PlannerSettingsText(const PlannerSettings& s);
 PlannerSettings ReadPlannerSettings(std::string_view text);
 

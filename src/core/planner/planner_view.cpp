@@ -14,9 +14,17 @@ PlannerControls ControlsOf(const Planner& p) {
   const bool each_way = p.each_way.on;
   c.lay = TakesLay(each_way);
   c.commission = TakesCommission(each_way);
-  c.profit = SideHasMode(p.side, Mode::Profit);
+  const bool held = HasHeld(p);
+  c.profit = SideHasMode(p.side, Mode::Profit) && !held;
+  if (held && SideHasMode(p.side, Mode::Profit))
+    c.profit_why = "Around held bets the plan makes the most of them: cap the new bets with Stake";
   c.liability = SideHasMode(p.side, Mode::Liability);
   c.terms = each_way;
+  c.held = !each_way;
+  if (each_way) c.held_why = "Held bets are planned win only: turn each way off to use them";
+  c.saver = !held;
+  if (held) c.saver_why = "Around held bets no runner is a saver";
+  c.held_caption = "Held bets (" + std::to_string(p.held.size()) + ")";
   c.columns = ColumnsFor(p.side, each_way, each_way, HasHeld(p));
   c.stake_heading = StakeHeading(p.side, each_way);
   return c;
@@ -26,27 +34,43 @@ PlannerControls ControlsOf(const Planner& p) {
 // no figures.
 PlannerView Blank(const Planner& p, std::string summary) {
   PlannerView v;
-  v.summary = std::move(summary);
+  v.summary = p.note.empty() ? std::move(summary) : p.note + " " + summary;
   v.rows.resize(p.rows.size());
   v.problems = Problems(p);
   v.controls = ControlsOf(p);
   return v;
 }
 
-// The bars: each figure a share of the largest, and their zero where the
-// losses and the gains both fit.
-void DrawBars(PlannerView& v) {
+// The largest figure of a plan, without its sign: the bars' scale, so that a
+// loss of cents is a sliver beside the stakes.
+std::int64_t LargestFigure(const Plan& plan) {
   std::int64_t largest = 0;
+  const auto see = [&](std::int64_t cents) {
+    largest = std::max(largest, cents < 0 ? -cents : cents);
+  };
+  for (const RunnerPlan& r : plan.runners) {
+    for (std::int64_t cents : {r.stake, r.liability, r.profit_if_wins, r.held_if_wins}) see(cents);
+    if (r.profit_if_places) see(*r.profit_if_places);
+  }
+  for (std::int64_t cents :
+       {plan.total_stake, plan.if_another_wins, plan.worst_profit, plan.best_profit})
+    see(cents);
+  if (plan.if_none_places) see(*plan.if_none_places);
+  return largest;
+}
+
+// The bars: each figure a share of the plan's largest, and their zero where
+// the losses and the gains both fit.
+void DrawBars(PlannerView& v, std::int64_t largest) {
   bool loss = false, gain = false;
-  for (const RowResult& r : v.rows)
-    for (std::int64_t cents : {r.profit_cents, r.place_profit_cents}) {
-      largest = std::max(largest, cents < 0 ? -cents : cents);
+  for (const RowResult& r : v.rows) {
+    if (r.stake.empty()) continue;
+    for (std::int64_t cents : {r.profit_cents, r.place_profit_cents})
       (cents < 0 ? loss : gain) |= cents != 0;
-    }
+  }
   v.bar_zero = loss ? (gain ? 0.5 : 1.0) : 0.0;
-  if (largest == 0) return;
   const auto share = [&](std::int64_t cents) {
-    return static_cast<double>(cents) / static_cast<double>(largest);
+    return largest == 0 ? 0.0 : static_cast<double>(cents) / static_cast<double>(largest);
   };
   for (RowResult& r : v.rows) {
     if (!r.stake.empty()) r.bar = share(r.profit_cents);
@@ -56,20 +80,26 @@ void DrawBars(PlannerView& v) {
 
 }  // namespace
 
+std::string ShownBoxText(const Planner& p, Box box) {
+  const bool terms = box == Box::FieldSize || box == Box::Places || box == Box::PlaceFraction;
+  return terms && !p.each_way.on ? std::string() : BoxText(p, box);
+}
+
 PlannerView ViewWithout(const Planner& p, std::string summary) {
   return Blank(p, std::move(summary));
 }
 
 PlannerView PromptView(const Planner& p) {
-  PlannerView v = ViewWithout(p, kAskForRunners);
+  const std::vector<Problem> problems = Problems(p);
   const std::size_t cleared =
       static_cast<std::size_t>(std::count_if(p.cleared.begin(), p.cleared.end(), IsRunner));
-  if (!v.problems.empty())
-    v.summary = v.problems.front().message;
+  std::string summary = kAskForRunners;
+  if (!problems.empty())
+    summary = problems.front().message;
   else if (cleared > 0)
-    v.summary = "Cleared " + std::to_string(cleared) + (cleared == 1 ? " runner" : " runners") +
-                "; Ctrl+Z brings them back.";
-  return v;
+    summary = "Cleared " + std::to_string(cleared) + (cleared == 1 ? " runner" : " runners") +
+              "; Ctrl+Z brings them back.";
+  return ViewWithout(p, std::move(summary));
 }
 
 PlannerView Copied(PlannerView v) {
@@ -91,7 +121,7 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
     shown.stake = MoneyText(r.stake), shown.liability = MoneyText(r.liability);
     shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
     shown.loss = r.profit_if_wins < 0;
-    shown.bar_text = shown.profit;
+    shown.bar_text = "if it wins " + shown.profit;
     if (!plan.held.empty()) shown.held = MoneyText(r.held_if_wins);
     if (plan.each_way) shown.place_odds = r.place_odds;
     if (r.profit_if_places) {
@@ -100,7 +130,7 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
       shown.bar_text = "if it wins " + shown.profit + ", if it places " + shown.place_profit;
     }
   }
-  DrawBars(v);
+  DrawBars(v, LargestFigure(plan));
   v.stakes_text = StakesText(plan);
   v.controls.copy = !v.stakes_text.empty();
   return v;

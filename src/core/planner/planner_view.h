@@ -38,6 +38,11 @@ struct PlannerControls {
   bool lay = true, profit = true, liability = false, commission = true;
   bool terms = false;  // field size, handicap, places and place fraction
   bool copy = false;   // there are stakes to copy
+  // The held bets list and Field covered; the Saver column (a ticked saver
+  // can still be unticked). Each says why when it is off.
+  bool held = true, saver = true;
+  std::string held_why, saver_why, profit_why;
+  std::string held_caption;  // "Held bets (N)"
   PlanColumns columns;
   std::string stake_heading;
   friend bool operator==(const PlannerControls&, const PlannerControls&) = default;
@@ -55,6 +60,15 @@ struct Problem {
   std::string message;
   friend bool operator==(const Problem&, const Problem&) = default;
 };
+
+// A box's text as the window shows it: the each-way boxes are empty while
+// Each way is off (the planner keeps what they held).
+std::string ShownBoxText(const Planner& p, Box box);
+
+// What the bars show, for their heading.
+inline constexpr const char* kBarsLegend =
+    "Bars: the profit if the runner wins (and, below it, if it only places), green a gain and "
+    "red a loss, every bar on one scale: the largest figure of the plan";
 
 // Every box and cell that cannot be read, in the order the plan reads them.
 std::vector<Problem> Problems(const Planner& p);

@@ -27,7 +27,11 @@ std::string HeldBetName(std::size_t i) {
 }  // namespace
 
 Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who) {
-  const std::string t = AsciiLower(TrimBlanks(odds));
+  std::string t = AsciiLower(TrimBlanks(odds));
+  // Bookmakers' pages write 11/4 as "11-4".
+  if (const auto dash = t.find('-');
+      dash != std::string::npos && dash > 0 && t.find('/') == std::string::npos)
+    t[dash] = '/';
   const std::string unreadable = who + "cannot read the odds \"" + odds +
                                  "\"; give decimal odds such as 3.5, a fraction such as 7/2, "
                                  "or evens";
@@ -131,6 +135,20 @@ Result<int, std::string> ReadPlaces(const std::string& text) {
 
 Result<int, std::string> ReadFieldSize(const std::string& text) {
   return ReadWhole("Field size", text, static_cast<int>(kMaxRunners));
+}
+
+const char* HeldKindHelp(HeldKind kind) {
+  switch (kind) {
+    case HeldKind::Back:
+      return "back: a bet on the runner to win, at a bookmaker or an exchange";
+    case HeldKind::Lay:
+      return "lay: an exchange lay against the runner, the stake the backer's";
+    case HeldKind::Free:
+      return "free: a free bet whose stake is not returned with the winnings";
+    case HeldKind::FreeStakeReturned:
+      break;
+  }
+  return "free-sr: a free bet whose stake is returned with the winnings";
 }
 
 const char* HeldKindName(HeldKind kind) {

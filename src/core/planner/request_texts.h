@@ -50,6 +50,8 @@ inline constexpr HeldKind kHeldKinds[] = {HeldKind::Back, HeldKind::Lay, HeldKin
 
 // "back", "lay", "free", "free-sr".
 const char* HeldKindName(HeldKind kind);
+// The kind's name and what it is, for a list to explain its choices.
+const char* HeldKindHelp(HeldKind kind);
 
 // Held bet i's cells, the message starting "Held bet N". The runner is a
 // name of the request's runners, else a position among them.

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "plan_text.h"
+#include "settings_file.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -86,6 +87,48 @@ TEST(Planner, PastedRunnersFillEmptyRowsAndAClearCanBeUndone) {
   SetCell(p, 1, Cell::Odds, "2");  // typed since: the clear stands
   EXPECT_FALSE(UndoClear(p));
   EXPECT_EQ(PromptView(p).summary, kAskForRunners);
+}
+
+// A sheet's heading is skipped and said; "11-4" is 11/4 as bookmakers write it.
+TEST(Planner, PastedHeadingsAreSkippedAndDashedFractionsRead) {
+  Planner p;
+  Apply(p, RunnersPasted{"Horse\tOdds\nA\t11-4\nB\t3\n"});
+  EXPECT_EQ(p.rows, (std::vector<PlannerRow>{{"A", "11-4"}, {"B", "3"}}));
+  EXPECT_EQ(PromptView(p).summary.rfind(
+                "The first line, \"Horse Odds\", was taken as a heading and skipped. ", 0),
+            0u);
+  SetBox(p, Box::Amount, "10");
+  const auto plan = MakePlan(*RequestOf(p));
+  ASSERT_TRUE(plan) << plan.error();
+  EXPECT_EQ(plan->runners[0].decimal_odds, "3.75");
+  Apply(p, CellTyped{0, Cell::Name, "Al"});  // the note was about the paste alone
+  EXPECT_EQ(p.note, "");
+  Planner q;  // nothing after it reads: it is a runner, for the plan to refuse by name
+  EXPECT_EQ(PasteRunners(q, "Horse\tOdds\nB\tx\n"), 2u);
+  EXPECT_EQ(q.note, "");
+}
+
+// What does not apply is off and says why; the each-way boxes are empty then.
+TEST(Planner, OnlyWhatAppliesIsOffered) {
+  Planner p;
+  SetBox(p, Box::FieldSize, "8");
+  SetEachWay(p, true);
+  EXPECT_EQ(ShownBoxText(p, Box::Places), "3");
+  PlannerControls c = PromptView(p).controls;
+  EXPECT_FALSE(c.held);
+  EXPECT_NE(c.held_why, "");
+  SetEachWay(p, false);
+  EXPECT_EQ(ShownBoxText(p, Box::Places), "");
+  EXPECT_EQ(ShownBoxText(p, Box::FieldSize), "");
+  EXPECT_EQ(BoxText(p, Box::FieldSize), "8");  // kept for when each way comes back
+  c = PromptView(p).controls;
+  EXPECT_TRUE(c.held && c.profit && c.saver);
+  PasteHeld(p, "1:back:10@3");
+  c = PromptView(p).controls;
+  EXPECT_FALSE(c.profit || c.saver);
+  EXPECT_NE(c.profit_why, "");
+  EXPECT_EQ(c.saver_why, "Around held bets no runner is a saver");
+  EXPECT_EQ(c.held_caption, "Held bets (1)");
 }
 
 // An edit that makes lines come or go says which, from what it is, so that
@@ -225,8 +268,8 @@ TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   EXPECT_EQ(v.rows[3].stake, "12.00");
   EXPECT_TRUE(v.rows[2].loss);  // a book over 100%: every runner loses
   EXPECT_EQ(v.rows[3].profit, "-7.00");
-  EXPECT_EQ(v.rows[3].bar, -1.0);  // the largest figure: a bar across, left of the zero
-  EXPECT_EQ(v.bar_zero, 1.0);      // at the right: nothing gains
+  EXPECT_DOUBLE_EQ(*v.rows[3].bar, -0.28);  // one scale: the largest figure, the 25.00 staked
+  EXPECT_EQ(v.bar_zero, 1.0);               // at the right: nothing gains
   EXPECT_EQ(v.stakes_text, "Runner 1\t9.00\nRunner 2\t4.00\nFav\t12.00\n");
   EXPECT_EQ(v.summary.rfind("Book 130.30%. Total stake 25.00.", 0), 0u) << v.summary;
   EXPECT_TRUE(Copied(v).summary.ends_with(
@@ -252,7 +295,7 @@ TEST(Planner, TheSummarySaysWhatEveryOutcomeLeaves) {
       Case{Side::Lay, "25", {"3", "4"}, "",
            "Lay stakes 25.00. Most you can lose 17.87; if one of these wins, best -17.84; if another wins 25.00. Rounding"},
       Case{Side::Lay, "", {"3"}, "1:back:20@8",
-           "New lay stakes 0.00. Nothing to lose: worst 140.00; best 140.00; no other runner can win."},
+           "With the 1 bet you hold: new lay stakes 0.00. Nothing to lose: worst 140.00; best 140.00; no other runner can win."},
       Case{Side::Back, "10", {"3", "4", "5"}, "",
            "if another wins -36.19. Rounding costs 0.04 more stake (unrounded 36.15).", Mode::Profit},
       Case{Side::Lay, "30", {"3", "5", "7"}, "",
@@ -351,6 +394,32 @@ TEST(PlannerSettings, AreKeptInTheirOwnFile) {
   known.step = "0.5", known.commission = "2";
   EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, known);
   EXPECT_EQ(ui.Texts(), Strings{});
+}
+
+// The race outlives the window: whatever was typed comes back as it was.
+TEST(PlannerSettings, KeepTheRaceAsTyped) {
+  TempFolder dir;
+  ScriptedUi ui;
+  Planner p;
+  PasteRunners(p, std::string("Tab\\\tName\t7/2\nNul\0\r\t3\n", 21));
+  SetSaver(p, 1, true);
+  AddRow(p);  // an empty row is no runner: not kept
+  PasteHeld(p, "Tab\\\tName:free-sr:10@8\n1:lay:5@2");
+  SetFieldCovered(p, true);
+  SavePlannerSettings(dir.str(), SettingsOf(p), true, ui);
+  const Planner again = MakePlanner(LoadPlannerSettings(dir.str(), ui).settings);
+  EXPECT_EQ(again.rows, (std::vector<PlannerRow>{
+                            {"Tab\\\tName", "7/2"}, {std::string("Nul\0\r", 5), "3", true}, {}}));
+  EXPECT_EQ(again.held, p.held);
+  EXPECT_TRUE(again.field_covered);
+  EXPECT_EQ(ui.Texts(), Strings{});
+  // A race past what a settings file may hold keeps the choices and what fits.
+  PlannerSettings huge;
+  huge.race.runners.assign(3000, {std::string(40, 'x'), "2"});
+  const std::string text = PlannerSettingsText(huge);
+  EXPECT_LE(text.size(), kMaxSettingsBytes);
+  EXPECT_EQ(ReadPlannerSettings(text).step, "0.01");
+  EXPECT_GT(ReadPlannerSettings(text).race.runners.size(), 1000u);
 }
 
 TEST(PlannerSettings, AFileThatCannotBeReadIsReportedAndLeftAlone) {
