@@ -39,8 +39,11 @@ QVariant HeldTable::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::ToolTipRole && index.column() == kRunner)
     return "The runner's name, or its number in the runners list";
-  if (role == Qt::ToolTipRole && index.column() == kKind)
-    return "back, lay, free (stake not returned) or free-sr (stake returned)";
+  if (role == Qt::ToolTipRole && index.column() == kKind) {
+    QStringList kinds;
+    for (plan::HeldKind kind : plan::kHeldKinds) kinds << plan::HeldKindHelp(kind);
+    return kinds.join('\n');
+  }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const plan::HeldInput& bet = planner_.held[line];
   switch (index.column()) {
@@ -91,7 +94,10 @@ QWidget* HeldKindDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex&) const {
   auto* box = new QComboBox(parent);
   box->setAccessibleName("Kind");
-  for (plan::HeldKind kind : plan::kHeldKinds) box->addItem(plan::HeldKindName(kind));
+  for (plan::HeldKind kind : plan::kHeldKinds) {
+    box->addItem(plan::HeldKindName(kind));
+    box->setItemData(box->count() - 1, plan::HeldKindHelp(kind), Qt::ToolTipRole);
+  }
   return box;
 }
 

@@ -95,7 +95,9 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
   ApplyHeight();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  delete planner_.data();  // a window of its own, with no parent to end it
+}
 
 void MainWindow::BuildMenu() {
   QMenuBar* bar = menuBar();
@@ -265,7 +267,10 @@ void MainWindow::PlaceBeside(QWidget* other) const {
 void MainWindow::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  if (planner_) planner_->close();
+  if (planner_) {
+    planner_->close();  // keeps its choices and race
+    delete planner_.data();
+  }
   pages_.CloseAll();
   hide();
   emit programEnded();

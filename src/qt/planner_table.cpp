@@ -37,12 +37,13 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     }
     case kSaver:
       if (role == Qt::CheckStateRole) return typed.saver ? Qt::Checked : Qt::Unchecked;
+      if (role == Qt::ToolTipRole) return Q(view_.controls.saver_why);
       return {};
     case kBar:
       if (role == ProfitBarDelegate::kBarRole && result.bar) return *result.bar;
       if (role == ProfitBarDelegate::kPlaceBarRole && result.place_bar) return *result.place_bar;
       if (role == ProfitBarDelegate::kZeroRole && result.bar) return view_.bar_zero;
-      if (role == Qt::AccessibleTextRole) return Q(result.bar_text);
+      if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) return Q(result.bar_text);
       return {};
     default:
       break;
@@ -89,14 +90,23 @@ Qt::ItemFlags PlannerTable::flags(const QModelIndex& index) const {
     case kName:
     case kOdds:
       return shown | Qt::ItemIsEditable;
-    case kSaver:
-      return shown | Qt::ItemIsUserCheckable;
+    case kSaver: {
+      // A saver ticked before held bets came can still be unticked.
+      const auto row = static_cast<std::size_t>(index.row());
+      const bool ticked = row < planner_.rows.size() && planner_.rows[row].saver;
+      if (view_.controls.saver || ticked) return shown | Qt::ItemIsUserCheckable;
+      return Qt::ItemIsSelectable;
+    }
     default:
       return shown;  // results are shown, never typed in
   }
 }
 
 QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section == kBar)
+    return plan::kBarsLegend;
+  if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section == kSaver)
+    return Q(view_.controls.saver_why);
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   switch (section) {
@@ -127,7 +137,7 @@ void PlannerTable::ResultsReplaced() {
   Redraw({Qt::DisplayRole, Qt::ForegroundRole, kProblemRole, Qt::ToolTipRole,
           Qt::AccessibleDescriptionRole, Qt::AccessibleTextRole, ProfitBarDelegate::kBarRole,
           ProfitBarDelegate::kPlaceBarRole, ProfitBarDelegate::kZeroRole});
-  emit headerDataChanged(Qt::Horizontal, kStake, kStake);
+  emit headerDataChanged(Qt::Horizontal, kSaver, kStake);
 }
 
 }  // namespace stakora::qt

@@ -18,11 +18,13 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "plan.h"
 #include "planner_settings.h"
 #include "qt/held_table.h"
+#include "qt/lines_view.h"
 #include "qt/message_boxes.h"
 #include "qt/planner_table.h"
 #include "qt/problem_marks.h"
@@ -35,6 +37,12 @@ namespace {
 
 // Long enough that a quick plan never makes the summary flicker.
 constexpr int kSlowMs = 120;
+
+constexpr const char* kFieldCoveredTip =
+    "The runners listed are the whole race: no other runner can win";
+
+// The held bets list shows this many lines before it scrolls.
+constexpr int kHeldLinesShown = 4;
 
 // A text box after its caption in `row`, named for screen readers as the
 // caption reads.
@@ -92,7 +100,7 @@ PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, Q
             Qt::QueuedConnection);
       });
   setWindowTitle("Stake planner");
-  setAttribute(Qt::WA_DeleteOnClose);
+  // Closing hides it with everything typed; the main window ends it.
   const plan::LoadedPlannerSettings loaded = plan::LoadPlannerSettings(settings_folder_, *reports_);
   may_save_ = loaded.may_save;
   model_ = plan::MakePlanner(loaded.settings);
@@ -118,7 +126,12 @@ void PlannerWindow::Build() {
   slow_ = new QTimer(this);
   slow_->setSingleShot(true);
   slow_->setInterval(kSlowMs);
-  resize(820, 600);
+  FitHeldList();
+  // Opening with room for eight runners, whatever the grid would ask for.
+  const int eight = grid_->horizontalHeader()->sizeHint().height() +
+                    8 * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth() +
+                    grid_->horizontalScrollBar()->sizeHint().height();
+  resize(820, layout()->sizeHint().height() + std::max(0, eight - grid_->sizeHint().height()));
 }
 
 // Side and mode, the money boxes and the each-way terms.
@@ -164,13 +177,12 @@ void PlannerWindow::BuildChoices(QVBoxLayout* top) {
 void PlannerWindow::BuildRunners(QVBoxLayout* top) {
   table_ = new PlannerTable(
       model_, view_, [this](const plan::PlannerEdit& e) { Edit(e); }, this);
-  grid_ = new QTableView(this);
+  grid_ = new LinesView(this);
   grid_->setModel(table_);
   grid_->setAccessibleName("Runners");
   grid_->setItemDelegate(new ProblemFrameDelegate(grid_));
   grid_->setItemDelegateForColumn(PlannerTable::kBar, new ProfitBarDelegate(grid_));
   grid_->horizontalHeader()->setSectionResizeMode(PlannerTable::kName, QHeaderView::Stretch);
-  grid_->setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move inside it
   // At its narrowest the grid still shows the odds, the stake and the profit.
   int columns = grid_->verticalHeader()->sizeHint().width() + 2 * grid_->frameWidth() +
                 grid_->verticalScrollBar()->sizeHint().width();
@@ -197,11 +209,11 @@ void PlannerWindow::BuildRunners(QVBoxLayout* top) {
 
 void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   // Bets already held: the new bets are planned around them.
-  auto* held_label = new QLabel("Held bets", this);
-  top->addWidget(held_label);
+  held_caption_ = new QLabel(this);
+  top->addWidget(held_caption_);
   held_table_ = new HeldTable(
       model_, view_, [this](const plan::PlannerEdit& e) { Edit(e); }, this);
-  held_grid_ = new QTableView(this);
+  held_grid_ = new LinesView(this);
   held_grid_->setModel(held_table_);
   held_grid_->setAccessibleName("Held bets");
   held_grid_->setAccessibleDescription(
@@ -209,9 +221,6 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   held_grid_->setItemDelegate(new ProblemFrameDelegate(held_grid_));
   held_grid_->setItemDelegateForColumn(HeldTable::kKind, new HeldKindDelegate(held_grid_));
   held_grid_->horizontalHeader()->setSectionResizeMode(HeldTable::kRunner, QHeaderView::Stretch);
-  held_grid_->setTabKeyNavigation(false);
-  held_grid_->setMaximumHeight(held_grid_->verticalHeader()->defaultSectionSize() * 4 +
-                               held_grid_->horizontalHeader()->sizeHint().height() + 4);
   top->addWidget(held_grid_);
   auto* held_buttons = new QHBoxLayout;
   add_held_ = new QPushButton("Add held bet", this);
@@ -223,7 +232,7 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   }
   field_covered_ = new QCheckBox("Field co&vered", this);
   field_covered_->setAccessibleName("Field covered");
-  field_covered_->setToolTip("The runners listed are the whole race: no other runner can win");
+  field_covered_->setToolTip(kFieldCoveredTip);
   held_buttons->addSpacing(24);
   held_buttons->addWidget(field_covered_);
   held_buttons->addStretch();
@@ -394,6 +403,7 @@ void PlannerWindow::Show(plan::PlannerView view) {
 
 void PlannerWindow::Draw() {
   DrawChoices();
+  FitHeldList();
   table_->ResultsReplaced();
   held_table_->ResultsReplaced();
   for (auto [box, which] : TextBoxes()) MarkBox(box, Q(plan::BoxProblem(view_, which)));
@@ -418,15 +428,34 @@ void PlannerWindow::DrawChoices() {
        std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
     w->setEnabled(c.terms);
   field_covered_->setChecked(model_.field_covered);
+  // What does not apply is off, and says why.
+  held_caption_->setText(Q(c.held_caption));
+  for (QWidget* w : std::initializer_list<QWidget*>{held_grid_, add_held_, remove_held_,
+                                                    paste_held_, field_covered_})
+    w->setEnabled(c.held);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{held_grid_, add_held_, remove_held_, paste_held_})
+    w->setToolTip(Q(c.held_why));
+  field_covered_->setToolTip(c.held ? QString(kFieldCoveredTip) : Q(c.held_why));
+  profit_->setToolTip(Q(c.profit_why));
   grid_->setColumnHidden(PlannerTable::kLiability, !c.columns.liability);
   grid_->setColumnHidden(PlannerTable::kPlaceOdds, !c.columns.place_odds);
   grid_->setColumnHidden(PlannerTable::kPlaceProfit, !c.columns.place_profit);
   grid_->setColumnHidden(PlannerTable::kHeld, !c.columns.held);
   // Typed texts are drawn only when they differ, so the cursor stays put.
   for (auto [box, which] : TextBoxes()) {
-    const QString text = Q(plan::BoxText(model_, which));
+    const QString text = Q(plan::ShownBoxText(model_, which));
     if (box->text() != text) box->setText(text);
   }
+}
+
+void PlannerWindow::FitHeldList() {
+  const int lines = static_cast<int>(std::min<std::size_t>(model_.held.size(), kHeldLinesShown));
+  held_grid_->setVisible(lines > 0);
+  if (lines == 0) return;
+  held_grid_->setFixedHeight(held_grid_->horizontalHeader()->sizeHint().height() +
+                             lines * held_grid_->verticalHeader()->defaultSectionSize() +
+                             2 * held_grid_->frameWidth());
 }
 
 void PlannerWindow::keyPressEvent(QKeyEvent* e) {

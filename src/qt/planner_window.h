@@ -84,6 +84,8 @@ class PlannerWindow : public QWidget {
   // Draws model_ and view_: the choices, the marks, the figures, the summary.
   void Draw();
   void DrawChoices();
+  // The held bets list as high as its lines, up to four; none while empty.
+  void FitHeldList();
   // Each text box with the planner's box it shows.
   std::array<std::pair<QLineEdit*, plan::Box>, 7> TextBoxes() const;
 
@@ -109,6 +111,7 @@ class PlannerWindow : public QWidget {
   HeldTable* held_table_ = nullptr;
   QPushButton *add_held_ = nullptr, *remove_held_ = nullptr, *paste_held_ = nullptr;
   QCheckBox* field_covered_ = nullptr;
+  QLabel* held_caption_ = nullptr;
 
   std::uint64_t generation_ = 0;  // the worker's number for the newest edit
   bool planning_ = false;

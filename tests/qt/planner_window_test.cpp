@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -37,6 +38,7 @@ class PlannerTest : public ::testing::Test {
   }
   ~PlannerTest() override {
     if (window) window->close();
+    delete window.data();
   }
   // Until the newest edit's outcome is shown.
   void Settle() {
@@ -63,6 +65,10 @@ class PlannerTest : public ::testing::Test {
     return box->isChecked();
   }
   QAbstractButton* Button(const QString& caption) { return Find<QAbstractButton>(caption); }
+  // Keys as a user types them: each to whatever has the focus by then.
+  void Keys(const QString& text) {
+    for (QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+  }
   void Type(const QString& box, const QString& text) {
     auto* e = Find<QLineEdit>(box);
     e->selectAll();
@@ -93,10 +99,14 @@ TEST_F(PlannerTest, PlansAsTheUserTypesAndShowsLossesInRed) {
   // A screen reader hears the summary itself, and each bar's figure.
   EXPECT_EQ(QAccessible::queryAccessibleInterface(window->summary())->text(QAccessible::Name),
             window->summary()->text());
-  EXPECT_DOUBLE_EQ(At(3, T::kBar, ProfitBarDelegate::kBarRole).toDouble(), 1.0);  // the largest
+  // One scale, the plan's largest figure: 14.00 won against the 25.00 staked.
+  EXPECT_DOUBLE_EQ(At(3, T::kBar, ProfitBarDelegate::kBarRole).toDouble(), 0.56);
   QAccessibleInterface* bar =
       QAccessible::queryAccessibleInterface(window->grid())->tableInterface()->cellAt(1, T::kBar);
-  EXPECT_EQ(bar->text(QAccessible::Name), "2.50");
+  EXPECT_EQ(bar->text(QAccessible::Name), "if it wins 2.50");
+  EXPECT_EQ(At(1, T::kBar, Qt::ToolTipRole), "if it wins 2.50");
+  EXPECT_EQ(window->grid()->model()->headerData(T::kBar, Qt::Horizontal, Qt::ToolTipRole),
+            plan::kBarsLegend);
 
   QTest::mouseClick(Button("&Copy stakes"), Qt::LeftButton);
   EXPECT_EQ(QApplication::clipboard()->text(),
@@ -223,6 +233,11 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   EXPECT_FALSE(window->grid()->isColumnHidden(T::kHeld));
   EXPECT_EQ(At(0, T::kStake), "54.20");  // as the command line plans it
   EXPECT_EQ(At(0, T::kHeld), "140.00");
+  EXPECT_FALSE(window->grid()->model()->index(0, T::kSaver).flags() & Qt::ItemIsEnabled);
+  EXPECT_TRUE(held->index(0, 1)
+                  .data(Qt::ToolTipRole)
+                  .toString()
+                  .contains("free-sr: a free bet whose stake is returned with the winnings"));
   held->setData(held->index(0, 2), "0", Qt::EditRole);
   Settle();
   EXPECT_EQ(held->index(0, 2).data(kProblemRole), "Held bet 1 stake: must be more than 0");
@@ -280,6 +295,68 @@ TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {
   std::filesystem::create_directory(dir / "planner.txt");
   PlannerWindow unreadable(dir.str(), boxes);
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"75"});
+}
+
+// Closing hides the window with everything typed; the race comes back at
+// the next start too.
+TEST_F(PlannerTest, ARaceIsNeverThrownAway) {
+  QApplication::clipboard()->setText("Arkle\t3\nEnable\t11-4\n");
+  window->PasteRunners();
+  Type("Amount", "20");
+  QTest::keyClick(window->amount(), Qt::Key_Escape);
+  ASSERT_FALSE(window.isNull());
+  EXPECT_FALSE(window->isVisible());
+  window->show();
+  EXPECT_EQ(At(1, T::kOdds), "11-4");
+  EXPECT_EQ(window->amount()->text(), "20");
+  window->close();
+  PlannerWindow again(dir.str(), boxes);
+  EXPECT_EQ(again.model().rows[0], (plan::PlannerRow{"Arkle", "3"}));
+  EXPECT_EQ(again.model().rows.size(), 3u);
+}
+
+// At its opening size the grid has room for eight runners; the held bets
+// take none until there are some, and each way turns off what it cannot use.
+TEST_F(PlannerTest, RoomForTheRunnersAndOnlyWhatApplies) {
+  QTableView* grid = window->grid();
+  EXPECT_GE(grid->viewport()->height(), 8 * grid->verticalHeader()->defaultSectionSize());
+  EXPECT_FALSE(window->held_grid()->isVisible());
+  EXPECT_NE(Find<QLabel>("Held bets (0)"), nullptr);
+  Button("Add held bet")->click();
+  EXPECT_TRUE(window->held_grid()->isVisible());
+  EXPECT_NE(Find<QLabel>("Held bets (1)"), nullptr);
+  window->each_way()->click();
+  EXPECT_FALSE(window->held_grid()->isEnabled());
+  EXPECT_FALSE(window->field_covered()->isEnabled());
+  EXPECT_EQ(window->field_covered()->toolTip(),
+            Q(plan::PromptView(window->model()).controls.held_why));
+  window->each_way()->click();
+  EXPECT_EQ(window->field_size()->text(), "");
+  EXPECT_FALSE(window->field_size()->isEnabled());
+}
+
+// Tab goes from cell to cell a user can change, each edit kept; typing
+// replaces what the cell held.
+TEST_F(PlannerTest, TabWalksTheCellsAndKeepsWhatIsTyped) {
+  QTableView* grid = window->grid();
+  Set(0, T::kOdds, "8.0");
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(0, T::kName));
+  Keys("Fav");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  Keys("7.5");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(grid->currentIndex().column(), T::kSaver);
+  EXPECT_EQ(At(0, T::kName), "Fav");
+  EXPECT_EQ(At(0, T::kOdds), "7.5");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  Keys("9");
+  QTest::mouseClick(window->amount(), Qt::LeftButton);  // leaving by a click keeps it too
+  EXPECT_EQ(At(0, T::kOdds), "9");
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(2, T::kSaver));
+  QTest::keyClick(grid, Qt::Key_Tab);  // past the last: out of the grid
+  EXPECT_FALSE(grid->hasFocus());
 }
 
 // A thousand runners laid to a liability: pasted at once, and each keystroke
