@@ -1,13 +1,16 @@
 // Any bytes as config.txt: a clean load or one of the error numbers, the
 // visible rows always a prefix of the five, and what would be saved then
-// always seven lines.
+// always seven lines. The same bytes as planner.txt: what would be saved is
+// a file reading accepts, and reads back as itself.
 
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "planner_settings.h"
 #include "settings.h"
+#include "settings_file.h"
 
 using namespace stakora;
 using stakora::fuzz::Check;
@@ -27,5 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string saved = SettingsText(f);
   Check(std::count(saved.begin(), saved.end(), '\r') == 7 &&
         std::count(saved.begin(), saved.end(), '\n') == 7 && saved.ends_with("\r\n"));
+
+  const std::string planner = plan::PlannerSettingsText(
+      plan::ReadPlannerSettings(std::string_view(reinterpret_cast<const char*>(data), size)));
+  Check(!ForeignSettingsBytes(planner));
+  Check(plan::PlannerSettingsText(plan::ReadPlannerSettings(planner)) == planner);
   return 0;
 }
