@@ -73,5 +73,6 @@ int main(int argc, char** argv) {
   ticker.stop();
   std::printf("%.1f %.1f %.1f\n", paste_ms, static_cast<double>(longest) / 1e6, plan_ms);
   window->close();
+  delete window;  // closing only hides it
   return 0;
 }
