@@ -186,7 +186,9 @@ namespace {
 
 void SetText(QLineEdit* e, const std::string& text) {
   const QString q = Q(text);
-  if (e->text() != q) e->setText(q);  // leave the cursor alone while the user types
+  if (e->text() == q) return;  // leave the cursor alone while the user types
+  e->setText(q);
+  e->setCursorPosition(0);  // a figure too long for its box shows its first digits
 }
 
 void SetText(QLabel* l, const std::string& text) {
