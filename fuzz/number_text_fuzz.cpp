@@ -41,6 +41,18 @@ void ReadText(std::string_view text, char sep) {
     const double worth = static_cast<double>(up) / static_cast<double>(down) + 1;
     Check(std::fabs(worth - *number) <= *number * 1e-12);
   }
+  // Fractional odds as decimal odds: a number within half a ten-thousandth of
+  // the fraction plus one.
+  if (const auto decimal = FractionOddsAsDecimal(text, sep)) {
+    const auto slash = text.find('/');
+    const auto up = ReadNumber(text.substr(0, slash), sep),
+               down = ReadNumber(text.substr(slash + 1), sep);
+    const auto worth = ReadNumber(*decimal, sep);
+    Check(up && down && worth && *down != 0);
+    const double exact = *up / *down + 1;
+    if (std::isfinite(exact) && std::fabs(exact) < 1e9)
+      Check(std::fabs(*worth - exact) <= 0.00005 + std::fabs(exact) * 1e-12);
+  }
 }
 
 // A text the program writes reads back as the same figure.
