@@ -20,6 +20,25 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// A sheet's or a page's heading: a first line whose odds cannot be read when
+// a later line's can. Taken out of the lines; its cells joined by spaces.
+template <typename Line, typename Cells>
+std::string SkipHeading(std::vector<Line>& lines, std::string Line::*odds, Cells cells) {
+  const auto reads = [odds](const Line& l) { return ReadOdds(l.*odds, "").ok(); };
+  if (lines.size() < 2 || reads(lines.front()) ||
+      std::none_of(lines.begin() + 1, lines.end(), reads))
+    return {};
+  std::string heading;
+  for (const std::string& cell : cells(lines.front()))
+    if (!cell.empty()) heading += (heading.empty() ? "" : " ") + cell;
+  lines.erase(lines.begin());
+  return heading;
+}
+
+}  // namespace
+
 PastedRunners ParseRunnerLines(std::string_view text) {
   PastedRunners pasted;
   std::vector<RunnerInput>& out = pasted.runners;
@@ -35,13 +54,9 @@ PastedRunners ParseRunnerLines(std::string_view text) {
     }
     out.push_back(std::move(r));
   }
-  // A sheet's or a page's heading: its odds cannot be read, the lines' can.
-  const auto reads = [](const RunnerInput& r) { return ReadOdds(r.odds, "").ok(); };
-  if (out.size() > 1 && !reads(out.front()) && std::any_of(out.begin() + 1, out.end(), reads)) {
-    pasted.heading =
-        out.front().name.empty() ? out.front().odds : out.front().name + " " + out.front().odds;
-    out.erase(out.begin());
-  }
+  pasted.heading = SkipHeading(out, &RunnerInput::odds, [](const RunnerInput& r) {
+    return std::vector<std::string>{r.name, r.odds};
+  });
   return pasted;
 }
 
@@ -58,8 +73,9 @@ std::optional<HeldInput> ParseHeldText(std::string_view text) {
                    std::string(bet.substr(stake + 1)), std::string(text.substr(at + 1))};
 }
 
-std::vector<HeldInput> ParseHeldLines(std::string_view text) {
-  std::vector<HeldInput> out;
+PastedHeld ParseHeldLines(std::string_view text) {
+  PastedHeld pasted;
+  std::vector<HeldInput>& out = pasted.held;
   for (std::string_view line : Lines(text)) {
     if (TrimBlanks(line).empty()) continue;
     if (line.find('\t') == std::string_view::npos) {
@@ -75,7 +91,10 @@ std::vector<HeldInput> ParseHeldLines(std::string_view text) {
       line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
     }
   }
-  return out;
+  pasted.heading = SkipHeading(out, &HeldInput::odds, [](const HeldInput& h) {
+    return std::vector<std::string>{h.runner, h.kind, h.stake, h.odds};
+  });
+  return pasted;
 }
 
 PlanColumns ColumnsFor(Side side, bool each_way, bool places, bool held) {

@@ -20,7 +20,7 @@ std::vector<std::string_view> Lines(std::string_view text);
 // heading: it is skipped, and said.
 struct PastedRunners {
   std::vector<RunnerInput> runners;
-  std::string heading;  // the heading skipped, its cells joined by a space
+  std::string heading;  // the heading skipped, its cells joined by spaces
 };
 PastedRunners ParseRunnerLines(std::string_view text);
 
@@ -33,8 +33,12 @@ std::optional<HeldInput> ParseHeldText(std::string_view text);
 
 // Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above; blank
 // lines are skipped and a line that is neither is kept whole as its runner,
-// for the plan to refuse by name.
-std::vector<HeldInput> ParseHeldLines(std::string_view text);
+// for the plan to refuse by name. A heading is skipped as above.
+struct PastedHeld {
+  std::vector<HeldInput> held;
+  std::string heading;
+};
+PastedHeld ParseHeldLines(std::string_view text);
 
 // The columns a plan's table shows besides runner, odds, stake and profit:
 // a lay's liability, each way's place odds and place result (when a runner

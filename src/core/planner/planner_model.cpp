@@ -21,6 +21,10 @@ bool IsHeld(const HeldInput& bet) {
 
 namespace {
 
+std::string HeadingNote(const std::string& heading) {
+  return "The first line, \"" + heading + "\", was taken as a heading and skipped.";
+}
+
 // The usual terms of the field size typed, when it reads as one.
 void FillTerms(Planner& p) {
   const auto field = ReadFieldSize(p.field_size);
@@ -138,8 +142,7 @@ void RemoveRow(Planner& p, std::size_t row) {
 std::size_t PasteRunners(Planner& p, std::string_view text) {
   const auto [pasted, heading] = ParseRunnerLines(text);
   if (pasted.empty()) return 0;
-  if (!heading.empty())
-    p.note = "The first line, \"" + heading + "\", was taken as a heading and skipped.";
+  if (!heading.empty()) p.note = HeadingNote(heading);
   if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) p.rows.clear();
   auto next = pasted.begin();
   for (PlannerRow& row : p.rows)
@@ -190,8 +193,9 @@ void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text) 
 }
 
 std::size_t PasteHeld(Planner& p, std::string_view text) {
-  const std::vector<HeldInput> pasted = ParseHeldLines(text);
+  const auto [pasted, heading] = ParseHeldLines(text);
   if (pasted.empty()) return 0;
+  if (!heading.empty()) p.note = HeadingNote(heading);
   std::erase_if(p.held, [](const HeldInput& bet) { return !IsHeld(bet); });
   p.held.insert(p.held.end(), pasted.begin(), pasted.end());
   return pasted.size();
