@@ -44,9 +44,8 @@ void ReadText(std::string_view text, char sep) {
   // Fractional odds as decimal odds: a number within half a ten-thousandth of
   // the fraction plus one.
   if (const auto decimal = FractionOddsAsDecimal(text, sep)) {
-    const auto slash = text.find('/');
-    const auto up = ReadNumber(text.substr(0, slash), sep),
-               down = ReadNumber(text.substr(slash + 1), sep);
+    const auto up = ReadNumber(text.substr(0, text.find('/')), sep);
+    const auto down = ReadNumber(text.substr(text.find('/') + 1), sep);
     const auto worth = ReadNumber(*decimal, sep);
     Check(up && down && worth && *down != 0);
     const double exact = *up / *down + 1;

@@ -103,8 +103,6 @@ TEST(Planner, PastedHeadingsAreSkippedAndDashedFractionsRead) {
   Planner q;  // nothing after it reads: it is a runner, for the plan to refuse by name
   EXPECT_EQ(PasteRunners(q, "Horse\tOdds\nB\tx\n"), 2u);
   EXPECT_EQ(PasteHeld(q, "Runner\tKind\tStake\tOdds\nB\tback\t10\t11-4\n"), 1u);
-  EXPECT_EQ(q.note,
-            "The first line, \"Runner Kind Stake Odds\", was taken as a heading and skipped.");
 }
 
 // What does not apply is off and says why; the each-way boxes are empty then.
