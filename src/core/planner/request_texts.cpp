@@ -137,32 +137,32 @@ Result<int, std::string> ReadFieldSize(const std::string& text) {
   return ReadWhole("Field size", text, static_cast<int>(kMaxRunners));
 }
 
-const char* HeldKindHelp(HeldKind kind) {
-  switch (kind) {
-    case HeldKind::Back:
-      return "back: a bet on the runner to win, at a bookmaker or an exchange";
-    case HeldKind::Lay:
-      return "lay: an exchange lay against the runner, the stake the backer's";
-    case HeldKind::Free:
-      return "free: a free bet whose stake is not returned with the winnings";
-    case HeldKind::FreeStakeReturned:
-      break;
-  }
-  return "free-sr: a free bet whose stake is returned with the winnings";
+namespace {
+
+// Each kind's name and what it is, in the order of HeldKind.
+struct KindWords {
+  const char* name;
+  const char* help;
+};
+constexpr KindWords kKindWords[] = {
+    {"back", "back: a bet on the runner to win, at a bookmaker or an exchange"},
+    {"lay", "lay: an exchange lay against the runner, the stake the backer's"},
+    {"free", "free: a free bet whose stake is not returned with the winnings"},
+    {"free-sr", "free-sr: a free bet whose stake is returned with the winnings"}};
+static_assert(std::size(kKindWords) == std::size(kHeldKinds));
+
+const KindWords& WordsOf(HeldKind kind) {
+  return kKindWords[static_cast<std::size_t>(kind)];
 }
 
+}  // namespace
+
 const char* HeldKindName(HeldKind kind) {
-  switch (kind) {
-    case HeldKind::Back:
-      return "back";
-    case HeldKind::Lay:
-      return "lay";
-    case HeldKind::Free:
-      return "free";
-    case HeldKind::FreeStakeReturned:
-      break;
-  }
-  return "free-sr";
+  return WordsOf(kind).name;
+}
+
+const char* HeldKindHelp(HeldKind kind) {
+  return WordsOf(kind).help;
 }
 
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
