@@ -8,7 +8,11 @@
 
 #include "app_identity.h"
 #include "qt/about_dialog.h"
+#ifdef STAKORA_BROWSER_WINDOW
 #include "qt/desktop_pages.h"
+#else
+#include "qt/external_pages.h"
+#endif
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "qt/program_icon.h"
@@ -16,13 +20,18 @@
 
 namespace {
 
-// Qt aborts without a display; say so in one line instead.
+// Qt aborts without a display; say so in one line instead. Windows always
+// has one.
 bool HaveDisplay() {
+#ifdef _WIN32
+  return true;
+#else
   for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
     const char* v = std::getenv(name);
     if (v && *v) return true;
   }
   return false;
+#endif
 }
 
 char DecimalSeparator() {
@@ -54,7 +63,11 @@ int main(int argc, char** argv) {
   if ((new stakora::qt::AboutDialog)->exec() != QDialog::Accepted) return 0;  // not agreed
 
   stakora::qt::ModalMessageBoxes boxes;
+#ifdef STAKORA_BROWSER_WINDOW
   stakora::qt::DesktopPages pages;
+#else
+  stakora::qt::ExternalPages pages;
+#endif
   const std::string folder = stakora::ProgramFolder();
   const stakora::DesktopFolders where = stakora::FindDesktopFolders(folder);
   stakora::qt::MainWindow window({DecimalSeparator(), folder, where.pages, where.settings}, boxes,
