@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool                # the package test drives the real program
   g++-mingw-w64-x86-64-posix googletest wine wine64 zip   # the Windows build, run under Wine
   dpkg-dev lintian desktop-file-utils appstream           # the Debian package and its checks
+  "$@"                              # and whatever the calling script needs beside
 )
 
 missing=()

@@ -44,6 +44,7 @@ done
 
 echo "== Windows: cross-built, run under Wine"
 bash scripts/windows.sh
+bash scripts/windows-desktop.sh --if-cached
 
 echo "== test suite"
 export QT_QPA_PLATFORM=offscreen
