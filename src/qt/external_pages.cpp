@@ -5,8 +5,9 @@
 #include <QProcess>
 
 #ifdef _WIN32
-#include <shlwapi.h>
 #include <windows.h>
+
+#include <shlwapi.h>  // after windows.h, which it builds on
 #endif
 
 namespace stakora::qt {

@@ -149,9 +149,6 @@ TEST_F(BrowserTest, EachWayPageSuggestsThePlannersTerms) {
   CloseBrowser();
 }
 
-// From an unpacked package, as the program there finds them: the pages and
-// the module beside it (the tarball) or in ../share and ../lib (the .deb),
-// and config.txt written beside it or in the user's configuration folder.
 TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
   DesktopPages pages("/nowhere/stakora-browser.so");
   const QString why = pages.ShowBrowser("file:///help.htm");
@@ -160,6 +157,9 @@ TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
   EXPECT_EQ(pages.browser(), nullptr);
 }
 
+// From an unpacked package, as the program there finds them: the pages and
+// the module beside it (the tarball) or in ../share and ../lib (the .deb),
+// and config.txt written beside it or in the user's configuration folder.
 TEST(Package, FindsItsPagesAndWritesItsSettingsBesideItself) {
   const char* dir = std::getenv("STAKORA_PACKAGE_DIR");
   if (!dir) GTEST_SKIP() << "run by the package test";
