@@ -149,14 +149,6 @@ TEST_F(BrowserTest, EachWayPageSuggestsThePlannersTerms) {
   CloseBrowser();
 }
 
-TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
-  DesktopPages pages("/nowhere/stakora-browser.so");
-  const QString why = pages.ShowBrowser("file:///help.htm");
-  EXPECT_TRUE(why.startsWith("The pages cannot be shown") && why.contains("/nowhere"))
-      << why.toStdString();
-  EXPECT_EQ(pages.browser(), nullptr);
-}
-
 // From an unpacked package, as the program there finds them: the pages and
 // the module beside it (the tarball) or in ../share and ../lib (the .deb),
 // and config.txt written beside it or in the user's configuration folder.

@@ -19,6 +19,7 @@
 
 #include "about.h"
 #include "qt/about_dialog.h"
+#include "qt/desktop_pages.h"
 #include "qt/external_pages.h"
 #include "qt/strings.h"
 #include "qt/twips.h"
@@ -203,6 +204,16 @@ TEST_F(MainWindowTest, ScreenReadersHearNamesAndRolesAndLabelsSitTopLeft) {
   for (QLabel* label : window.findChildren<QLabel*>())
     EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop) << label->text().toStdString();
 }
+
+// Here, where no test has loaded the module: once loaded it stays.
+#ifdef STAKORA_BROWSER_WINDOW
+TEST(DesktopPages, AModuleThatCannotBeLoadedSaysWhy) {
+  DesktopPages pages("/nowhere/stakora-browser.so");
+  const QString why = pages.ShowBrowser("file:///help.htm");
+  EXPECT_TRUE(why.startsWith("The pages cannot be shown") && why.contains("/nowhere")) << S(why);
+  EXPECT_EQ(pages.browser(), nullptr);
+}
+#endif
 
 TEST(ExternalPages, AShippedPageOpensAsAFileOfThisSystem) {
   QTextBrowser opened;  // its setSource slot keeps what the desktop was asked to open
