@@ -221,6 +221,14 @@ void Render(const Form1& m, Form1Widgets& w) {
   if (w.Combo1->currentText() != Q(m.Combo1.text)) w.Combo1->setEditText(Q(m.Combo1.text));
   SetText(w.Total_stake, m.Total_stake.text);
 
+  // Figures of an earlier Calculate are greyed until the next one.
+  const bool stale = m.results == Results::OutOfDate;
+  const QPalette& usual = w.rows[0].txt_odds->palette();  // odds boxes are never recoloured
+  const QColor text = usual.color(QPalette::Text);
+  const QColor grey = usual.color(QPalette::Disabled, QPalette::Text) != text
+                          ? usual.color(QPalette::Disabled, QPalette::Text)
+                          : QColor(Qt::gray);
+  const QString description = stale ? QString(kResultsOutOfDate) : QString();
   for (std::size_t i = 0; i < w.rows.size(); ++i) {
     const HorseRow& r = m.rows[i];
     RowWidgets& rw = w.rows[i];
@@ -234,14 +242,6 @@ void Render(const Form1& m, Form1Widgets& w) {
     SetText(rw.W_Stake, r.W_Stake.text);
     SetText(rw.Winnings, r.Winnings.text);
     SetText(rw.profit_figure, r.profit_figure.text);
-    // Figures of an earlier Calculate are greyed until the next one.
-    const bool stale = m.results == Results::OutOfDate;
-    const QPalette& usual = rw.txt_odds->palette();  // never recoloured
-    const QColor text = usual.color(QPalette::Text);
-    const QColor grey = usual.color(QPalette::Disabled, QPalette::Text) != text
-                            ? usual.color(QPalette::Disabled, QPalette::Text)
-                            : QColor(Qt::gray);
-    const QString description = stale ? QString(kResultsOutOfDate) : QString();
     for (QLineEdit* box : {rw.W_Stake, rw.Winnings, rw.profit_figure}) {
       QColor colour = stale ? grey : text;
       if (!stale && box == rw.profit_figure && r.profit_figure.fore == ForeColour::Red)

@@ -18,6 +18,16 @@ LineChange Appended(std::size_t before, std::size_t after) {
   return {0, 0, before, after - before};
 }
 
+// One line added at the end of lines now `size` long.
+LineChange LastAdded(std::size_t size) {
+  return Appended(size - 1, size);
+}
+
+// Line `line` taken out of lines `size` long, if it was there.
+LineChange Removed(std::size_t line, std::size_t size) {
+  return line < size ? LineChange{line, 1, 0, 0} : LineChange{};
+}
+
 struct Applier {
   Planner& p;
   Applied out;
@@ -31,10 +41,10 @@ struct Applier {
   void operator()(const SaverTicked& e) { SetSaver(p, e.row, e.saver); }
   void operator()(const RowAdded&) {
     AddRow(p);
-    out.rows = Appended(p.rows.size() - 1, p.rows.size());
+    out.rows = LastAdded(p.rows.size());
   }
   void operator()(const RowRemoved& e) {
-    if (e.row < p.rows.size()) out.rows = {e.row, 1, 0, 0};
+    out.rows = Removed(e.row, p.rows.size());
     RemoveRow(p, e.row);
   }
   void operator()(const RunnersPasted& e) {
@@ -58,10 +68,10 @@ struct Applier {
   }
   void operator()(const HeldAdded&) {
     AddHeld(p);
-    out.held = Appended(p.held.size() - 1, p.held.size());
+    out.held = LastAdded(p.held.size());
   }
   void operator()(const HeldRemoved& e) {
-    if (e.line < p.held.size()) out.held = {e.line, 1, 0, 0};
+    out.held = Removed(e.line, p.held.size());
     RemoveHeld(p, e.line);
   }
   void operator()(const HeldCellTyped& e) { SetHeldCell(p, e.line, e.cell, e.text); }

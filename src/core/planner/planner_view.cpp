@@ -25,18 +25,16 @@ PlannerControls ControlsOf(const Planner& p) {
   c.saver = !held;
   if (held) c.saver_why = "Around held bets no runner is a saver";
   c.held_caption = "Held bets (" + std::to_string(p.held.size()) + ")";
-  c.columns = ColumnsFor(p.side, each_way, each_way, HasHeld(p));
+  c.columns = ColumnsFor(p.side, each_way, each_way, held);
   c.stake_heading = StakeHeading(p.side, each_way);
   return c;
 }
 
-// A row for each grid row, the summary, the problems and the controls;
-// no figures.
-PlannerView Blank(const Planner& p, std::string summary) {
+// A row for each grid row, the summary and the controls; no figures.
+PlannerView Bare(const Planner& p, std::string summary) {
   PlannerView v;
   v.summary = p.note.empty() ? std::move(summary) : p.note + " " + summary;
   v.rows.resize(p.rows.size());
-  v.problems = Problems(p);
   v.controls = ControlsOf(p);
   return v;
 }
@@ -86,7 +84,9 @@ std::string ShownBoxText(const Planner& p, Box box) {
 }
 
 PlannerView ViewWithout(const Planner& p, std::string summary) {
-  return Blank(p, std::move(summary));
+  PlannerView v = Bare(p, std::move(summary));
+  v.problems = Problems(p);
+  return v;
 }
 
 PlannerView PromptView(const Planner& p) {
@@ -111,8 +111,8 @@ PlannerView Copied(PlannerView v) {
 }
 
 PlannerView ViewOf(const Planner& p, const Plan& plan) {
-  PlannerView v = Blank(p, SummaryText(plan));
-  v.problems.clear();  // a plan was made, so every box and cell was read
+  // A plan was made, so every box and cell was read: there are no problems.
+  PlannerView v = Bare(p, SummaryText(plan));
   std::size_t j = 0;
   for (std::size_t row = 0; row < p.rows.size() && j < plan.runners.size(); ++row) {
     if (!IsRunner(p.rows[row])) continue;
