@@ -26,7 +26,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DSTAKORA_BUILD_FUZZ=ON -DSTAKORA_
   -DSTAKORA_BUILD_TESTS=OFF -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON >/dev/null
 cmake --build build/fuzz -j2
 root=$PWD
-for target in number_text settings calculate plan; do
+for target in number_text settings calculate plan settle; do
   scratch=$(mktemp -d)
   rc=0
   (cd "$scratch" && "$root/build/fuzz/fuzz/${target}_fuzz" -max_total_time="${FUZZ_SECONDS:-20}" \

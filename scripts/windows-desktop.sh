@@ -78,7 +78,7 @@ cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_
   -DSTAKORA_GTEST_SOURCE=/usr/src/googletest \
   -DSTAKORA_BOOST_INCLUDE="$root/$out/boost-include" >/dev/null ||
   fail "configuring stakora for Windows failed"
-cmake --build "$out" -j2 --target stakora qt_tests stakora-cli stakora-plan ||
+cmake --build "$out" -j2 --target stakora qt_tests stakora-cli stakora-plan stakora-settle ||
   fail "building stakora.exe failed"
 
 export WINEPREFIX="$root/build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -94,6 +94,7 @@ trap 'rm -rf "$stage"' EXIT
 app=$stage/stakora-$version-win64
 mkdir "$app"
 cp "$out/src/qt/stakora.exe" "$out/src/cli/stakora-cli.exe" "$out/src/cli/stakora-plan.exe" \
+  "$out/src/cli/stakora-settle.exe" \
   src/pages/content/help.htm src/pages/content/update.txt \
   src/pages/content/eachway-odds-checker.htm "$app/"
 x86_64-w64-mingw32-strip "$app"/*.exe

@@ -35,12 +35,14 @@ same build/src/cli/stakora-cli "$out/src/cli/stakora-cli.exe" \
   --json --mode stake --odds-format decimal --amount=50 -- 3.0 4.0
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --stake 25 --step 1 -- 2.2 5.5 8 13
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --lay --liability 30 --commission 2 -- 3 5 7
+same build/src/cli/stakora-settle "$out/src/cli/stakora-settle.exe" --json \
+  --bet A:each-way:10@7/4:3:1/5 --finish W=1 --finish A=2 --non-runner N@13/8
 
 version=$(sed -n 's/^project(Stakora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/stakora-cli-$version-win64"
-cp "$out/src/cli/stakora-cli.exe" "$out/src/cli/stakora-plan.exe" "$stage/stakora-cli-$version-win64/"
+cp "$out/src/cli/stakora-cli.exe" "$out/src/cli/stakora-plan.exe" "$out/src/cli/stakora-settle.exe" "$stage/stakora-cli-$version-win64/"
 sed 's/$/\r/' packaging/windows/README.txt >"$stage/stakora-cli-$version-win64/README.txt"
 rm -f "$out/stakora-cli-$version-win64.zip"
 (cd "$stage" && zip -qr "$OLDPWD/$out/stakora-cli-$version-win64.zip" "stakora-cli-$version-win64")

@@ -18,7 +18,7 @@ archive="$work/out/stakora-$version-Linux.tar.gz"
 mkdir "$work/put here"
 tar -xzf "$archive" -C "$work/put here"
 app="$work/put here/stakora-$version-Linux"
-for f in stakora stakora-cli stakora-plan stakora-browser.so help.htm update.txt \
+for f in stakora stakora-cli stakora-plan stakora-settle stakora-browser.so help.htm update.txt \
          eachway-odds-checker.htm stakora.png stakora.desktop; do
   [ -e "$app/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
@@ -67,14 +67,14 @@ dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "no Qt runt
 ! dpkg-deb --field "$deb" Depends | grep -q -- '-dev' || { echo "a -dev package in Depends"; exit 1; }
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for f in usr/bin/stakora usr/bin/stakora-cli usr/bin/stakora-plan \
+for f in usr/bin/stakora usr/bin/stakora-cli usr/bin/stakora-plan usr/bin/stakora-settle \
          usr/lib/stakora/plugins/stakora-browser.so usr/share/stakora/help.htm \
          usr/share/stakora/update.txt usr/share/stakora/eachway-odds-checker.htm \
          usr/share/applications/example.stakora.Stakora.desktop \
          usr/share/metainfo/example.stakora.Stakora.metainfo.xml \
          usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/stakora.png \
          usr/share/icons/hicolor/scalable/apps/stakora.svg \
-         usr/share/man/man1/{stakora,stakora-cli,stakora-plan}.1.gz \
+         usr/share/man/man1/{stakora,stakora-cli,stakora-plan,stakora-settle}.1.gz \
          usr/share/doc/stakora/copyright usr/share/doc/stakora/changelog.gz; do
   [ -e "$root/$f" ] || { echo "missing from the .deb: /$f"; exit 1; }
 done
@@ -82,6 +82,8 @@ desktop-file-validate "$root/usr/share/applications/example.stakora.Stakora.desk
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/example.stakora.Stakora.metainfo.xml" >/dev/null
 "$root/usr/bin/stakora-cli" --json --odds-format decimal --amount=50 -- 3.0 4.0 | grep -q '"stake": "28.57"'
 "$root/usr/bin/stakora-plan" --json --stake 25 --step 1 -- 2.2 5.5 8 13 | grep -q '"worst_profit": "2.50"'
+"$root/usr/bin/stakora-plan" --json --stake 20 -- A=3 B=4 |
+  "$root/usr/bin/stakora-settle" --json --plan - --finish B=1 | grep -q '"profit": "14.28"'
 # From /usr/bin's point of view: the pages in ../share/stakora, the module in
 # ../lib/stakora/plugins, the settings in the user's configuration folder.
 XDG_CONFIG_HOME="$work/config" STAKORA_PACKAGE_DIR="$root/usr/bin" QT_QPA_PLATFORM=offscreen \

@@ -99,8 +99,8 @@ void FillFromPlan(Settler& s, const PlanBets& plan) {
 
 SettlerView ViewOf(const Settler& s) {
   SettlerView v;
-  std::vector<Bet> bets;
-  std::vector<std::size_t> line_of;
+  std::vector<Bet>& bets = v.bets;
+  std::vector<std::size_t>& line_of = v.bet_lines;
   for (std::size_t i = 0; i < s.bets.size(); ++i) {
     if (Blank(s.bets[i])) continue;
     const auto bet = ReadBet(s.bets[i], i);
