@@ -178,6 +178,10 @@ constexpr Option<PlanWords> kOptions[] = {
      "  worst win outcome is P.\n"
      "\n"
      "Bets you already hold (matched bets, free bets, hedging):\n"},
+    {"--rule4", "P",
+     "after a non-runner: P pence in the pound (0 to 90) off the\n"
+     "held back and free bets' winnings (Rule 4), before planning",
+     TakeText<&R::rule4>},
 };
 
 constexpr std::span<const Option<PlanWords>> kTable(kOptions);
@@ -220,6 +224,8 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   }
   if (w.common.help || w.common.version) return PlanArgs(w);
   if (const auto wrong = HeldMisuse(r)) return *wrong;
+  if (std::find(w.given.begin(), w.given.end(), "--rule4") != w.given.end() && r.held.empty())
+    return UsageError{"--rule4 takes from held bets' winnings: add the --held bets"};
   if (w.modes > 1 || (w.modes == 0 && r.held.empty()))
     return UsageError{r.held.empty() ? "give exactly one of --stake, --profit and --liability"
                                      : "give at most one of --stake and --liability"};

@@ -34,7 +34,7 @@ inline constexpr const char* kPlanUsage =
     "                    (--stake A | --profit P) [--step Q] [--min-stake M] [--] RUNNER...\n"
     "       stakora-plan [--json] [--lay] --held RUNNER:KIND:STAKE@ODDS... [--field N]\n"
     "                    [--stake A | --liability L] [--commission PCT] [--step Q]\n"
-    "                    [--min-stake M] [--] RUNNER...\n"
+    "                    [--min-stake M] [--rule4 P] [--] RUNNER...\n"
     "       stakora-plan --help | --version\n"
     "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
 

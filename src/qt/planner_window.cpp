@@ -235,6 +235,11 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   field_covered_->setToolTip(kFieldCoveredTip);
   held_buttons->addSpacing(24);
   held_buttons->addWidget(field_covered_);
+  // After a non-runner: the held bookmaker bets win that much less.
+  rule4_ = LabelledBox(held_buttons, "Rule &4 (pence)", this);
+  rule4_->setToolTip(
+      "A non-runner's Rule 4 deduction, in pence in the pound, taken from the held "
+      "bookmaker bets' winnings before planning");
   held_buttons->addStretch();
   top->addLayout(held_buttons);
 }
@@ -310,14 +315,15 @@ void PlannerWindow::Connect() {
   });
 }
 
-std::array<std::pair<QLineEdit*, plan::Box>, 7> PlannerWindow::TextBoxes() const {
+std::array<std::pair<QLineEdit*, plan::Box>, 8> PlannerWindow::TextBoxes() const {
   return {{{amount_, plan::Box::Amount},
            {commission_, plan::Box::Commission},
            {step_, plan::Box::Step},
            {min_stake_, plan::Box::MinStake},
            {field_size_, plan::Box::FieldSize},
            {places_, plan::Box::Places},
-           {place_fraction_, plan::Box::PlaceFraction}}};
+           {place_fraction_, plan::Box::PlaceFraction},
+           {rule4_, plan::Box::Rule4}}};
 }
 
 void PlannerWindow::AddRunner() {

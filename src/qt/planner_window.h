@@ -87,7 +87,7 @@ class PlannerWindow : public QWidget {
   // The held bets list as high as its lines, up to four; none while empty.
   void FitHeldList();
   // Each text box with the planner's box it shows.
-  std::array<std::pair<QLineEdit*, plan::Box>, 7> TextBoxes() const;
+  std::array<std::pair<QLineEdit*, plan::Box>, 8> TextBoxes() const;
 
   std::string settings_folder_;
   MessageBoxes& boxes_;
@@ -102,6 +102,7 @@ class PlannerWindow : public QWidget {
   QLineEdit *amount_ = nullptr, *commission_ = nullptr, *step_ = nullptr, *min_stake_ = nullptr;
   QCheckBox *each_way_ = nullptr, *handicap_ = nullptr;
   QLineEdit *field_size_ = nullptr, *places_ = nullptr, *place_fraction_ = nullptr;
+  QLineEdit* rule4_ = nullptr;
   QTableView* grid_ = nullptr;
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;

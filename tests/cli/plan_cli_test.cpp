@@ -165,6 +165,7 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--held 1:each:1@2 -- 3", "Held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
       {"--held 1:back:0@2 -- 3", "Held bet 1 stake: must be more than 0"},
       {"--held 1:back:1@1 -- 3", "Held bet 1: odds of 1 are below 1.01"},
+      {"--held 1:back:1@2 --rule4 91 -- 3", "Rule 4: \"91\" is not a whole number of pence"},
       {"--field 1 --held 1:back:1@2 -- 3 4", "Field size: the plan has 2 runners, more than the 1 in the field"},
       {"--field 2 --held 1:back:1@2 -- 3 4", "The new bets alone would win whatever happens"},
       {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "The new bets alone would win"},
@@ -193,7 +194,7 @@ TEST(PlanCli, UsageErrorsExitTwo) {
         "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2", "--held 1:back:5 2",
         "--held back:5@2 2", "--profit 5 --held 1:back:5@2 2", "--held 1:back:5@2 2!",
         "--each-way --field 8 --held 1:back:5@2 --stake 5 2",
-        "--stake 5 --liability 5 --lay --held 1:back:5@2 2"}) {
+        "--stake 5 --liability 5 --lay --held 1:back:5@2 2", "--lay --stake 5 --rule4 25 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

@@ -139,7 +139,7 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   QStringList names;
   for (auto* e : window->findChildren<QLineEdit*>()) names << e->accessibleName();
   EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake", "Field size",
-                                "Places", "Place fraction"}));
+                                "Places", "Place fraction", "Rule 4 (pence)"}));
   EXPECT_EQ(window->grid()->accessibleName(), "Runners");
   EXPECT_EQ(window->summary()->accessibleDescription(), "Summary of the plan");
   EXPECT_FALSE(Button("L&iability")->isEnabled());

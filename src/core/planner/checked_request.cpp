@@ -101,6 +101,9 @@ std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
       if (!bet) return bet.error();
       c.held.push_back(*bet);
     }
+    const auto rule4 = ReadRule4(r.rule4);
+    if (!rule4) return rule4.error();
+    c.rule4 = *rule4;
   }
   const auto field = ReadField(r);
   if (!field) return field.error();

@@ -33,6 +33,7 @@ struct Checked {
   std::optional<int> field_size;    // when given, at least the runners
   std::optional<PlaceTerms> terms;  // an each-way plan's
   std::vector<HeldBet> held;
+  int rule4 = 0;  // pence off the held bookmaker bets' winnings
 };
 
 // The request's choices, runners, each-way terms and held bets, or the first

@@ -13,19 +13,21 @@ namespace {
 
 using std::int64_t;
 
-// What the bet returns, in cents, if its runner wins and if it loses.
-Q IfWins(const HeldBet& b) {
-  const i128 s = b.stake, a = b.odds.a, d = b.odds.b;
+// What the bet returns, in cents, if its runner wins and if it loses. Rule 4
+// takes `rule4` pence in the pound from a bookmaker bet's winnings, never
+// from its stake.
+Q IfWins(const HeldBet& b, int rule4) {
+  const i128 s = b.stake, a = b.odds.a, d = b.odds.b, keep = 100 - rule4;
   switch (b.kind) {
     case HeldKind::Back:
     case HeldKind::Free:
-      return Q::Of(s * (a - d), d);
+      return Q::Of(s * (a - d) * keep, d * 100);
     case HeldKind::Lay:
       return Q::Of(-s * (a - d), d);
     case HeldKind::FreeStakeReturned:
       break;
   }
-  return Q::Of(s * a, d);
+  return Q::Of(s * (100 * d + (a - d) * keep), d * 100);
 }
 i128 IfLoses(const HeldBet& b) {
   switch (b.kind) {
@@ -73,7 +75,7 @@ Result<HeldProblem, std::string> ProblemOf(const Request& r, const Checked& c, b
   for (const HeldBet& b : c.held) all_lose += IfLoses(b);
   problem.held.assign(c.field.size(), Q::Of(all_lose));
   for (const HeldBet& b : c.held) {
-    const auto sum = Add(problem.held[b.runner], IfWins(b));
+    const auto sum = Add(problem.held[b.runner], IfWins(b, c.rule4));
     if (!sum)
       return "The held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
              " are at prices too unlike to add up exactly; give their odds as decimals";

@@ -74,6 +74,9 @@ struct Choices {
   std::string min_stake = "0";
   std::string field_size;  // runners in the race; "" when not given
   EachWayChoices each_way;
+  // Pence in the pound a non-runner takes from held bookmaker bets' winnings
+  // (Rule 4); "" for none.
+  std::string rule4;
   friend bool operator==(const Choices&, const Choices&) = default;
 };
 

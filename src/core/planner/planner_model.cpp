@@ -50,6 +50,8 @@ auto& TextOf(P& p, Box box) {
       return p.field_size;
     case Box::Places:
       return p.each_way.places;
+    case Box::Rule4:
+      return p.rule4;
     case Box::PlaceFraction:
       break;
   }
@@ -73,6 +75,7 @@ Planner MakePlanner(const PlannerSettings& s) {
   if (p.rows.size() < 3) p.rows.resize(3);
   p.held = s.race.held;
   p.field_covered = s.race.field_covered;
+  p.rule4 = s.race.rule4;
   return p;
 }
 
@@ -84,6 +87,7 @@ PlannerSettings SettingsOf(const Planner& p) {
   for (const HeldInput& bet : p.held)
     if (IsHeld(bet)) s.race.held.push_back(bet);
   s.race.field_covered = p.field_covered;
+  s.race.rule4 = p.rule4;
   return s;
 }
 

@@ -29,7 +29,7 @@ bool IsRunner(const PlannerRow& row);
 // A held bet's line with nothing typed but its kind is not filled in yet.
 bool IsHeld(const HeldInput& bet);
 
-enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFraction };
+enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFraction, Rule4 };
 enum class Cell { Name, Odds };
 enum class HeldCell { Runner, Kind, Stake, Odds };
 

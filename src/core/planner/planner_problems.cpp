@@ -55,6 +55,7 @@ std::vector<Problem> Problems(const Planner& p) {
     at.at = Problem::At::Cell, at.line = row, at.cell = Cell::Odds;
     Note(out, ReadOdds(p.rows[row].odds, RunnerLabel(j++) + ": "), at);
   }
+  if (HasHeld(p) && typed(p.rule4)) Note(out, ReadRule4(p.rule4), AtBox(Box::Rule4));
   std::size_t i = 0;
   for (std::size_t line = 0; line < p.held.size(); ++line) {
     const HeldInput& bet = p.held[line];

@@ -80,6 +80,7 @@ std::string RaceLine(const char* key, std::initializer_list<std::string_view> fi
 // The race's lines after the choices, as many as the file may hold.
 std::string RaceText(const Race& race, std::size_t room) {
   std::string out = race.field_covered ? "field_covered=yes\n" : "";
+  if (!race.rule4.empty() && IsPlainSetting(race.rule4)) out += "rule4=" + race.rule4 + "\n";
   const auto add = [&](const std::string& line) {
     if (out.size() + line.size() > room) return false;
     out += line;
@@ -147,6 +148,8 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.each_way.place_fraction = value;
     } else if (key == "field_covered") {
       s.race.field_covered = value == "yes";
+    } else if (key == "rule4") {
+      s.race.rule4 = value;
     }
   }
   s.side = SideFor(s.side, s.each_way.on);

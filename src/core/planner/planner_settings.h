@@ -18,6 +18,7 @@ struct Race {
   std::vector<RunnerInput> runners;
   std::vector<HeldInput> held;
   bool field_covered = false;
+  std::string rule4;  // the Rule 4 deduction on the held bets
   friend bool operator==(const Race&, const Race&) = default;
 };
 

@@ -107,6 +107,14 @@ Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const st
   return money;
 }
 
+Result<int, std::string> ReadRule4(const std::string& text) {
+  if (TrimBlanks(text).empty()) return 0;
+  const auto q = ParseDecimal(TrimBlanks(text), 0);
+  if (!q || q->num() > 90)
+    return "Rule 4: \"" + text + "\" is not a whole number of pence from 0 to 90";
+  return static_cast<int>(q->num());
+}
+
 Result<int64_t, std::string> ReadAmount(const std::string& text) {
   return ReadPositiveMoney("Amount", text);
 }

@@ -29,6 +29,8 @@ Result<std::int64_t, std::string> ReadStep(const std::string& text);        // a
 Result<std::int64_t, std::string> ReadCommission(const std::string& text);  // "5" or "5%"
 Result<std::int64_t, std::string> ReadMinStake(const std::string& text);
 Result<std::int64_t, std::string> ReadAmount(const std::string& text);  // above 0
+// Whole pence from 0 to 90; an empty box is none.
+Result<int, std::string> ReadRule4(const std::string& text);
 
 struct PlaceTerms {
   int places = 0;

@@ -262,6 +262,27 @@ TEST_P(HeldOptimal, RulesOutOnlyLevelsNoStakingReaches) {
 // Four runners at 5 and one at 5.000001: the stakes' lines, summed, reach a
 // cent above the best worst case with totals up to some 10^7; rounded they
 // never do. The search must tell without looking at each total.
+// Rule 4 leaves the stakes, takes from the winnings: a bookmaker bet held at
+// O after a deduction of P pence plans as one at 1 + (O - 1)(1 - P/100); a
+// lay is the exchange's, which Rule 4 does not touch.
+TEST(HeldPlan, Rule4PlansAsTheDeductedPrice) {
+  Request deducted;
+  deducted.side = Side::Lay;
+  deducted.runners = {{"A", "3.1", false}, {"B", "4", false}};
+  deducted.held = {{"A", "back", "10", "3.0"}, {"B", "free-sr", "5", "5"}, {"B", "lay", "2", "4"}};
+  deducted.rule4 = "25";
+  Request priced = deducted;
+  priced.rule4 = "";
+  priced.held = {{"A", "back", "10", "2.5"}, {"B", "free-sr", "5", "4"}, {"B", "lay", "2", "4"}};
+  const auto a = MakePlan(deducted), b = MakePlan(priced);
+  ASSERT_TRUE(a && b) << (a ? b.error() : a.error());
+  for (std::size_t j = 0; j < 2; ++j) {
+    EXPECT_EQ(a->runners[j].stake, b->runners[j].stake);
+    EXPECT_EQ(a->runners[j].held_if_wins, b->runners[j].held_if_wins);
+  }
+  EXPECT_EQ(a->worst_profit, b->worst_profit);
+}
+
 TEST(HeldPlan, ABookWithinAHairOfFullIsSettledWithinTheWorkAllowed) {
   Request r;
   r.side = Side::Lay, r.commission = "2";

@@ -391,10 +391,11 @@ TEST(PlannerSettings, KeepTheRaceAsTyped) {
   SetSaver(p, 1, true);
   PasteHeld(p, "Tab\\\tName:free-sr:10@8\n1:lay:5@2");
   SetFieldCovered(p, true);
+  SetBox(p, Box::Rule4, "25");
   const Planner again = MakePlanner(ReadPlannerSettings(PlannerSettingsText(SettingsOf(p))));
   EXPECT_EQ(again.rows, (std::vector<PlannerRow>{
                             {"Tab\\\tName", "7/2"}, {std::string("Nul\0\r", 5), "3", true}, {}}));
-  EXPECT_TRUE(again.held == p.held && again.field_covered);
+  EXPECT_TRUE(again.held == p.held && again.field_covered && again.rule4 == "25");
   // A race past what a settings file may hold keeps the choices and what fits.
   PlannerSettings huge;
   huge.race.runners.assign(3000, {std::string(40, 'x'), "2"});
