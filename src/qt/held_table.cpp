@@ -1,7 +1,5 @@
 #include "qt/held_table.h"
 
-#include <QComboBox>
-
 #include "held.h"
 #include "qt/strings.h"
 
@@ -90,26 +88,11 @@ void HeldTable::ResultsReplaced() {
   Redraw({kProblemRole, Qt::AccessibleDescriptionRole, Qt::ToolTipRole});
 }
 
-QWidget* HeldKindDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                        const QModelIndex&) const {
-  auto* box = new QComboBox(parent);
-  box->setAccessibleName("Kind");
-  for (plan::HeldKind kind : plan::kHeldKinds) {
-    box->addItem(plan::HeldKindName(kind));
-    box->setItemData(box->count() - 1, plan::HeldKindHelp(kind), Qt::ToolTipRole);
-  }
-  return box;
-}
-
-void HeldKindDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-  auto* box = static_cast<QComboBox*>(editor);
-  const int at = box->findText(index.data(Qt::EditRole).toString().trimmed().toLower());
-  box->setCurrentIndex(at < 0 ? 0 : at);
-}
-
-void HeldKindDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                    const QModelIndex& index) const {
-  model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+ChoiceDelegate* HeldKindDelegate(QObject* parent) {
+  QList<QPair<QString, QString>> kinds;
+  for (plan::HeldKind kind : plan::kHeldKinds)
+    kinds.append(qMakePair(QString(plan::HeldKindName(kind)), QString(plan::HeldKindHelp(kind))));
+  return new ChoiceDelegate(kinds, "Kind", parent);
 }
 
 }  // namespace stakora::qt

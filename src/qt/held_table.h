@@ -3,9 +3,8 @@
 // value, every edit handed back to the window. The kind is picked from the
 // four a held bet can be.
 
-#include <QStyledItemDelegate>
-
 #include "planner_view.h"
+#include "qt/choice_delegate.h"
 #include "qt/lines_table.h"
 #include "qt/problem_marks.h"
 
@@ -34,15 +33,6 @@ class HeldTable : public LinesTable {
 };
 
 // The kind column's editor: a list of back, lay, free and free-sr.
-class HeldKindDelegate : public ProblemFrameDelegate {
-  Q_OBJECT
- public:
-  using ProblemFrameDelegate::ProblemFrameDelegate;
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override;
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override;
-};
+ChoiceDelegate* HeldKindDelegate(QObject* parent);
 
 }  // namespace stakora::qt

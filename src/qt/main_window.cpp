@@ -96,7 +96,8 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
 }
 
 MainWindow::~MainWindow() {
-  delete planner_.data();  // a window of its own, with no parent to end it
+  delete planner_.data();  // windows of their own, with no parent to end them
+  delete settle_.data();
 }
 
 void MainWindow::BuildMenu() {
@@ -120,6 +121,9 @@ void MainWindow::BuildMenu() {
   QAction* planner = tools->addAction("Stake planner");
   planner->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));  // shown beside the item
   connect(planner, &QAction::triggered, this, &MainWindow::ShowPlanner);
+  QAction* settle = tools->addAction("Settle bets");
+  settle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  connect(settle, &QAction::triggered, this, &MainWindow::ShowSettle);
   connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
   connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &MainWindow::FocusMenuBar);
 }
@@ -235,10 +239,26 @@ void MainWindow::ShowPlanner() {
   if (!planner_) {
     planner_ = new PlannerWindow(model_.platform.SettingsFolder(), boxes_);
     PlaceBeside(planner_);
+    connect(planner_, &PlannerWindow::settleAsked, this, [this](const plan::Plan& p) {
+      ShowSettle();
+      if (settle_) settle_->SettlePlan(p);
+    });
   }
   planner_->show();
   planner_->raise();
   planner_->activateWindow();
+}
+
+void MainWindow::ShowSettle() {
+  if (ended_) return;
+  // Closing hides it with everything typed, until the program ends.
+  if (!settle_) {
+    settle_ = new SettleWindow;
+    PlaceBeside(settle_);
+  }
+  settle_->show();
+  settle_->raise();
+  settle_->activateWindow();
 }
 
 // Beside this window where the screen has room, right then left; else below
@@ -271,6 +291,7 @@ void MainWindow::EndProgram() {
     planner_->close();  // keeps its choices and race
     delete planner_.data();
   }
+  delete settle_.data();
   pages_.CloseAll();
   hide();
   emit programEnded();

@@ -11,6 +11,7 @@
 #include "lifecycle.h"
 #include "qt/form1_widgets.h"
 #include "qt/planner_window.h"
+#include "qt/settle_window.h"
 #include "ui.h"
 
 namespace stakora::qt {
@@ -33,6 +34,9 @@ class MainWindow : public QMainWindow {
   // Tools > Stake planner.
   void ShowPlanner();
   PlannerWindow* planner() const { return planner_; }
+  // Tools > Settle bets.
+  void ShowSettle();
+  SettleWindow* settler() const { return settle_; }
 
   // Brings the widgets up to date with the model, the window height included.
   void Render();
@@ -64,6 +68,7 @@ class MainWindow : public QMainWindow {
   bool ended_ = false;
   bool shown_before_ = false;
   QPointer<PlannerWindow> planner_;
+  QPointer<SettleWindow> settle_;
 };
 
 }  // namespace stakora::qt

@@ -30,6 +30,7 @@
 #include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
+#include "qt/window_parts.h"
 #include "ui.h"
 
 namespace stakora::qt {
@@ -43,34 +44,6 @@ constexpr const char* kFieldCoveredTip =
 
 // The held bets list shows this many lines before it scrolls.
 constexpr int kHeldLinesShown = 4;
-
-// A text box after its caption in `row`, named for screen readers as the
-// caption reads.
-QLineEdit* LabelledBox(QHBoxLayout* row, const QString& caption, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setAccessibleName(QString(caption).remove('&'));
-  auto* label = new QLabel(caption, parent);
-  label->setBuddy(box);
-  row->addWidget(label);
-  row->addWidget(box);
-  return box;
-}
-
-// The line a Remove button takes: the current one, else the last (none, past
-// the end, when there are no lines).
-std::size_t ChosenLine(const QTableView* list, std::size_t count) {
-  const int current = list->currentIndex().row();
-  return current >= 0 ? static_cast<std::size_t>(current) : count - 1;
-}
-
-// Ctrl+V on a list pastes lines into it; in a cell being edited it pastes text.
-void PasteInto(QTableView* list, PlannerWindow* window, void (PlannerWindow::*paste)()) {
-  auto* action = new QAction(list);
-  action->setShortcut(QKeySequence::Paste);
-  action->setShortcutContext(Qt::WidgetShortcut);
-  list->addAction(action);
-  QObject::connect(action, &QAction::triggered, window, paste);
-}
 
 // The settings file's reports, as boxes over the planner window.
 class Reports : public SilentUi {
@@ -219,7 +192,7 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   held_grid_->setAccessibleDescription(
       "Bets already placed: runner, kind (back, lay, free or free-sr), stake and odds");
   held_grid_->setItemDelegate(new ProblemFrameDelegate(held_grid_));
-  held_grid_->setItemDelegateForColumn(HeldTable::kKind, new HeldKindDelegate(held_grid_));
+  held_grid_->setItemDelegateForColumn(HeldTable::kKind, HeldKindDelegate(held_grid_));
   held_grid_->horizontalHeader()->setSectionResizeMode(HeldTable::kRunner, QHeaderView::Stretch);
   top->addWidget(held_grid_);
   auto* held_buttons = new QHBoxLayout;
@@ -260,8 +233,11 @@ void PlannerWindow::BuildSummary(QVBoxLayout* top) {
   top->addWidget(summary_);
 
   auto* closing = new QHBoxLayout;
+  settle_ = new QPushButton("Settle this plan", this);
+  settle_->setToolTip("Opens Settle bets with this plan's bets, to see what a result pays");
   close_ = new QPushButton("Close", this);
-  close_->setAutoDefault(true);
+  for (QPushButton* b : {settle_, close_}) b->setAutoDefault(true);
+  closing->addWidget(settle_);
   closing->addStretch();
   closing->addWidget(close_);
   top->addLayout(closing);
@@ -294,20 +270,23 @@ void PlannerWindow::Connect() {
     Edit(plan::RowRemoved{row});
   });
   connect(paste_, &QPushButton::clicked, this, &PlannerWindow::PasteRunners);
-  PasteInto(grid_, this, &PlannerWindow::PasteRunners);
+  PasteInto(grid_, [this] { PasteRunners(); });
   connect(copy_, &QPushButton::clicked, this, &PlannerWindow::CopyStakes);
   connect(clear_, &QPushButton::clicked, this, [this] { Edit(plan::RunnersCleared{}); });
   // In a box being typed in, Ctrl+Z undoes the typing; elsewhere, a clear.
   connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
           [this] { Edit(plan::ClearUndone{}); });
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
+  connect(settle_, &QPushButton::clicked, this, [this] {
+    if (plan_) emit settleAsked(*plan_);
+  });
   connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
   connect(remove_held_, &QPushButton::clicked, this, [this] {
     const std::size_t line = ChosenLine(held_grid_, model_.held.size());
     Edit(plan::HeldRemoved{line});
   });
   connect(paste_held_, &QPushButton::clicked, this, &PlannerWindow::PasteHeld);
-  PasteInto(held_grid_, this, &PlannerWindow::PasteHeld);
+  PasteInto(held_grid_, [this] { PasteHeld(); });
   connect(field_covered_, &QCheckBox::toggled, this,
           [this](bool on) { Edit(plan::FieldCoveredTicked{on}); });
   connect(slow_, &QTimer::timeout, this, [this] {
@@ -368,6 +347,7 @@ void PlannerWindow::Edit(const plan::PlannerEdit& edit) {
   plan::Planner next = model_;
   const plan::Applied applied = plan::Apply(next, edit);
   if (!applied.changed) return;
+  plan_.reset();
   plan::PlannerView after = plan::ViewAfter(next, view_, applied);
   held_table_->ChangeLines(
       applied.held, [&] { EraseLines(model_.held, applied.held); },
@@ -398,6 +378,7 @@ void PlannerWindow::Replan() {
 void PlannerWindow::Planned(std::uint64_t id, const Result<plan::Plan, std::string>& outcome) {
   if (id != generation_) return;  // an edit came since: this plan is outdated
   planning_ = false;
+  if (outcome) plan_ = *outcome;
   Show(outcome ? plan::ViewOf(model_, *outcome) : plan::ViewWithout(model_, outcome.error()));
 }
 
@@ -415,6 +396,7 @@ void PlannerWindow::Draw() {
   for (auto [box, which] : TextBoxes()) MarkBox(box, Q(plan::BoxProblem(view_, which)));
   summary_->setText(Q(view_.summary));
   copy_->setEnabled(view_.controls.copy);
+  settle_->setEnabled(plan_.has_value() && !planning_);
 }
 
 void PlannerWindow::DrawChoices() {
@@ -437,7 +419,7 @@ void PlannerWindow::DrawChoices() {
   // What does not apply is off, and says why.
   held_caption_->setText(Q(c.held_caption));
   for (QWidget* w : std::initializer_list<QWidget*>{held_grid_, add_held_, remove_held_,
-                                                    paste_held_, field_covered_})
+                                                    paste_held_, field_covered_, rule4_})
     w->setEnabled(c.held);
   for (QWidget* w :
        std::initializer_list<QWidget*>{held_grid_, add_held_, remove_held_, paste_held_})

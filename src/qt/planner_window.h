@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <utility>
@@ -63,6 +64,8 @@ class PlannerWindow : public QWidget {
  signals:
   // The window shows the newest edit's outcome: a plan, a refusal or a prompt.
   void shown();
+  // "Settle this plan": the plan shown, for the Settle window.
+  void settleAsked(const plan::Plan& p);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -107,7 +110,8 @@ class PlannerWindow : public QWidget {
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;
   QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr,
-              *clear_ = nullptr, *close_ = nullptr;
+              *clear_ = nullptr, *close_ = nullptr, *settle_ = nullptr;
+  std::optional<plan::Plan> plan_;  // the plan shown, while it stands for model_
   QTableView* held_grid_ = nullptr;
   HeldTable* held_table_ = nullptr;
   QPushButton *add_held_ = nullptr, *remove_held_ = nullptr, *paste_held_ = nullptr;

@@ -1,0 +1,91 @@
+#pragma once
+// The Settle window's two lists as Qt sees them: the bets with what each
+// pays, and the runners with their result. Both read the window's value and
+// hand every edit back; Refresh brings their views up to it.
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <string>
+
+#include "settler.h"
+
+namespace stakora::qt {
+
+// A list over the Settler: its row count follows `lines` on Refresh.
+class SettleList : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  SettleList(const settle::Settler& model, const settle::SettlerView& view, QObject* parent)
+      : QAbstractTableModel(parent), model_(model), view_(view) {}
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : shown_;
+  }
+  // Lines that came or went at the end, then every cell drawn again.
+  void Refresh();
+
+ protected:
+  virtual int Lines() const = 0;
+  const settle::Settler& model_;
+  const settle::SettlerView& view_;
+
+ private:
+  int shown_ = 0;
+};
+
+class SettleBetsTable : public SettleList {
+  Q_OBJECT
+ public:
+  enum Column {
+    kRunner,
+    kKind,
+    kStake,
+    kOdds,
+    kTerms,
+    kResult,
+    kRule4,
+    kPrice,
+    kReturn,
+    kProfit,
+    kColumns
+  };
+  using Typed = std::function<void(std::size_t line, settle::BetCell cell, const std::string&)>;
+  SettleBetsTable(const settle::Settler& model, const settle::SettlerView& view, Typed typed,
+                  QObject* parent);
+
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ protected:
+  int Lines() const override { return static_cast<int>(model_.bets.size()); }
+
+ private:
+  Typed typed_;
+};
+
+class SettleRunnersTable : public SettleList {
+  Q_OBJECT
+ public:
+  enum Column { kName, kPosition, kNonRunner, kPrice, kFactor, kPlaceFactor, kColumns };
+  using Typed = std::function<void(std::size_t line, settle::RunnerCell cell, const std::string&)>;
+  using Ticked = std::function<void(std::size_t line, bool non_runner)>;
+  SettleRunnersTable(const settle::Settler& model, const settle::SettlerView& view, Typed typed,
+                     Ticked ticked, QObject* parent);
+
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ protected:
+  int Lines() const override { return static_cast<int>(model_.runners.size()); }
+
+ private:
+  Typed typed_;
+  Ticked ticked_;
+};
+
+}  // namespace stakora::qt
