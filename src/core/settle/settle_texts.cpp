@@ -143,6 +143,7 @@ std::optional<RunnerInput> ParseNonRunnerText(std::string_view text) {
 
 Result<int64_t, std::string> ReadPercent(const std::string& what, const std::string& text) {
   std::string_view percent = TrimBlanks(text);
+  if (percent.empty()) return 0;  // a box left empty takes nothing
   if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
   const auto q = plan::ParseDecimal(percent, 2);
   if (!q || q->num() >= 100 * q->den())
@@ -152,6 +153,7 @@ Result<int64_t, std::string> ReadPercent(const std::string& what, const std::str
 }
 
 Result<int, std::string> ReadRule4Cap(const std::string& text) {
+  if (TrimBlanks(text).empty()) return kRule4Cap;
   const auto q = plan::ParseDecimal(TrimBlanks(text), 0);
   if (!q || q->num() > kRule4Cap)
     return "Rule 4 cap: \"" + text + "\" is not a whole number of pence from 0 to " +

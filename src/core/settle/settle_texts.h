@@ -49,9 +49,10 @@ std::optional<RunnerInput> ParseNonRunnerText(std::string_view text);
 // runner that ran and was not placed.
 Result<Race, std::string> ReadRace(const std::vector<RunnerInput>& runners);
 
-// "5" or "5%", at most two decimals, below 100: hundredths of a percent.
+// "5" or "5%", at most two decimals, below 100: hundredths of a percent;
+// blank is 0.
 Result<std::int64_t, std::string> ReadPercent(const std::string& what, const std::string& text);
-// Whole pence from 0 to 90.
+// Whole pence from 0 to 90; blank is 90.
 Result<int, std::string> ReadRule4Cap(const std::string& text);
 
 }  // namespace stakora::settle
