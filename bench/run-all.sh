@@ -29,6 +29,11 @@ nearly() { echo "$full" | grep "NearlyFullBook/$1/$2/$3/" | cut -d, -f3 | awk '{
 distinct() { echo "$full" | grep "DistinctPrices/$1/$2/$3/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 held_full() { echo "$full" | grep "HeldNearlyFull/$1/" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 
+# Settling per result.
+settles=$($B/settle_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+           --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+settle() { echo "$settles" | grep "Settle/$1_median" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
+
 # stakora-cli per run.
 cli=build/src/cli/stakora-cli
 runs=200
@@ -85,6 +90,7 @@ cat <<TABLE
 | Stake plan, 1000 distinct prices, book 99.9% / 99.999% / 99.9999%: profit | $(distinct Profit 1000 1000) / $(distinct Profit 1000 100000) / $(distinct Profit 1000 1000000) ms |
 | Stake plan, 1000 distinct prices, book 99.9% / 99.999% / 99.9999%: liability | $(distinct Liability 1000 1000) / $(distinct Liability 1000 100000) / $(distinct Liability 1000 1000000) ms |
 | Around a held bet, book 99.99999%: 5 runners (planned) / 20 / 1000 distinct prices (refused) | $(held_full 5) / $(held_full 20) / $(held_full 1000) ms |
+| Settling a result, 10 / 1000 bets (every kind, dead heat, non-runners) | $(settle 10) / $(settle 1000) µs |
 | Planner window: paste 1000 runners | $paste_ms ms |
 | Planner window: longest the event loop is held while a liability is typed (1000 runners) | $hold_ms ms |
 | Planner window: last key to plan shown (1000 runners) | $shown_ms ms |
