@@ -36,10 +36,11 @@ Taken TakeNonRunner(SettleArgs& a, const std::string& v) {
 
 constexpr Option<SettleArgs> kOptions[] = {
     {"--bet", "BET",
-     "a bet NAME:KIND:STAKE@ODDS[:TERMS]; repeat for more. KIND is\n"
-     "back, each-way (TERMS K:F, places and fraction: 3:1/5), free,\n"
-     "free-sr (stake returned), lay (STAKE the backer's), exchange-back,\n"
-     "place-back or place-lay (TERMS: the place market's winners)",
+     "a bet NAME:KIND:STAKE@ODDS[:TERMS]; repeat for more.\n"
+     "KIND is back, each-way (TERMS K:F, the places and the\n"
+     "fraction: 3:1/5), free, free-sr (stake returned), lay\n"
+     "(STAKE the backer's), exchange-back, place-back or\n"
+     "place-lay (TERMS: the place market's winners)",
      TakeBet},
     {"--plan", "FILE",
      "settle every bet of a plan stakora-plan --json printed\n(- reads it from standard input)",
@@ -49,21 +50,22 @@ constexpr Option<SettleArgs> kOptions[] = {
        return std::nullopt;
      }},
     {"--finish",
-     "NAME=POS",
-     "where a runner finished, 1 for the winner; runners sharing a\n"
-     "position dead-heated. Runners not given finished unplaced",
+     "R=POS",
+     "where runner R finished, 1 for the winner; runners sharing\n"
+     "a position dead-heated. Runners not given were unplaced",
      TakeFinish,
      {},
      "\nThe result:\n"},
-    {"--non-runner", "N[@P][:RF[:PRF]]",
-     "a runner withdrawn: P its price then, for Rule 4 (none: no\n"
-     "deduction); RF its reduction factor in the win market in\n"
-     "percent, PRF in the place market (RF when not given)",
+    {"--non-runner", "NR",
+     "a runner withdrawn, NR being NAME[@PRICE][:RF[:PRF]]:\n"
+     "PRICE its price then, for Rule 4 (none: no deduction);\n"
+     "RF its reduction factor in the win market in percent,\n"
+     "PRF in the place market (RF when not given)",
      TakeNonRunner},
     {"--commission",
      "PCT",
-     "the exchange's share of each market's net winnings, 5 or 5%\n"
-     "(default 0, or a plan's own)",
+     "the exchange's share of each market's net winnings,\n"
+     "5 or 5% (default 0, or a plan's own)",
      [](SettleArgs& a, const std::string& v) -> Taken {
        a.race.commission = v;
        a.commission_given = true;
@@ -91,9 +93,10 @@ std::string SettleGuide() {
          "factors at an exchange), dead heats and each-way terms, exact to the cent.\n\n" +
          OptionGuide(kTable) +
          "\n"
-         "Examples: stakora-settle --bet Fav:back:10@10/1 --finish Fav=1 --non-runner Nr@2/5\n"
-         "          stakora-plan --json --stake 20 -- A=3 B=4 | stakora-settle --plan - "
-         "--finish B=1\n"
+         "Examples: stakora-settle --bet Fav:back:10@10/1 --finish Fav=1 \\\n"
+         "                         --non-runner Nr@2/5\n"
+         "          stakora-plan --json --stake 20 -- A=3 B=4 |\n"
+         "            stakora-settle --plan - --finish B=1\n"
          "Exit status: 0 settled, 1 refused, 2 usage error.\n";
 }
 

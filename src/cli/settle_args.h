@@ -25,11 +25,12 @@ Result<SettleArgs, UsageError> ParseSettleArgs(const std::vector<std::string>& w
 
 inline constexpr const char* kSettleUsage =
     "usage: stakora-settle [--json] [--commission PCT] [--rule4-cap P] --bet BET...\n"
-    "                      [--finish NAME=POS]... [--non-runner NAME[@PRICE][:RF[:PRF]]]...\n"
+    "                      [--finish NAME=POS]... [--non-runner NR]...\n"
     "       stakora-settle [--json] [--commission PCT] [--rule4-cap P] --plan FILE|-\n"
-    "                      [--bet BET]... [--finish NAME=POS]... [--non-runner ...]...\n"
+    "                      [--bet BET]... [--finish NAME=POS]... [--non-runner NR]...\n"
     "       stakora-settle --help | --version\n"
-    "BET is NAME:KIND:STAKE@ODDS[:TERMS], such as Fav:each-way:10@7/4:3:1/5.\n";
+    "BET is NAME:KIND:STAKE@ODDS[:TERMS], such as Fav:each-way:10@7/4:3:1/5;\n"
+    "NR is NAME[@PRICE][:RF[:PRF]], such as Gone@3/1 or Gone:16.2.\n";
 
 std::string SettleGuide();
 
