@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // amount, commission, step, minimum, (each way: field size, places, place
   // fraction; held bets: field size), then a runner each (a leading ! a
   // saver), or with held bets a held bet each ("@RUNNER:KIND:STAKE@ODDS")
+  // and a Rule 4 deduction ("%P")
   const auto texts =
       stakora::fuzz::Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   std::vector<std::string*> fields = {&r.amount, &r.commission, &r.step, &r.min_stake};
@@ -71,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool saver = texts[i].starts_with('!');
     if (i < fields.size())
       *fields[i] = texts[i];
+    else if (held && texts[i].starts_with('%'))
+      r.rule4 = texts[i].substr(1);
     else if (held && texts[i].starts_with('@'))
       r.held.push_back(ParseHeldText(std::string_view(texts[i]).substr(1))
                            .value_or(HeldInput{texts[i].substr(1), "back", "1", "2"}));
