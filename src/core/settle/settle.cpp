@@ -33,16 +33,12 @@ cpp_rational Rational(const plan::Odds& o) {
   return cpp_rational(cpp_int(o.a), cpp_int(o.b));
 }
 
-// x rounded to a whole number, a half upwards.
-int64_t RoundHalfUp(const cpp_rational& x) {
+// x rounded to a whole number (of cents), a half upwards.
+int64_t Cents(const cpp_rational& x) {
   const cpp_int n = 2 * numerator(x) + denominator(x), d = 2 * denominator(x);
   cpp_int q = n / d;  // truncates toward zero
   if (n % d != 0 && n < 0) --q;
   return static_cast<int64_t>(q);
-}
-
-int64_t Cents(const cpp_rational& x) {
-  return RoundHalfUp(x);
 }
 
 // Where each runner finished, how many shared it, and who did not run.

@@ -23,8 +23,8 @@ PlanSketch SketchOf(const plan::Plan& p) {
 PlanBets BetsOf(const PlanSketch& s) {
   PlanBets out;
   out.commission = s.commission;
-  const bool charged =
-      plan::ParseDecimal(s.commission, 2).ok() && plan::ParseDecimal(s.commission, 2)->num() > 0;
+  const auto commission = plan::ParseDecimal(s.commission, 2);
+  const bool charged = commission && commission->num() > 0;
   const char* kind = s.lay ? "lay" : s.each_way ? "each-way" : charged ? "exchange-back" : "back";
   const std::string terms = s.each_way ? s.places + ":" + s.place_fraction : "";
   for (const PlanSketch::Runner& r : s.runners) {

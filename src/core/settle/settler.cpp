@@ -26,10 +26,6 @@ std::string Signed(std::int64_t cents) {
   return (cents > 0 ? "+" : "") + plan::MoneyText(cents);
 }
 
-std::string Price(std::int64_t hundredths) {
-  return plan::MoneyText(hundredths);
-}
-
 }  // namespace
 
 void TypeBetCell(Settler& s, std::size_t line, BetCell cell, const std::string& text) {
@@ -147,7 +143,7 @@ SettlerView ViewOf(const Settler& s) {
       line.status +=
           " " + std::to_string(b.dead_heat->places) + "/" + std::to_string(b.dead_heat->runners);
     if (b.rule4_pence && *b.rule4_pence > 0) line.rule4 = std::to_string(*b.rule4_pence) + "p";
-    if (b.reduced_odds) line.reduced_odds = Price(*b.reduced_odds);
+    if (b.reduced_odds) line.reduced_odds = plan::MoneyText(*b.reduced_odds);  // hundredths
     line.returned = plan::MoneyText(b.returned);
     line.profit = Signed(b.profit);
   }
