@@ -4,8 +4,13 @@
 
 namespace stakora::qt {
 
-ChoiceDelegate::ChoiceDelegate(QList<QPair<QString, QString>> choices, QString name,
-                               QObject* parent)
+QString ChoicesHelp(const Choices& choices) {
+  QStringList helps;
+  for (const auto& choice : choices) helps << choice.second;
+  return helps.join('\n');
+}
+
+ChoiceDelegate::ChoiceDelegate(Choices choices, QString name, QObject* parent)
     : ProblemFrameDelegate(parent), choices_(std::move(choices)), name_(std::move(name)) {}
 
 QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,

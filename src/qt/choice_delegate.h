@@ -10,11 +10,25 @@
 
 namespace stakora::qt {
 
+// Each choice's word and what it means.
+using Choices = QList<QPair<QString, QString>>;
+
+// The choices of a list of kinds, by the core's words for them.
+template <typename Kinds, typename Word, typename Help>
+Choices ChoicesOf(const Kinds& kinds, Word word, Help help) {
+  Choices out;
+  for (const auto kind : kinds) out.append(qMakePair(QString(word(kind)), QString(help(kind))));
+  return out;
+}
+
+// What each choice means, a line each: the column's tool tip.
+QString ChoicesHelp(const Choices& choices);
+
 class ChoiceDelegate : public ProblemFrameDelegate {
   Q_OBJECT
  public:
   // Each choice's word and help; `name` is the list's name for a screen reader.
-  ChoiceDelegate(QList<QPair<QString, QString>> choices, QString name, QObject* parent);
+  ChoiceDelegate(Choices choices, QString name, QObject* parent);
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -22,7 +36,7 @@ class ChoiceDelegate : public ProblemFrameDelegate {
                     const QModelIndex& index) const override;
 
  private:
-  QList<QPair<QString, QString>> choices_;
+  Choices choices_;
   QString name_;
 };
 

@@ -11,6 +11,10 @@ HeldTable::HeldTable(const plan::Planner& planner, const plan::PlannerView& view
 
 namespace {
 
+Choices HeldKinds() {
+  return ChoicesOf(plan::kHeldKinds, plan::HeldKindName, plan::HeldKindHelp);
+}
+
 plan::HeldCell CellOf(int column) {
   return column == HeldTable::kRunner  ? plan::HeldCell::Runner
          : column == HeldTable::kKind  ? plan::HeldCell::Kind
@@ -37,11 +41,7 @@ QVariant HeldTable::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::ToolTipRole && index.column() == kRunner)
     return "The runner's name, or its number in the runners list";
-  if (role == Qt::ToolTipRole && index.column() == kKind) {
-    QStringList kinds;
-    for (plan::HeldKind kind : plan::kHeldKinds) kinds << plan::HeldKindHelp(kind);
-    return kinds.join('\n');
-  }
+  if (role == Qt::ToolTipRole && index.column() == kKind) return ChoicesHelp(HeldKinds());
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const plan::HeldInput& bet = planner_.held[line];
   switch (index.column()) {
@@ -89,10 +89,7 @@ void HeldTable::ResultsReplaced() {
 }
 
 ChoiceDelegate* HeldKindDelegate(QObject* parent) {
-  QList<QPair<QString, QString>> kinds;
-  for (plan::HeldKind kind : plan::kHeldKinds)
-    kinds.append(qMakePair(QString(plan::HeldKindName(kind)), QString(plan::HeldKindHelp(kind))));
-  return new ChoiceDelegate(kinds, "Kind", parent);
+  return new ChoiceDelegate(HeldKinds(), "Kind", parent);
 }
 
 }  // namespace stakora::qt

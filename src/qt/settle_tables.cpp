@@ -18,24 +18,38 @@ void SettleList::Refresh() {
   if (shown_ > 0) emit dataChanged(index(0, 0), index(shown_ - 1, columnCount() - 1));
 }
 
-SettleBetsTable::SettleBetsTable(const settle::Settler& model, const settle::SettlerView& view,
-                                 Typed typed, QObject* parent)
-    : SettleList(model, view, parent), typed_(std::move(typed)) {
-  Refresh();
+QVariant SettleList::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  return section >= 0 && section < columnCount() ? headings_[static_cast<std::size_t>(section)]
+                                                 : QVariant();
 }
 
-int SettleBetsTable::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
+namespace {
+
+constexpr const char* kBetHeadings[] = {"Runner", "Kind",   "Stake", "Odds",   "Terms",
+                                        "Result", "Rule 4", "Price", "Return", "Profit"};
+static_assert(std::size(kBetHeadings) == SettleBetsTable::kColumns);
+constexpr const char* kRunnerHeadings[] = {"Runner", "Position",    "Non-runner",
+                                           "Price",  "Reduction %", "Place reduction %"};
+static_assert(std::size(kRunnerHeadings) == SettleRunnersTable::kColumns);
+
+}  // namespace
+
+Choices BetKinds() {
+  return ChoicesOf(settle::kBetKinds, settle::BetKindName, settle::BetKindHelp);
+}
+
+SettleBetsTable::SettleBetsTable(const settle::Settler& model, const settle::SettlerView& view,
+                                 Typed typed, QObject* parent)
+    : SettleList(model, view, kBetHeadings, parent), typed_(std::move(typed)) {
+  Refresh();
 }
 
 QVariant SettleBetsTable::data(const QModelIndex& index, int role) const {
   const auto line = static_cast<std::size_t>(index.row());
   if (!index.isValid() || line >= model_.bets.size()) return {};
-  if (role == Qt::ToolTipRole && index.column() == kKind) {
-    QStringList kinds;
-    for (settle::BetKind kind : settle::kBetKinds) kinds << settle::BetKindHelp(kind);
-    return kinds.join('\n');
-  }
+  if (role == Qt::ToolTipRole && index.column() == kKind) return ChoicesHelp(BetKinds());
   if (role == Qt::ToolTipRole && index.column() == kTerms)
     return "Each way: places and fraction, such as 3:1/5; a place market: its winners";
   if (role == Qt::TextAlignmentRole && index.column() >= kStake && index.column() != kTerms &&
@@ -45,28 +59,10 @@ QVariant SettleBetsTable::data(const QModelIndex& index, int role) const {
   const settle::BetInput& bet = model_.bets[line];
   const settle::SettledLine none;
   const settle::SettledLine& paid = line < view_.lines.size() ? view_.lines[line] : none;
-  switch (index.column()) {
-    case kRunner:
-      return Q(bet.runner);
-    case kKind:
-      return Q(bet.kind);
-    case kStake:
-      return Q(bet.stake);
-    case kOdds:
-      return Q(bet.odds);
-    case kTerms:
-      return Q(bet.terms);
-    case kResult:
-      return Q(paid.status);
-    case kRule4:
-      return Q(paid.rule4);
-    case kPrice:
-      return Q(paid.reduced_odds);
-    case kReturn:
-      return Q(paid.returned);
-    default:
-      return Q(paid.profit);
-  }
+  const std::string* cells[] = {&bet.runner,    &bet.kind,    &bet.stake,  &bet.odds,
+                                &bet.terms,     &paid.status, &paid.rule4, &paid.reduced_odds,
+                                &paid.returned, &paid.profit};
+  return Q(*cells[index.column()]);
 }
 
 bool SettleBetsTable::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -83,23 +79,13 @@ Qt::ItemFlags SettleBetsTable::flags(const QModelIndex& index) const {
   return index.column() <= kTerms ? shown | Qt::ItemIsEditable : shown;
 }
 
-QVariant SettleBetsTable::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
-  constexpr const char* kHeadings[] = {"Runner", "Kind",   "Stake", "Odds",   "Terms",
-                                       "Result", "Rule 4", "Price", "Return", "Profit"};
-  return section >= 0 && section < kColumns ? kHeadings[section] : QVariant();
-}
-
 SettleRunnersTable::SettleRunnersTable(const settle::Settler& model,
                                        const settle::SettlerView& view, Typed typed, Ticked ticked,
                                        QObject* parent)
-    : SettleList(model, view, parent), typed_(std::move(typed)), ticked_(std::move(ticked)) {
+    : SettleList(model, view, kRunnerHeadings, parent),
+      typed_(std::move(typed)),
+      ticked_(std::move(ticked)) {
   Refresh();
-}
-
-int SettleRunnersTable::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
 }
 
 namespace {
@@ -161,14 +147,6 @@ Qt::ItemFlags SettleRunnersTable::flags(const QModelIndex& index) const {
   const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   return index.column() == kNonRunner ? shown | Qt::ItemIsUserCheckable
                                       : shown | Qt::ItemIsEditable;
-}
-
-QVariant SettleRunnersTable::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
-  constexpr const char* kHeadings[] = {"Runner", "Position",    "Non-runner",
-                                       "Price",  "Reduction %", "Place reduction %"};
-  return section >= 0 && section < kColumns ? kHeadings[section] : QVariant();
 }
 
 }  // namespace stakora::qt

@@ -5,21 +5,29 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <span>
 #include <string>
 
+#include "qt/choice_delegate.h"
 #include "settler.h"
 
 namespace stakora::qt {
 
-// A list over the Settler: its row count follows `lines` on Refresh.
+// A list over the Settler, a column per heading: its row count follows
+// Lines() on Refresh.
 class SettleList : public QAbstractTableModel {
   Q_OBJECT
  public:
-  SettleList(const settle::Settler& model, const settle::SettlerView& view, QObject* parent)
-      : QAbstractTableModel(parent), model_(model), view_(view) {}
+  SettleList(const settle::Settler& model, const settle::SettlerView& view,
+             std::span<const char* const> headings, QObject* parent)
+      : QAbstractTableModel(parent), model_(model), view_(view), headings_(headings) {}
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : shown_;
   }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   // Lines that came or went at the end, then every cell drawn again.
   void Refresh();
 
@@ -29,6 +37,7 @@ class SettleList : public QAbstractTableModel {
   const settle::SettlerView& view_;
 
  private:
+  std::span<const char* const> headings_;
   int shown_ = 0;
 };
 
@@ -52,11 +61,9 @@ class SettleBetsTable : public SettleList {
   SettleBetsTable(const settle::Settler& model, const settle::SettlerView& view, Typed typed,
                   QObject* parent);
 
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  protected:
   int Lines() const override { return static_cast<int>(model_.bets.size()); }
@@ -64,6 +71,9 @@ class SettleBetsTable : public SettleList {
  private:
   Typed typed_;
 };
+
+// The kinds a bet can be, for the kind column's list.
+Choices BetKinds();
 
 class SettleRunnersTable : public SettleList {
   Q_OBJECT
@@ -74,11 +84,9 @@ class SettleRunnersTable : public SettleList {
   SettleRunnersTable(const settle::Settler& model, const settle::SettlerView& view, Typed typed,
                      Ticked ticked, QObject* parent);
 
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  protected:
   int Lines() const override { return static_cast<int>(model_.runners.size()); }

@@ -73,10 +73,8 @@ void SettleWindow::Build() {
   bets_->setAccessibleName("Bets");
   bets_->setAccessibleDescription(
       "Each bet: runner, kind, stake, odds and terms, then what it pays for the result");
-  QList<QPair<QString, QString>> kinds;
-  for (settle::BetKind kind : settle::kBetKinds)
-    kinds.append(qMakePair(QString(settle::BetKindName(kind)), QString(settle::BetKindHelp(kind))));
-  bets_->setItemDelegateForColumn(SettleBetsTable::kKind, new ChoiceDelegate(kinds, "Kind", bets_));
+  bets_->setItemDelegateForColumn(SettleBetsTable::kKind,
+                                  new ChoiceDelegate(BetKinds(), "Kind", bets_));
   FitColumns(bets_, SettleBetsTable::kRunner);
   top->addWidget(Caption("Bets (paste lines such as Fav:each-way:10@7/4:3:1/5)", bets_, this));
   top->addWidget(bets_, 2);
@@ -133,27 +131,26 @@ void SettleWindow::Build() {
   resize(900, 560);
 }
 
+// Add puts the cursor in the new line; Remove takes the current line, else the last.
+void SettleWindow::ConnectLines(QPushButton* add, QPushButton* remove, QTableView* list,
+                                void (*add_line)(settle::Settler&),
+                                void (*remove_line)(settle::Settler&, std::size_t)) {
+  connect(add, &QPushButton::clicked, this, [this, list, add_line] {
+    Edit(add_line);
+    list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0));
+    list->setFocus();
+  });
+  connect(remove, &QPushButton::clicked, this, [this, list, remove_line] {
+    const auto line = ChosenLine(list, static_cast<std::size_t>(list->model()->rowCount()));
+    Edit([&](settle::Settler& s) { remove_line(s, line); });
+  });
+}
+
 void SettleWindow::Connect() {
-  connect(add_bet_, &QPushButton::clicked, this, [this] {
-    Edit([](settle::Settler& s) { settle::AddBet(s); });
-    bets_->setCurrentIndex(bets_table_->index(bets_table_->rowCount() - 1, 0));
-    bets_->setFocus();
-  });
-  connect(remove_bet_, &QPushButton::clicked, this, [this] {
-    const std::size_t line = ChosenLine(bets_, model_.bets.size());
-    Edit([line](settle::Settler& s) { settle::RemoveBet(s, line); });
-  });
+  ConnectLines(add_bet_, remove_bet_, bets_, settle::AddBet, settle::RemoveBet);
+  ConnectLines(add_runner_, remove_runner_, runners_, settle::AddRunner, settle::RemoveRunner);
   connect(paste_bets_, &QPushButton::clicked, this, &SettleWindow::PasteBets);
   PasteInto(bets_, [this] { PasteBets(); });
-  connect(add_runner_, &QPushButton::clicked, this, [this] {
-    Edit([](settle::Settler& s) { settle::AddRunner(s); });
-    runners_->setCurrentIndex(runners_table_->index(runners_table_->rowCount() - 1, 0));
-    runners_->setFocus();
-  });
-  connect(remove_runner_, &QPushButton::clicked, this, [this] {
-    const std::size_t line = ChosenLine(runners_, model_.runners.size());
-    Edit([line](settle::Settler& s) { settle::RemoveRunner(s, line); });
-  });
   connect(commission_, &QLineEdit::textEdited, this,
           [this](const QString& t) { Edit([&](settle::Settler& s) { s.commission = S(t); }); });
   connect(rule4_cap_, &QLineEdit::textEdited, this,

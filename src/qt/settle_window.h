@@ -41,6 +41,9 @@ class SettleWindow : public QWidget {
  private:
   void Build();
   void Connect();
+  void ConnectLines(QPushButton* add, QPushButton* remove, QTableView* list,
+                    void (*add_line)(settle::Settler&),
+                    void (*remove_line)(settle::Settler&, std::size_t));
   // Applies an edit to the value, works out its view and draws both.
   template <typename EditFn>
   void Edit(EditFn edit);

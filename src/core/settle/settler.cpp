@@ -1,6 +1,7 @@
 #include "settler.h"
 
 #include <algorithm>
+#include <array>
 
 #include "exact.h"
 #include "number_text.h"
@@ -12,6 +13,11 @@ namespace {
 bool Blank(const BetInput& b) {
   return TrimBlanks(b.runner).empty() && TrimBlanks(b.kind).empty() &&
          TrimBlanks(b.stake).empty() && TrimBlanks(b.odds).empty() && TrimBlanks(b.terms).empty();
+}
+
+// A bet's texts in the order of BetCell, as a pasted line's columns run.
+std::array<std::string*, 5> CellsOf(BetInput& b) {
+  return {&b.runner, &b.kind, &b.stake, &b.odds, &b.terms};
 }
 
 void ListRunner(Settler& s, const std::string& name) {
@@ -30,9 +36,7 @@ std::string Signed(std::int64_t cents) {
 
 void TypeBetCell(Settler& s, std::size_t line, BetCell cell, const std::string& text) {
   if (line >= s.bets.size()) return;
-  BetInput& b = s.bets[line];
-  std::string* cells[] = {&b.runner, &b.kind, &b.stake, &b.odds, &b.terms};
-  *cells[static_cast<int>(cell)] = text;
+  *CellsOf(s.bets[line])[static_cast<std::size_t>(cell)] = text;
   if (cell == BetCell::Runner) ListRunner(s, text);
 }
 
@@ -72,8 +76,7 @@ std::size_t PasteBets(Settler& s, std::string_view text) {
     if (line.find('\t') == std::string_view::npos) {
       bet = ParseBetText(TrimBlanks(line)).value_or(BetInput{std::string(line), "", "", "", ""});
     } else {
-      std::string* cells[] = {&bet.runner, &bet.kind, &bet.stake, &bet.odds, &bet.terms};
-      for (std::string* cell : cells) {
+      for (std::string* cell : CellsOf(bet)) {
         const auto tab = line.find('\t');
         *cell = std::string(line.substr(0, tab));
         line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
