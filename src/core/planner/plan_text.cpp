@@ -22,19 +22,12 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 namespace {
 
-// A sheet's or a page's heading: a first line whose odds cannot be read when
-// a later line's can. Taken out of the lines; its cells joined by spaces.
-template <typename Line, typename Cells>
-std::string SkipHeading(std::vector<Line>& lines, std::string Line::*odds, Cells cells) {
-  const auto reads = [odds](const Line& l) { return ReadOdds(l.*odds, "").ok(); };
-  if (lines.size() < 2 || reads(lines.front()) ||
-      std::none_of(lines.begin() + 1, lines.end(), reads))
-    return {};
-  std::string heading;
-  for (const std::string& cell : cells(lines.front()))
-    if (!cell.empty()) heading += (heading.empty() ? "" : " ") + cell;
-  lines.erase(lines.begin());
-  return heading;
+std::array<std::string*, 2> RunnerCells(RunnerInput& r) {
+  return {&r.name, &r.odds};
+}
+
+std::array<std::string*, 4> HeldCells(HeldInput& h) {
+  return {&h.runner, &h.kind, &h.stake, &h.odds};
 }
 
 }  // namespace
@@ -54,9 +47,7 @@ PastedRunners ParseRunnerLines(std::string_view text) {
     }
     out.push_back(std::move(r));
   }
-  pasted.heading = SkipHeading(out, &RunnerInput::odds, [](const RunnerInput& r) {
-    return std::vector<std::string>{r.name, r.odds};
-  });
+  pasted.heading = SkipHeading(out, &RunnerInput::odds, RunnerCells);
   return pasted;
 }
 
@@ -74,27 +65,7 @@ std::optional<HeldInput> ParseHeldText(std::string_view text) {
 }
 
 PastedHeld ParseHeldLines(std::string_view text) {
-  PastedHeld pasted;
-  std::vector<HeldInput>& out = pasted.held;
-  for (std::string_view line : Lines(text)) {
-    if (TrimBlanks(line).empty()) continue;
-    if (line.find('\t') == std::string_view::npos) {
-      out.push_back(
-          ParseHeldText(TrimBlanks(line)).value_or(HeldInput{std::string(line), "", "", ""}));
-      continue;
-    }
-    std::string* fields[] = {&out.emplace_back().runner, &out.back().kind, &out.back().stake,
-                             &out.back().odds};
-    for (std::string* field : fields) {
-      const auto tab = line.find('\t');
-      *field = line.substr(0, tab);
-      line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    }
-  }
-  pasted.heading = SkipHeading(out, &HeldInput::odds, [](const HeldInput& h) {
-    return std::vector<std::string>{h.runner, h.kind, h.stake, h.odds};
-  });
-  return pasted;
+  return ParseBetLines(text, ParseHeldText, HeldCells, &HeldInput::odds);
 }
 
 PlanColumns ColumnsFor(Side side, bool each_way, bool places, bool held) {

@@ -2,12 +2,16 @@
 // The texts around a plan that every front end shows or takes: pasted runner
 // lists, the stakes to copy, and the summary sentence.
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "number_text.h"
 #include "plan.h"
+#include "request_texts.h"
 
 namespace stakora::plan {
 
@@ -31,13 +35,21 @@ inline constexpr const char* kChooseLayHint = "To lay your bets off at an exchan
 // ":" before it and the kind the ":" before that; the runner is the rest.
 std::optional<HeldInput> ParseHeldText(std::string_view text);
 
-// Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above; blank
-// lines are skipped and a line that is neither is kept whole as its runner,
-// for the plan to refuse by name. A heading is skipped as above.
-struct PastedHeld {
-  std::vector<HeldInput> held;
+// Pasted lines of bets: a line of TAB-separated cells, or a bet in its
+// one-text form (`form`); blank lines are skipped and a line that is neither
+// is kept whole as its first cell, for the list to refuse by name. A heading
+// is skipped as above. `cells` names a bet's texts in the columns' order.
+template <typename Bet>
+struct PastedLines {
+  std::vector<Bet> lines;
   std::string heading;
 };
+template <typename Bet, std::size_t N>
+PastedLines<Bet> ParseBetLines(std::string_view text, std::optional<Bet> (*form)(std::string_view),
+                               std::array<std::string*, N> (*cells)(Bet&), std::string Bet::*odds);
+
+// Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above.
+using PastedHeld = PastedLines<HeldInput>;
 PastedHeld ParseHeldLines(std::string_view text);
 
 // The columns a plan's table shows besides runner, odds, stake and profit:
@@ -59,5 +71,46 @@ std::string StakesText(const Plan& p);
 // Book, total stake, worst and best profit, what happens if a runner outside
 // the plan wins, and what rounding costs.
 std::string SummaryText(const Plan& p);
+
+// A sheet's or a page's heading: a first line whose odds cannot be read when
+// a later line's can. Taken out of the lines; its non-empty cells joined by
+// spaces returned.
+template <typename Bet, std::size_t N>
+std::string SkipHeading(std::vector<Bet>& lines, std::string Bet::*odds,
+                        std::array<std::string*, N> (*cells)(Bet&)) {
+  const auto reads = [odds](const Bet& b) { return ReadOdds(b.*odds, "").ok(); };
+  if (lines.size() < 2 || reads(lines.front()) ||
+      std::none_of(lines.begin() + 1, lines.end(), reads))
+    return {};
+  std::string heading;
+  for (const std::string* cell : cells(lines.front()))
+    if (!cell->empty()) heading += (heading.empty() ? "" : " ") + *cell;
+  lines.erase(lines.begin());
+  return heading;
+}
+
+template <typename Bet, std::size_t N>
+PastedLines<Bet> ParseBetLines(std::string_view text, std::optional<Bet> (*form)(std::string_view),
+                               std::array<std::string*, N> (*cells)(Bet&), std::string Bet::*odds) {
+  PastedLines<Bet> pasted;
+  for (std::string_view line : Lines(text)) {
+    if (TrimBlanks(line).empty()) continue;
+    Bet& bet = pasted.lines.emplace_back();
+    if (line.find('\t') == std::string_view::npos) {
+      if (auto read = form(TrimBlanks(line)))
+        bet = std::move(*read);
+      else
+        *cells(bet)[0] = std::string(line);
+      continue;
+    }
+    for (std::string* cell : cells(bet)) {
+      const auto tab = line.find('\t');
+      *cell = std::string(line.substr(0, tab));
+      line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    }
+  }
+  pasted.heading = SkipHeading(pasted.lines, odds, cells);
+  return pasted;
+}
 
 }  // namespace stakora::plan

@@ -84,15 +84,18 @@ Result<int64_t, std::string> ReadStep(const std::string& text) {
   return step;
 }
 
-Result<int64_t, std::string> ReadCommission(const std::string& text) {
+Result<int64_t, std::string> ReadPercent(const std::string& what, const std::string& text) {
   // "5%" is read as 5: the box and the option already say it is a percentage.
   std::string_view percent = TrimBlanks(text);
   if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
-  const auto commission = ParseDecimal(percent, 2);
-  if (!commission || commission->num() >= 100 * commission->den())
-    return std::string(
-        "Commission: must be a percentage from 0 to below 100, with at most two decimals");
-  return To64(commission->num() * 100 / commission->den());
+  const auto q = ParseDecimal(percent, 2);
+  if (!q || q->num() >= 100 * q->den())
+    return what + ": must be a percentage from 0 to below 100, with at most two decimals";
+  return To64(q->num() * 100 / q->den());
+}
+
+Result<int64_t, std::string> ReadCommission(const std::string& text) {
+  return ReadPercent("Commission", text);
 }
 
 Result<int64_t, std::string> ReadMinStake(const std::string& text) {
@@ -107,12 +110,17 @@ Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const st
   return money;
 }
 
+Result<int, std::string> ReadPence(const std::string& what, const std::string& text) {
+  const auto q = ParseDecimal(TrimBlanks(text), 0);
+  if (!q || q->num() > kMostRule4Pence)
+    return what + ": \"" + text + "\" is not a whole number of pence from 0 to " +
+           std::to_string(kMostRule4Pence);
+  return static_cast<int>(q->num());
+}
+
 Result<int, std::string> ReadRule4(const std::string& text) {
   if (TrimBlanks(text).empty()) return 0;
-  const auto q = ParseDecimal(TrimBlanks(text), 0);
-  if (!q || q->num() > 90)
-    return "Rule 4: \"" + text + "\" is not a whole number of pence from 0 to 90";
-  return static_cast<int>(q->num());
+  return ReadPence("Rule 4", text);
 }
 
 Result<int64_t, std::string> ReadAmount(const std::string& text) {

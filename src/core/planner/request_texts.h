@@ -27,9 +27,15 @@ Result<std::int64_t, std::string> ReadPositiveMoney(const std::string& what,
 // In cents or hundredths of a percent.
 Result<std::int64_t, std::string> ReadStep(const std::string& text);        // above 0
 Result<std::int64_t, std::string> ReadCommission(const std::string& text);  // "5" or "5%"
+// "5" or "5%", below 100 with at most two decimals, the message starting
+// with `what`.
+Result<std::int64_t, std::string> ReadPercent(const std::string& what, const std::string& text);
 Result<std::int64_t, std::string> ReadMinStake(const std::string& text);
 Result<std::int64_t, std::string> ReadAmount(const std::string& text);  // above 0
-// Whole pence from 0 to 90; an empty box is none.
+// Rule 4 deductions are whole pence in the pound, at most 90.
+inline constexpr int kMostRule4Pence = 90;
+Result<int, std::string> ReadPence(const std::string& what, const std::string& text);
+// Rule 4 on the held bets; an empty box is none.
 Result<int, std::string> ReadRule4(const std::string& text);
 
 struct PlaceTerms {

@@ -3,6 +3,7 @@
 // deducts from the winnings on the others by the withdrawn runner's price,
 // so many pence in the pound.
 
+#include "request_texts.h"
 #include "solver.h"
 
 namespace stakora::settle {
@@ -12,6 +13,6 @@ namespace stakora::settle {
 int Rule4Pence(const plan::Odds& price);
 
 // Bookmakers cap the deductions of several non-runners, which add.
-inline constexpr int kRule4Cap = 90;
+inline constexpr int kRule4Cap = plan::kMostRule4Pence;
 
 }  // namespace stakora::settle

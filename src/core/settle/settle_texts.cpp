@@ -5,6 +5,7 @@
 #include "exact.h"
 #include "number_text.h"
 #include "plan_limits.h"
+#include "plan_text.h"
 #include "request_texts.h"
 
 namespace stakora::settle {
@@ -50,18 +51,14 @@ std::optional<std::string> ReadEachWayTerms(Bet& b, std::string_view terms) {
 }  // namespace
 
 std::optional<BetInput> ParseBetText(std::string_view text) {
+  // The terms follow the odds' first ":"; the rest is a held bet's form.
   const auto at = text.rfind('@');
   if (at == std::string_view::npos) return std::nullopt;
-  const std::string_view bet = text.substr(0, at), price = text.substr(at + 1);
-  const auto stake = bet.rfind(':');
-  if (stake == std::string_view::npos || stake == 0) return std::nullopt;
-  const auto kind = bet.rfind(':', stake - 1);
-  if (kind == std::string_view::npos) return std::nullopt;
-  const auto terms = price.find(':');
-  return BetInput{std::string(bet.substr(0, kind)),
-                  std::string(bet.substr(kind + 1, stake - kind - 1)),
-                  std::string(bet.substr(stake + 1)), std::string(price.substr(0, terms)),
-                  terms == std::string_view::npos ? "" : std::string(price.substr(terms + 1))};
+  const auto terms = text.find(':', at);
+  const auto bet = plan::ParseHeldText(text.substr(0, terms));
+  if (!bet) return std::nullopt;
+  return BetInput{bet->runner, bet->kind, bet->stake, bet->odds,
+                  terms == std::string_view::npos ? "" : std::string(text.substr(terms + 1))};
 }
 
 Result<BetKind, std::string> ReadBetKind(const std::string& text, std::size_t i) {
@@ -142,23 +139,13 @@ std::optional<RunnerInput> ParseNonRunnerText(std::string_view text) {
 }
 
 Result<int64_t, std::string> ReadPercent(const std::string& what, const std::string& text) {
-  std::string_view percent = TrimBlanks(text);
-  if (percent.empty()) return 0;  // a box left empty takes nothing
-  if (percent.ends_with('%')) percent = TrimBlanks(percent.substr(0, percent.size() - 1));
-  const auto q = plan::ParseDecimal(percent, 2);
-  if (!q || q->num() >= 100 * q->den())
-    return what + ": \"" + text +
-           "\" is not a percentage from 0 to below 100 with at most two decimals";
-  return plan::To64(q->num() * 100 / q->den());
+  if (TrimBlanks(text).empty()) return 0;  // a box left empty takes nothing
+  return plan::ReadPercent(what, text);
 }
 
 Result<int, std::string> ReadRule4Cap(const std::string& text) {
   if (TrimBlanks(text).empty()) return kRule4Cap;
-  const auto q = plan::ParseDecimal(TrimBlanks(text), 0);
-  if (!q || q->num() > kRule4Cap)
-    return "Rule 4 cap: \"" + text + "\" is not a whole number of pence from 0 to " +
-           std::to_string(kRule4Cap);
-  return static_cast<int>(q->num());
+  return plan::ReadPence("Rule 4 cap", text);
 }
 
 Result<Race, std::string> ReadRace(const std::vector<RunnerInput>& runners) {

@@ -53,8 +53,8 @@ struct SettlerView {
   std::string totals;              // the sentence under the bets
   std::string problem;             // empty when settled
   std::optional<Settlement> settled;
-  std::vector<Bet> bets;                // as read, the blank lines left out
-  std::vector<std::size_t> bet_lines;   // the line each was read from
+  std::vector<Bet> bets;               // as read, the blank lines left out
+  std::vector<std::size_t> bet_lines;  // the line each was read from
 };
 SettlerView ViewOf(const Settler& s);
 
