@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "plan_text.h"
 #include "qt/choice_delegate.h"
 #include "qt/lines_view.h"
 #include "qt/settle_tables.h"
@@ -183,11 +184,15 @@ void SettleWindow::SettlePlan(const plan::Plan& p) {
 
 void SettleWindow::PasteBets() {
   const std::string text = S(QApplication::clipboard()->text());
+  settle::Pasted pasted;
   Edit([&](settle::Settler& s) {
     // The empty line to type into gives way to what is pasted.
     if (s.bets.size() == 1 && s.bets[0] == settle::BetInput{}) s.bets.clear();
-    settle::PasteBets(s, text);
+    pasted = settle::PasteBets(s, text);
   });
+  // Said until the next edit draws the totals again.
+  if (!pasted.heading.empty())
+    totals_->setText(Q(plan::HeadingNote(pasted.heading)) + " " + totals_->text());
 }
 
 void SettleWindow::keyPressEvent(QKeyEvent* e) {

@@ -64,6 +64,10 @@ std::optional<HeldInput> ParseHeldText(std::string_view text) {
                    std::string(bet.substr(stake + 1)), std::string(text.substr(at + 1))};
 }
 
+std::string HeadingNote(const std::string& heading) {
+  return "The first line, \"" + heading + "\", was taken as a heading and skipped.";
+}
+
 PastedHeld ParseHeldLines(std::string_view text) {
   return ParseBetLines(text, ParseHeldText, HeldCells, &HeldInput::odds);
 }

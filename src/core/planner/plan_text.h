@@ -48,6 +48,9 @@ template <typename Bet, std::size_t N>
 PastedLines<Bet> ParseBetLines(std::string_view text, std::optional<Bet> (*form)(std::string_view),
                                std::array<std::string*, N> (*cells)(Bet&), std::string Bet::*odds);
 
+// What to tell the user of a heading skipped.
+std::string HeadingNote(const std::string& heading);
+
 // Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above.
 using PastedHeld = PastedLines<HeldInput>;
 PastedHeld ParseHeldLines(std::string_view text);

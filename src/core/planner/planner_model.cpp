@@ -21,10 +21,6 @@ bool IsHeld(const HeldInput& bet) {
 
 namespace {
 
-std::string HeadingNote(const std::string& heading) {
-  return "The first line, \"" + heading + "\", was taken as a heading and skipped.";
-}
-
 // The usual terms of the field size typed, when it reads as one.
 void FillTerms(Planner& p) {
   const auto field = ReadFieldSize(p.field_size);

@@ -68,25 +68,16 @@ void RemoveRunner(Settler& s, std::size_t line) {
     s.runners.erase(s.runners.begin() + static_cast<std::ptrdiff_t>(line));
 }
 
-std::size_t PasteBets(Settler& s, std::string_view text) {
-  std::size_t added = 0;
-  for (std::string_view line : plan::Lines(text)) {
-    if (TrimBlanks(line).empty() || s.bets.size() >= kMaxBets) continue;
-    BetInput bet;
-    if (line.find('\t') == std::string_view::npos) {
-      bet = ParseBetText(TrimBlanks(line)).value_or(BetInput{std::string(line), "", "", "", ""});
-    } else {
-      for (std::string* cell : CellsOf(bet)) {
-        const auto tab = line.find('\t');
-        *cell = std::string(line.substr(0, tab));
-        line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-      }
-    }
-    s.bets.push_back(bet);
+Pasted PasteBets(Settler& s, std::string_view text) {
+  auto [bets, heading] = plan::ParseBetLines(text, ParseBetText, CellsOf, &BetInput::odds);
+  Pasted out{0, std::move(heading)};
+  for (BetInput& bet : bets) {
+    if (s.bets.size() >= kMaxBets) break;
     ListRunner(s, bet.runner);
-    ++added;
+    s.bets.push_back(std::move(bet));
+    ++out.added;
   }
-  return added;
+  return out;
 }
 
 void FillFromPlan(Settler& s, const PlanBets& plan) {

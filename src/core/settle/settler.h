@@ -36,10 +36,13 @@ void AddRunner(Settler& s);
 void RemoveBet(Settler& s, std::size_t line);
 void RemoveRunner(Settler& s, std::size_t line);
 // Pasted lines of "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS[<TAB>TERMS]" or
-// "NAME:KIND:STAKE@ODDS[:TERMS]", after the bets there are; blank lines are
-// skipped, a line that is neither kept whole as its runner to be refused.
-// The number of bets added.
-std::size_t PasteBets(Settler& s, std::string_view text);
+// "NAME:KIND:STAKE@ODDS[:TERMS]", after the bets there are, as held bets
+// are pasted (plan_text.h): a heading is skipped, and said.
+struct Pasted {
+  std::size_t added = 0;
+  std::string heading;  // the first line, skipped as a heading; empty for none
+};
+Pasted PasteBets(Settler& s, std::string_view text);
 // A plan's bets and runners in place of everything typed, its commission too.
 void FillFromPlan(Settler& s, const PlanBets& plan);
 

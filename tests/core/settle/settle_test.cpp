@@ -142,12 +142,14 @@ TEST(Settler, APlanFillsTheBetsAndItsRunners) {
   EXPECT_EQ(s.commission, "2");
 }
 
-TEST(Settler, PastedBetsListTheirRunnersOnce) {
+TEST(Settler, PastedBetsSkipAHeadingAndListTheirRunnersOnce) {
   Settler s;
-  EXPECT_EQ(PasteBets(s, "Runner\tKind\tStake\tOdds\nA\tback\t5\t3.0\r\n\nA:each-way:2@5:3:1/5\n"),
-            3u);
-  EXPECT_EQ(s.bets[2].terms, "3:1/5");
-  ASSERT_EQ(s.runners.size(), 2u);  // the heading's runner and A
+  const Pasted pasted =
+      PasteBets(s, "Runner\tKind\tStake\tOdds\nA\tback\t5\t3.0\r\n\nA:each-way:2@5:3:1/5\n");
+  EXPECT_EQ(pasted.added, 2u);
+  EXPECT_EQ(pasted.heading, "Runner Kind Stake Odds");
+  EXPECT_EQ(s.bets[1].terms, "3:1/5");
+  ASSERT_EQ(s.runners.size(), 1u);
   TypeBetCell(s, 1, BetCell::Runner, "B");
   EXPECT_EQ(s.runners.back().name, "B");
 }
