@@ -1,5 +1,6 @@
 #include "cli/plan_report.h"
 
+#include "cli/json_out.h"
 #include "cli/text.h"
 #include "exact.h"
 #include "plan_text.h"
@@ -11,47 +12,35 @@ using plan::ModeName;
 using plan::MoneyText;
 using plan::SideName;
 
-std::string Field(const char* name, const std::string& json_value) {
-  return std::string(", \"") + name + "\": " + json_value;
-}
-
-std::string Money(std::int64_t cents) {
-  return JsonString(MoneyText(cents));
-}
-
-std::string Money(const std::optional<std::int64_t>& cents) {
-  return cents ? Money(*cents) : "null";
-}
-
 }  // namespace
 
 std::string PlanJson(const plan::Plan& p) {
   const bool held = !p.held.empty();
   std::string out = "{\"outcome\": \"planned\", \"message\": null";
-  out += Field("side", JsonString(SideName(p.side)));
-  out += Field("mode", JsonString(ModeName(p.mode)));
-  out += Field("step", Money(p.step));
-  out += Field("commission_percent", JsonString(p.commission_percent));
-  out += Field("book_percent", JsonString(p.book_percent));
+  out += JsonField("side", JsonString(SideName(p.side)));
+  out += JsonField("mode", JsonString(ModeName(p.mode)));
+  out += JsonField("step", JsonMoney(p.step));
+  out += JsonField("commission_percent", JsonString(p.commission_percent));
+  out += JsonField("book_percent", JsonString(p.book_percent));
   if (p.each_way)
     out += ", \"each_way\": {\"places\": " + std::to_string(p.places) +
-           Field("place_fraction", JsonString(p.place_fraction)) + "}";
+           JsonField("place_fraction", JsonString(p.place_fraction)) + "}";
   out += ", \"runners\": [";
   for (std::size_t i = 0; i < p.runners.size(); ++i) {
     const plan::RunnerPlan& r = p.runners[i];
     out += i ? ", {" : "{";
     out += "\"name\": " + JsonString(r.name);
-    out += Field("odds", JsonString(r.odds));
-    out += Field("decimal_odds", JsonString(r.decimal_odds));
-    out += Field("saver", r.saver ? "true" : "false");
-    out += Field("stake", Money(r.stake));
-    out += Field("liability", Money(r.liability));
-    out += Field("profit_if_wins", Money(r.profit_if_wins));
+    out += JsonField("odds", JsonString(r.odds));
+    out += JsonField("decimal_odds", JsonString(r.decimal_odds));
+    out += JsonField("saver", r.saver ? "true" : "false");
+    out += JsonField("stake", JsonMoney(r.stake));
+    out += JsonField("liability", JsonMoney(r.liability));
+    out += JsonField("profit_if_wins", JsonMoney(r.profit_if_wins));
     if (p.each_way) {
-      out += Field("place_odds", JsonString(r.place_odds));
-      out += Field("profit_if_places", Money(r.profit_if_places));
+      out += JsonField("place_odds", JsonString(r.place_odds));
+      out += JsonField("profit_if_places", JsonMoney(r.profit_if_places));
     }
-    if (held) out += Field("held_if_wins", Money(r.held_if_wins));
+    if (held) out += JsonField("held_if_wins", JsonMoney(r.held_if_wins));
     out += "}";
   }
   out += "]";
@@ -60,32 +49,32 @@ std::string PlanJson(const plan::Plan& p) {
     for (std::size_t i = 0; i < p.held.size(); ++i) {
       const plan::HeldShown& h = p.held[i];
       out += std::string(i ? ", " : "") + "{\"runner\": " + JsonString(h.runner) +
-             Field("kind", JsonString(h.kind)) + Field("stake", Money(h.stake)) +
-             Field("odds", JsonString(h.odds)) + "}";
+             JsonField("kind", JsonString(h.kind)) + JsonField("stake", JsonMoney(h.stake)) +
+             JsonField("odds", JsonString(h.odds)) + "}";
     }
     out += "]";
   }
-  out += Field("total_stake", Money(p.total_stake));
-  out += Field("if_another_wins", p.field_covered ? "null" : Money(p.if_another_wins));
-  out += Field("worst_profit", Money(p.worst_profit));
-  out += Field("best_profit", Money(p.best_profit));
+  out += JsonField("total_stake", JsonMoney(p.total_stake));
+  out += JsonField("if_another_wins", p.field_covered ? "null" : JsonMoney(p.if_another_wins));
+  out += JsonField("worst_profit", JsonMoney(p.worst_profit));
+  out += JsonField("best_profit", JsonMoney(p.best_profit));
   // A plan around held bets, or on a field its runners cover, has no
   // unrounded twin to set beside it.
   const bool twin = p.unrounded;
-  out += Field("exact_worst_profit", twin ? Money(p.exact_worst_profit) : "null");
-  out += Field("exact_total_stake", twin ? Money(p.exact_total_stake) : "null");
-  out += Field("rounding_cost", twin ? Money(p.rounding_cost) : "null");
+  out += JsonField("exact_worst_profit", twin ? JsonMoney(p.exact_worst_profit) : "null");
+  out += JsonField("exact_total_stake", twin ? JsonMoney(p.exact_total_stake) : "null");
+  out += JsonField("rounding_cost", twin ? JsonMoney(p.rounding_cost) : "null");
   if (p.each_way) {
-    out += Field("worst_place_profit", Money(p.worst_place_profit));
-    out += Field("if_none_places", Money(p.if_none_places));
+    out += JsonField("worst_place_profit", JsonMoney(p.worst_place_profit));
+    out += JsonField("if_none_places", JsonMoney(p.if_none_places));
   }
   return out + "}\n";
 }
 
 std::string RefusedPlanJson(const plan::Request& r, const std::string& message) {
   return "{\"outcome\": \"refused\", \"message\": " + JsonString(message) +
-         Field("side", JsonString(SideName(r.side))) + Field("mode", JsonString(ModeName(r.mode))) +
-         ", \"runners\": []}\n";
+         JsonField("side", JsonString(SideName(r.side))) +
+         JsonField("mode", JsonString(ModeName(r.mode))) + ", \"runners\": []}\n";
 }
 
 std::string PlanTable(const plan::Plan& p) {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "cli/command.h"
+#include "cli/json_out.h"
 #include "cli/plan_json.h"
 #include "cli/settle_args.h"
 #include "cli/text.h"
@@ -41,12 +41,9 @@ Result<std::string, UsageError> PlanText(const std::string& path, std::istream& 
   return ReadAll(file, name);
 }
 
-std::string Field(const char* name, const std::string& json_value) {
-  return std::string(", \"") + name + "\": " + json_value;
-}
-
-std::string DeadHeatText(const settle::DeadHeat& d) {
-  return std::to_string(d.places) + "/" + std::to_string(d.runners);
+// Bet k's odds as typed.
+std::string OddsOf(const settle::Settler& race, const settle::SettlerView& v, std::size_t k) {
+  return std::string(TrimBlanks(race.bets[v.bet_lines[k]].odds));
 }
 
 std::string Json(const settle::Settler& race, const settle::SettlerView& v) {
@@ -57,22 +54,23 @@ std::string Json(const settle::Settler& race, const settle::SettlerView& v) {
     const settle::SettledBet& r = s.bets[k];
     out += k ? ", {" : "{";
     out += "\"runner\": " + JsonString(b.runner);
-    out += Field("kind", JsonString(settle::BetKindName(b.kind)));
-    out += Field("stake", JsonString(MoneyText(b.stake)));
-    out += Field("odds", JsonString(std::string(TrimBlanks(race.bets[v.bet_lines[k]].odds))));
-    out += Field("status", JsonString(settle::StatusName(r.status)));
-    out += Field("rule4_pence", r.rule4_pence ? std::to_string(*r.rule4_pence) : "null");
-    out += Field("reduced_odds", r.reduced_odds ? JsonString(MoneyText(*r.reduced_odds)) : "null");
-    out += Field("dead_heat", r.dead_heat ? JsonString(DeadHeatText(*r.dead_heat)) : "null");
-    out += Field("return", JsonString(MoneyText(r.returned)));
-    out += Field("profit", JsonString(MoneyText(r.profit))) + "}";
+    out += JsonField("kind", JsonString(settle::BetKindName(b.kind)));
+    out += JsonField("stake", JsonMoney(b.stake));
+    out += JsonField("odds", JsonString(OddsOf(race, v, k)));
+    out += JsonField("status", JsonString(settle::StatusName(r.status)));
+    out += JsonField("rule4_pence", r.rule4_pence ? std::to_string(*r.rule4_pence) : "null");
+    out += JsonField("reduced_odds", JsonMoney(r.reduced_odds));
+    out += JsonField("dead_heat",
+                     r.dead_heat ? JsonString(settle::DeadHeatText(*r.dead_heat)) : "null");
+    out += JsonField("return", JsonMoney(r.returned));
+    out += JsonField("profit", JsonMoney(r.profit)) + "}";
   }
   out += "]";
-  out += Field("total_stake", JsonString(MoneyText(s.total_stake)));
-  out += Field("total_return", JsonString(MoneyText(s.total_return)));
-  out += Field("commission", JsonString(MoneyText(s.commission)));
-  out += Field("profit", JsonString(MoneyText(s.profit)));
-  out += Field("rule4_pence", std::to_string(s.rule4_pence));
+  out += JsonField("total_stake", JsonMoney(s.total_stake));
+  out += JsonField("total_return", JsonMoney(s.total_return));
+  out += JsonField("commission", JsonMoney(s.commission));
+  out += JsonField("profit", JsonMoney(s.profit));
+  out += JsonField("rule4_pence", std::to_string(s.rule4_pence));
   return out + "}\n";
 }
 
@@ -84,8 +82,7 @@ std::string Table(const settle::Settler& race, const settle::SettlerView& v) {
     const settle::Bet& b = v.bets[k];
     const settle::SettledLine& line = v.lines[v.bet_lines[k]];
     out += Pad(PrintableText(b.runner), 16) + Pad(settle::BetKindName(b.kind), 14) +
-           Pad(MoneyText(b.stake), 10) +
-           Pad(PrintableText(TrimBlanks(race.bets[v.bet_lines[k]].odds)), 9) +
+           Pad(MoneyText(b.stake), 10) + Pad(PrintableText(OddsOf(race, v, k)), 9) +
            Pad(line.status, 15) + Pad(line.rule4.empty() ? "-" : line.rule4, 8) +
            Pad(line.reduced_odds.empty() ? "-" : line.reduced_odds, 8) + Pad(line.returned, 11) +
            line.profit + "\n";

@@ -231,6 +231,10 @@ bool InPlaceMarket(BetKind kind) {
   return kind == BetKind::PlaceBack || kind == BetKind::PlaceLay;
 }
 
+std::string DeadHeatText(const DeadHeat& d) {
+  return std::to_string(d.places) + "/" + std::to_string(d.runners);
+}
+
 const char* StatusName(Status status) {
   constexpr const char* kNames[] = {"won", "placed", "lost", "void", "dead heat"};
   return kNames[static_cast<int>(status)];

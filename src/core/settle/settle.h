@@ -76,6 +76,8 @@ const char* StatusName(Status status);
 struct DeadHeat {
   int places = 0, runners = 0;  // k places left for t runners
 };
+// "k/t", unreduced: "2/4" is two places for four runners.
+std::string DeadHeatText(const DeadHeat& d);
 
 struct SettledBet {
   Status status = Status::Lost;

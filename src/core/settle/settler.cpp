@@ -133,9 +133,7 @@ SettlerView ViewOf(const Settler& s) {
     const SettledBet& b = settled->bets[k];
     SettledLine& line = v.lines[line_of[k]];
     line.status = StatusName(b.status);
-    if (b.dead_heat)
-      line.status +=
-          " " + std::to_string(b.dead_heat->places) + "/" + std::to_string(b.dead_heat->runners);
+    if (b.dead_heat) line.status += " " + DeadHeatText(*b.dead_heat);
     if (b.rule4_pence && *b.rule4_pence > 0) line.rule4 = std::to_string(*b.rule4_pence) + "p";
     if (b.reduced_odds) line.reduced_odds = plan::MoneyText(*b.reduced_odds);  // hundredths
     line.returned = plan::MoneyText(b.returned);
