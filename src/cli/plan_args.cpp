@@ -74,6 +74,10 @@ std::optional<UsageError> EachWayMisuse(const plan::Request& r,
   if (has("--commission") && !plan::TakesCommission(e.on))
     return UsageError{
         "--each-way bets are with a bookmaker, who takes no commission: leave out --commission"};
+  for (std::string_view option : {"--min-payout", "--ladder", "--exchange", "--exchange-rules"})
+    if (has(option))
+      return UsageError{"--each-way bets are with a bookmaker, not at an exchange: leave out " +
+                        std::string(option)};
   if (r.field_size.empty() && (e.places.empty() || e.place_fraction.empty()))
     return UsageError{"--each-way needs --field N, or --places K and --place-fraction F"};
   if (e.handicap && r.field_size.empty())
@@ -110,6 +114,12 @@ Taken TakeText(PlanWords& w, const std::string& v) {
 template <auto member>
 Taken TakeEachWayText(PlanWords& w, const std::string& v) {
   w.request.each_way.*member = v;
+  return std::nullopt;
+}
+
+template <auto member>
+Taken SetFlag(PlanWords& w, const std::string&) {
+  w.request.*member = true;
   return std::nullopt;
 }
 
@@ -182,6 +192,33 @@ constexpr Option<PlanWords> kOptions[] = {
      "after a non-runner: P pence in the pound (0 to 90) off the\n"
      "held back and free bets' winnings (Rule 4), before planning",
      TakeText<&R::rule4>},
+    {"--exchange-rules",
+     "NAME",
+     "betfair: --step 0.01 --min-stake 1 --min-payout 10 --ladder\n"
+     "--exchange; betfair-eur: the same with --min-payout 20. Options\n"
+     "after it override it; commission is never set by it",
+     [](PlanWords& w, const std::string& v) -> Taken {
+       const plan::ExchangeRules* rules = plan::FindExchangeRules(v);
+       if (!rules)
+         return UsageError{"--exchange-rules takes betfair or betfair-eur, not " +
+                           PrintableText(v)};
+       plan::ApplyExchangeRules(w.request, *rules);
+       return std::nullopt;
+     },
+     {},
+     "  New bets (backed, or laid with --lay) make the worst total, held and new,\n"
+     "  over every outcome as large as it can be, then cost the least. --stake A\n"
+     "  caps the new stakes; --liability L caps what new lays may lose. Without a\n"
+     "  cap, a plan whose new bets alone would win whatever happens is refused.\n"
+     "\n"
+     "An exchange's rules:\n"},
+    {"--min-payout", "P",
+     "an exchange's exception: a stake below the minimum is taken\n"
+     "when stake x odds (a lay: the backer's stake) is at least P",
+     TakeText<&R::min_payout>},
+    {"--ladder", "", "refuse exchange prices off the exchange's price ladder", SetFlag<&R::ladder>},
+    {"--exchange", "", "the back bets are placed at an exchange (its ladder applies)",
+     SetFlag<&R::exchange>},
 };
 
 constexpr std::span<const Option<PlanWords>> kTable(kOptions);
@@ -192,10 +229,9 @@ std::string PlanGuide() {
   return "Stakes a bookmaker or an exchange will take: whole steps, a minimum stake,\n"
          "chosen so that no other such stakes do better.\n\n" +
          OptionGuide(kTable) +
-         "  New bets (backed, or laid with --lay) make the worst total, held and new,\n"
-         "  over every outcome as large as it can be, then cost the least. --stake A\n"
-         "  caps the new stakes; --liability L caps what new lays may lose. Without a\n"
-         "  cap, a plan whose new bets alone would win whatever happens is refused.\n"
+         "  Exchange prices are a lay plan's runners, an --exchange back plan's and\n"
+         "  held lay bets. Around --held bets new stakes keep --min-stake: the\n"
+         "  minimum payout is not used there.\n"
          "\n"
          "Examples: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
          "          stakora-plan --each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1\n"

@@ -35,6 +35,8 @@ inline constexpr const char* kPlanUsage =
     "       stakora-plan [--json] [--lay] --held RUNNER:KIND:STAKE@ODDS... [--field N]\n"
     "                    [--stake A | --liability L] [--commission PCT] [--step Q]\n"
     "                    [--min-stake M] [--rule4 P] [--] RUNNER...\n"
+    "       a win plan also takes [--exchange-rules NAME] [--min-payout P] [--ladder]\n"
+    "                    [--exchange]\n"
     "       stakora-plan --help | --version\n"
     "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
 

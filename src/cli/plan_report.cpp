@@ -12,6 +12,14 @@ using plan::ModeName;
 using plan::MoneyText;
 using plan::SideName;
 
+// The ladder prices either side of a runner's, null past an end.
+std::string TicksJson(const plan::Ticks& t) {
+  const auto price = [](const std::optional<plan::LadderPrice>& p) {
+    return p ? JsonString(plan::LadderText(*p)) : std::string("null");
+  };
+  return "{\"up\": " + price(t.up) + JsonField("down", price(t.down)) + "}";
+}
+
 }  // namespace
 
 std::string PlanJson(const plan::Plan& p) {
@@ -41,6 +49,7 @@ std::string PlanJson(const plan::Plan& p) {
       out += JsonField("profit_if_places", JsonMoney(r.profit_if_places));
     }
     if (held) out += JsonField("held_if_wins", JsonMoney(r.held_if_wins));
+    out += JsonField("ticks_to_next", r.ticks ? TicksJson(*r.ticks) : "null");
     out += "}";
   }
   out += "]";

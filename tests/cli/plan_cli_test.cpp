@@ -72,7 +72,11 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--field 3 --step 1 --stake 40 --held Frankel:free:20@3.0 -- Frankel=3.0 Enable=2.0 Arkle=5.0",
           "0.00 20.00 8.00 20.00", "28.00", "12.00", ""},
   Example{"--lay --commission 5 --step 0.1 --stake 60 --field 3 --held Arkle:back:20@8.0 -- Arkle=3.0 Enable=2.5 Frankel=6.0",
-          "54.20 0.00 0.00 20.00", "54.20", "31.49", ""}));
+          "54.20 0.00 0.00 20.00", "54.20", "31.49", ""},
+  Example{"--exchange-rules betfair --stake 10 -- 2.5 4.0 12.0 40.0 100.0", "5.20 3.25 1.09 0.33 0.13", "10.00", "3.00", "0.02"},
+  Example{"--exchange-rules betfair --min-payout 0 --stake 10 -- 2.5 4.0 12.0 40.0 100.0", "4.31 2.69 1.00 1.00 1.00", "10.00", "0.76", "2.26"},
+  Example{"--lay --exchange-rules betfair-eur --min-payout 10 --stake 10 -- 3.0 5.0 25.0 50.0", "5.63 3.37 0.67 0.33", "10.00", "-6.89", "0.04"},
+  Example{"--lay --min-stake 1 --stake 10 -- 3.0 5.0 25.0 50.0", "1.00 6.02 1.98 1.00", "10.00", "-40.00", "33.15"}));
 // clang-format on
 
 // The JSON's fields in their order: a lay plan's; what each way adds (with
@@ -93,18 +97,21 @@ TEST(PlanCli, TheJsonHasEveryField) {
       {"--each-way --places 2 --place-fraction 1/4 --stake 10 -- 3 5",
        {"\"book_percent\": \"53.33\", \"each_way\": {\"places\": 2, \"place_fraction\": \"1/4\"}, \"runners\": ",
         "\"stake\": \"3.04\", \"liability\": \"0.00\", \"profit_if_wins\": \"3.68\", "
-        "\"place_odds\": \"1.5\", \"profit_if_places\": \"-5.44\"}",
+        "\"place_odds\": \"1.5\", \"profit_if_places\": \"-5.44\", \"ticks_to_next\": null}",
         // Best: the 5 wins (13.72) and the 3 places (3.04 at 1.5) on an outlay of 10.
         "\"best_profit\": \"8.28\", \"exact_worst_profit\": \"3.70\", \"exact_total_stake\": \"10.00\", "
         "\"rounding_cost\": \"0.02\", \"worst_place_profit\": \"-6.08\", \"if_none_places\": \"-10.00\"}\n"}},
       {"--each-way --places 1 --place-fraction 1/4 --stake 10 -- 3 5",
-       {"\"profit_if_places\": null}", "\"worst_place_profit\": null, \"if_none_places\": \"-10.00\"}"}},
+       {"\"profit_if_places\": null, \"ticks_to_next\": null}", "\"worst_place_profit\": null, \"if_none_places\": \"-10.00\"}"}},
+      {"--exchange --stake 10 -- 3.35 1000",
+       {"\"ticks_to_next\": {\"up\": \"3.40\", \"down\": \"3.30\"}}",
+        "\"ticks_to_next\": {\"up\": null, \"down\": \"990.00\"}}"}},
       {"--each-way --field 2 --places 2 --place-fraction 1/4 --stake 10 -- 3 5",
        {"\"if_another_wins\": null", "\"rounding_cost\": null", "\"if_none_places\": null}"}},
       {"--field 2 --held 2:free-sr:10@7/2 --held A:lay:4@2 -- A=2 B=1.8",
        {"\"stake\": \"26.50\", \"liability\": \"0.00\", \"profit_if_wins\": \"22.50\", "
-        "\"held_if_wins\": \"-4.00\"}",
-        "\"held_if_wins\": \"49.00\"}], \"held\": [{\"runner\": \"B\", \"kind\": \"free-sr\", "
+        "\"held_if_wins\": \"-4.00\", \"ticks_to_next\": null}",
+        "\"held_if_wins\": \"49.00\", \"ticks_to_next\": null}], \"held\": [{\"runner\": \"B\", \"kind\": \"free-sr\", "
         "\"stake\": \"10.00\", \"odds\": \"7/2\"}, {\"runner\": \"A\", \"kind\": \"lay\", "
         "\"stake\": \"4.00\", \"odds\": \"2\"}], \"total_stake\": \"26.50\", \"if_another_wins\": null, "
         "\"worst_profit\": \"22.50\", \"best_profit\": \"22.50\", \"exact_worst_profit\": null, "
@@ -132,6 +139,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10", "No runners"},
       {"--stake 10 -- 2 3 x", "Runner 3: cannot read the odds \"x\""},
       {"--stake 10 -- 2 1.005", "Runner 2: odds of 1.005 are below 1.01"},
+      {"--lay --ladder --stake 10 -- 2 3.33", "Runner 2: 3.33 is not on the exchange's price ladder: 3.30 or 3.35"},
+      {"--stake 10 --min-payout -1 -- 2", "Minimum payout: must be 0 or more"},
       {"--stake 0 -- 2", "Amount: must be more than 0"},
       {"--stake 10.5 --step 1 -- 2", "Amount: the stake 10.50 is not a whole number of steps of 1.00"},
       {"--stake 10 --min-stake 3 -- 2 3 4 5", "The minimum stakes add up to 12.00"},
@@ -186,15 +195,27 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
 }
 
 TEST(PlanCli, UsageErrorsExitTwo) {
-  for (const char* args :
-       {"2 3", "--stake 5 --profit 5 2", "--liability 5 2", "--lay --profit 5 2",
-        "--stake --json 2", "--bogus --stake 5 2", "--each-way --lay --field 8 --stake 5 2",
-        "--each-way --field 8 --liability 5 2", "--each-way --field 8 --commission 0 --stake 5 2",
-        "--each-way --places 3 --stake 5 2", "--field 8 --stake 5 2",
-        "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2", "--held 1:back:5 2",
-        "--held back:5@2 2", "--profit 5 --held 1:back:5@2 2", "--held 1:back:5@2 2!",
-        "--each-way --field 8 --held 1:back:5@2 --stake 5 2",
-        "--stake 5 --liability 5 --lay --held 1:back:5@2 2", "--lay --stake 5 --rule4 25 2"}) {
+  for (const char* args : {"2 3",
+                           "--stake 5 --profit 5 2",
+                           "--liability 5 2",
+                           "--lay --profit 5 2",
+                           "--stake --json 2",
+                           "--bogus --stake 5 2",
+                           "--each-way --lay --field 8 --stake 5 2",
+                           "--each-way --field 8 --liability 5 2",
+                           "--each-way --field 8 --commission 0 --stake 5 2",
+                           "--each-way --places 3 --stake 5 2",
+                           "--field 8 --stake 5 2",
+                           "--each-way --handicap --places 3 --place-fraction 1/4 --stake 5 2",
+                           "--held 1:back:5 2",
+                           "--held back:5@2 2",
+                           "--profit 5 --held 1:back:5@2 2",
+                           "--held 1:back:5@2 2!",
+                           "--each-way --field 8 --held 1:back:5@2 --stake 5 2",
+                           "--stake 5 --liability 5 --lay --held 1:back:5@2 2",
+                           "--lay --stake 5 --rule4 25 2",
+                           "--exchange-rules betdaq --stake 5 2",
+                           "--each-way --field 8 --ladder --stake 5 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

@@ -66,7 +66,7 @@ Result<HeldBet, std::string> ReadHeld(const Request& r, std::size_t i) {
   const auto stake = ReadHeldStake(in.stake, i);
   if (!stake) return stake.error();
   bet.stake = *stake;
-  const auto odds = ReadHeldOdds(in.odds, i);
+  const auto odds = ReadHeldOdds(in.odds, i, r.ladder && bet.kind == HeldKind::Lay);
   if (!odds) return odds.error();
   bet.odds = *odds;
   return bet;
@@ -118,6 +118,10 @@ std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
 
 }  // namespace
 
+bool RunnersOnLadder(const Choices& c) {
+  return c.ladder && AtExchange(c);
+}
+
 Result<Checked, std::string> Check(const Request& r) {
   Checked c;
   if (r.runners.empty()) return std::string("No runners: give the odds of at least one runner");
@@ -141,6 +145,11 @@ Result<Checked, std::string> Check(const Request& r) {
   if (!min) return min.error();
   // A minimum between two steps counts as the next whole step.
   c.field.min = To64(CeilDiv(*min, c.step));
+  const auto payout = ReadMinPayout(r.min_payout);
+  if (!payout) return payout.error();
+  if (r.each_way.on && (*payout != 0 || r.ladder || r.exchange))
+    return std::string(
+        "Exchange rules: an each-way plan is placed with a bookmaker, not at an exchange");
   // Around held bets the amount only caps the new ones, and may be left out.
   const bool capped = r.held.empty() || !TrimBlanks(r.amount).empty();
   const auto amount = capped ? ReadAmount(r.amount) : int64_t{0};
@@ -154,7 +163,8 @@ Result<Checked, std::string> Check(const Request& r) {
                           : "steps of " + MoneyText(unit));
 
   for (std::size_t j = 0; j < r.runners.size(); ++j) {
-    const auto odds = ReadOdds(r.runners[j].odds, RunnerLabel(j) + ": ");
+    const auto odds =
+        (RunnersOnLadder(r) ? ReadLadderOdds : ReadOdds)(r.runners[j].odds, RunnerLabel(j) + ": ");
     if (!odds) return odds.error();
     if (r.runners[j].saver && r.side == Side::Lay)
       return RunnerLabel(j) + ": marked as a saver, but a lay plan has no savers";
@@ -164,6 +174,11 @@ Result<Checked, std::string> Check(const Request& r) {
   if (std::all_of(c.field.saver.begin(), c.field.saver.end(), [](bool s) { return s; }))
     return std::string("Every runner is a saver: leave at least one to share the profit");
   if (const auto why = CheckBeyondWin(r, c)) return *why;
+  // Around held bets new stakes keep the minimum: the search for them takes
+  // one least stake for every runner.
+  if (*payout > 0 && c.field.min > 0 && r.held.empty())
+    for (const Odds& o : c.field.odds)
+      c.field.least.push_back(std::min(c.field.min, PayoutSteps(o, *payout, c.step)));
   return c;
 }
 

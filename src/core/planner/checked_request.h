@@ -36,6 +36,9 @@ struct Checked {
   int rule4 = 0;  // pence off the held bookmaker bets' winnings
 };
 
+// Whether the runners' odds must be on the exchange's ladder.
+bool RunnersOnLadder(const Choices& c);
+
 // The request's choices, runners, each-way terms and held bets, or the first
 // reason they cannot be planned. Every refusal starts with a capital letter,
 // and with the name of the box, runner or held bet it is about.

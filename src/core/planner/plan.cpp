@@ -43,6 +43,17 @@ Mode ModeFor(Side side, Mode wanted) {
   return SideHasMode(side, wanted) ? wanted : Mode::Stake;
 }
 
+bool AtExchange(const Choices& c) {
+  return !c.each_way.on && (c.side == Side::Lay || c.exchange);
+}
+
+void ApplyExchangeRules(Choices& c, const ExchangeRules& rules) {
+  c.step = rules.step;
+  c.min_stake = rules.min_stake;
+  c.min_payout = rules.min_payout;
+  c.ladder = c.exchange = true;
+}
+
 bool TakesLay(bool each_way) {
   return !each_way;
 }
@@ -78,7 +89,7 @@ Result<Staked, std::string> StakeLay(const Request& request, const Checked& c, c
   const Fraction one = Whole(1), amount = Whole(c.amount);
   if (request.mode == Mode::Stake) {
     const int64_t total = c.amount / c.step;
-    if (field.min * static_cast<int64_t>(field.size()) > total) return MinimumsTooMuch(c, 1);
+    if (field.MinTotal() > total) return MinimumsTooMuch(c, 1);
     return Staked{LayStakes(field, total), total, NetCents(c, amount - amount / books.all),
                   c.amount};
   }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "ladder.h"
 #include "result.h"
 
 namespace stakora::plan {
@@ -77,8 +78,22 @@ struct Choices {
   // Pence in the pound a non-runner takes from held bookmaker bets' winnings
   // (Rule 4); "" for none.
   std::string rule4;
+  // An exchange's rules: a stake below the minimum is taken when it pays at
+  // least this much at its odds ("" or 0 for no such rule); prices must be on
+  // the ladder; the back bets are placed at an exchange.
+  std::string min_payout;
+  bool ladder = false;
+  bool exchange = false;
   friend bool operator==(const Choices&, const Choices&) = default;
 };
+
+// Whether the runners' odds are an exchange's prices: a lay plan's, or an
+// exchange back plan's; never each way's.
+bool AtExchange(const Choices& c);
+
+// An exchange's rules (ladder.h) set in the choices: the step, the minimum
+// stake and payout, the ladder, and back bets at the exchange.
+void ApplyExchangeRules(Choices& c, const ExchangeRules& rules);
 
 // A bet the bettor already holds, as typed: the runner's name or position
 // ("2"), its kind ("back", "lay", "free", "free-sr"), stake and odds.
@@ -113,6 +128,8 @@ struct RunnerPlan {
   std::optional<std::int64_t> profit_if_places;
   // With held bets: what they alone return if this runner wins.
   std::int64_t held_if_wins = 0;
+  // At an exchange: the ladder prices next to the runner's.
+  std::optional<Ticks> ticks;
 };
 
 // A held bet as read, to show beside the plan.

@@ -47,8 +47,7 @@ std::int64_t NetCents(const Checked& c, i128 gross_num, i128 gross_den) {
 }
 
 std::string MinimumsTooMuch(const Checked& c, std::int64_t parts) {
-  return "The minimum stakes add up to " +
-         MoneyText(parts * c.field.min * c.step * static_cast<std::int64_t>(c.field.size())) +
+  return "The minimum stakes add up to " + MoneyText(parts * c.field.MinTotal() * c.step) +
          ", more than the stake " + MoneyText(c.amount);
 }
 
@@ -78,8 +77,7 @@ Result<BackPlan, std::string> PlanBack(const Checked& c, const Field& f, const B
   BackPlan b;
   if (mode == Mode::Stake) {
     b.total = c.amount / unit;
-    if (f.min * static_cast<std::int64_t>(f.size()) > b.total)
-      return MinimumsTooMuch(c, unit / c.step);
+    if (f.MinTotal() > b.total) return MinimumsTooMuch(c, unit / c.step);
     b.stakes = BackStakes(f, b.total);
     if (b.stakes.empty())
       return "The savers cannot break even with " + MoneyText(c.amount) + " " + words.spent +
@@ -133,6 +131,7 @@ RunnerPlan RunnerOf(const Request& r, const Checked& c, std::size_t j) {
   runner.odds = r.runners[j].odds;
   runner.decimal_odds = DecimalText(Fraction::Of(Q::Of(o.a, o.b)), 4).value_or("");
   runner.saver = c.field.saver[j];
+  if (AtExchange(r)) runner.ticks = TicksOf(o.a, o.b);
   return runner;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "ladder.h"
 #include "number_text.h"
 #include "plan_limits.h"
 
@@ -58,6 +59,16 @@ Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& w
   return Odds{To64(q.num()), To64(q.den())};
 }
 
+Result<Odds, std::string> ReadLadderOdds(const std::string& odds, const std::string& who) {
+  const auto read = ReadOdds(odds, who);
+  if (!read || OnLadder(read->a, read->b)) return read;
+  const Ticks near = TicksOf(read->a, read->b);
+  const std::string off =
+      who + std::string(TrimBlanks(odds)) + " is not on the exchange's price ladder: ";
+  if (!near.up) return off + "the highest price is " + LadderText(*near.down);
+  return off + LadderText(*near.down) + " or " + LadderText(*near.up);
+}
+
 Result<int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
                                        int64_t most) {
   const auto q = ParseDecimal(TrimBlanks(text), 2, true);
@@ -102,6 +113,13 @@ Result<int64_t, std::string> ReadMinStake(const std::string& text) {
   const auto min = ReadMoney("Minimum stake", text, kMostCents);
   if (min && *min < 0) return std::string("Minimum stake: must be 0 or more");
   return min;
+}
+
+Result<int64_t, std::string> ReadMinPayout(const std::string& text) {
+  if (TrimBlanks(text).empty()) return int64_t{0};
+  const auto payout = ReadMoney("Minimum payout", text, kMostCents);
+  if (payout && *payout < 0) return std::string("Minimum payout: must be 0 or more");
+  return payout;
 }
 
 Result<int64_t, std::string> ReadPositiveMoney(const std::string& what, const std::string& text) {
@@ -215,8 +233,8 @@ Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t 
   return ReadPositiveMoney(HeldBetName(i) + " stake", text);
 }
 
-Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i) {
-  return ReadOdds(text, HeldBetName(i) + ": ");
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i, bool on_ladder) {
+  return (on_ladder ? ReadLadderOdds : ReadOdds)(text, HeldBetName(i) + ": ");
 }
 
 }  // namespace stakora::plan

@@ -16,6 +16,10 @@ namespace stakora::plan {
 // Odds as typed ("3.5", "7/2", "evens"), the message starting with `who`.
 Result<Odds, std::string> ReadOdds(const std::string& odds, const std::string& who);
 
+// Odds that must be a price on the exchange's ladder (ladder.h): the message
+// names the two ladder prices either side.
+Result<Odds, std::string> ReadLadderOdds(const std::string& odds, const std::string& who);
+
 // A money box's text in cents: at most two decimals, at most `most` cents;
 // the message starts with `what`, the box's name.
 Result<std::int64_t, std::string> ReadMoney(const std::string& what, const std::string& text,
@@ -31,6 +35,8 @@ Result<std::int64_t, std::string> ReadCommission(const std::string& text);  // "
 // with `what`.
 Result<std::int64_t, std::string> ReadPercent(const std::string& what, const std::string& text);
 Result<std::int64_t, std::string> ReadMinStake(const std::string& text);
+// The exchange's minimum payout; an empty box is none (0).
+Result<std::int64_t, std::string> ReadMinPayout(const std::string& text);
 Result<std::int64_t, std::string> ReadAmount(const std::string& text);  // above 0
 // Rule 4 deductions are whole pence in the pound, at most 90.
 inline constexpr int kMostRule4Pence = 90;
@@ -66,6 +72,8 @@ const char* HeldKindHelp(HeldKind kind);
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
-Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i);
+// A held lay is at an exchange: with its ladder on, its odds must be on it.
+Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i,
+                                       bool on_ladder = false);
 
 }  // namespace stakora::plan

@@ -111,23 +111,36 @@ void SpreadForBestWorst(const std::vector<Odds>& o, const std::vector<std::size_
   }
 }
 
-// Runners of one price and role are alike to a search for a total.
+// Runners of one price, role and least stake are alike to a search for a total.
 struct Group {
   int64_t a, b;
   bool saver;
+  int64_t min;
   int64_t count;
 };
 
 std::vector<Group> Groups(const Field& f) {
-  std::map<std::tuple<int64_t, int64_t, bool>, int64_t> counts;
-  for (std::size_t j = 0; j < f.size(); ++j) ++counts[{f.odds[j].a, f.odds[j].b, f.saver[j]}];
+  std::map<std::tuple<int64_t, int64_t, bool, int64_t>, int64_t> counts;
+  for (std::size_t j = 0; j < f.size(); ++j)
+    ++counts[{f.odds[j].a, f.odds[j].b, f.saver[j], f.MinOf(j)}];
   std::vector<Group> out;
   for (const auto& [key, count] : counts)
-    out.push_back({std::get<0>(key), std::get<1>(key), std::get<2>(key), count});
+    out.push_back({std::get<0>(key), std::get<1>(key), std::get<2>(key), std::get<3>(key), count});
   return out;
 }
 
 }  // namespace
+
+int64_t Field::MinTotal() const {
+  int64_t sum = 0;
+  for (std::size_t j = 0; j < size(); ++j) sum += MinOf(j);
+  return sum;
+}
+
+int64_t PayoutSteps(const Odds& o, int64_t payout, int64_t step) {
+  return std::max<int64_t>(
+      1, To64(CeilDiv(static_cast<i128>(payout) * o.b, static_cast<i128>(step) * o.a)));
+}
 
 bool Search::Spend(int64_t looks) {
   const int64_t before = work;
@@ -153,21 +166,22 @@ Books BooksOf(const Field& f) {
 
 Stakes BackStakes(const Field& f, int64_t total) {
   const std::vector<Odds>& o = f.odds;
-  const int64_t min = f.min;
-  Stakes k(f.size(), min);
+  Stakes k(f.size());
   std::vector<std::size_t> others;
-  int64_t room = total;
+  int64_t room = total, others_least = 0;
   for (std::size_t j = 0; j < f.size(); ++j) {
+    k[j] = f.MinOf(j);
     if (f.saver[j]) {
       // Break even: k * a / b >= total.
       k[j] = std::max<int64_t>(
-          min, static_cast<int64_t>(CeilDiv(static_cast<i128>(total) * o[j].b, o[j].a)));
+          k[j], static_cast<int64_t>(CeilDiv(static_cast<i128>(total) * o[j].b, o[j].a)));
       room -= k[j];
     } else {
       others.push_back(j);
+      others_least += k[j];
     }
   }
-  if (others.empty() || room < min * static_cast<int64_t>(others.size())) return {};
+  if (others.empty() || room < others_least) return {};
 
   SpreadForBestWorst(o, others, k, room);
   return k;
@@ -187,7 +201,7 @@ Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
   for (std::size_t j : everyone) {
     room += k[j];
     if (!f.saver[j])
-      k[j] = std::max<int64_t>(f.min,
+      k[j] = std::max<int64_t>(f.MinOf(j),
                                To64(CeilDiv(w * o[j].b, static_cast<i128>(o[*worst].b) * o[j].a)));
   }
   SpreadForBestWorst(place, everyone, k, room);
@@ -196,19 +210,18 @@ Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k) {
 
 Stakes LayStakes(const Field& f, int64_t total) {
   const std::vector<Odds>& o = f.odds;
-  const int64_t min = f.min;
   long double floor_level = 0;
-  for (const Odds& x : o)
-    floor_level = std::max(floor_level, static_cast<long double>(min) * x.value());
+  for (std::size_t j = 0; j < f.size(); ++j)
+    floor_level = std::max(floor_level, static_cast<long double>(f.MinOf(j)) * o[j].value());
   // At or below the best largest return, so every start fits under it.
   const long double level = std::max(static_cast<long double>(total) / RoughBook(o), floor_level);
   Stakes l(f.size());
   for (std::size_t j = 0; j < f.size(); ++j)
-    l[j] = ToSteps(std::floor(level / o[j].value()) - 2, min);
+    l[j] = ToSteps(std::floor(level / o[j].value()) - 2, f.MinOf(j));
   int64_t excess = Sum(l) - total;
   // Too much: any stake taken back keeps the largest return under the best.
   for (std::size_t j = 0; j < f.size() && excess > 0; ++j) {
-    const int64_t back = std::min(excess, l[j] - min);
+    const int64_t back = std::min(excess, l[j] - f.MinOf(j));
     l[j] -= back, excess -= back;
   }
   auto next_returns_more = [&](std::size_t i, std::size_t j) {
@@ -224,7 +237,7 @@ Stakes LayStakes(const Field& f, int64_t total) {
   return l;
 }
 
-// A total T can be placed when the stakes it needs, Σ max(min, ceil(R_j / O_j))
+// A total T can be placed when the stakes it needs, Σ max(min_j, ceil(R_j / O_j))
 // with R_j = T + target (T for a saver), come to at most T. Those needs only
 // grow with T, so a total that falls short rules out every total below its
 // needs: the search jumps there. It starts at T_c = target * others / (1 -
@@ -242,7 +255,7 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
   // total <= s.most <= kMostCents steps; the target's terms are at most a
   // profit in cents times kBasis over an each-way unit (two steps) times it.
   static_assert((kMostCents + 1) * (2 * kMostStepCents * kBasis) * kMostOddsB < kI128Most / 1000);
-  i128 total = std::max<i128>(*lowest, static_cast<i128>(f.min) * static_cast<i128>(f.size()));
+  i128 total = std::max<i128>(*lowest, f.MinTotal());
   for (;;) {
     if (total > s.most) {
       s.why = Stop::BeyondMost;
@@ -251,7 +264,7 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
     i128 needs = 0;
     for (const Group& g : groups) {
       const i128 level = total * target.den() + (g.saver ? 0 : target.num());
-      needs += g.count * std::max<i128>(f.min, CeilDiv(level * g.b, target.den() * g.a));
+      needs += g.count * std::max<i128>(g.min, CeilDiv(level * g.b, target.den() * g.a));
     }
     if (needs <= total) return To64(total);  // at most s.most
     if (!s.Spend(static_cast<int64_t>(groups.size()))) return std::nullopt;
@@ -260,20 +273,22 @@ std::optional<int64_t> LeastBackTotal(const Field& f, const Books& books, Q targ
 }
 
 // The mirror image: a total L can be laid when the stakes the loss allows,
-// Σ floor((L + loss) / O_j), come to at least L (and each to the minimum).
+// Σ floor((L + loss) / O_j), come to at least L (and each to its minimum).
 // Below U_c = loss * book / (1 - book) the search starts; a total that falls
 // short rules out every total above what it allows, so it jumps down there.
 std::optional<int64_t> LargestLayTotal(const Field& f, const Books& books, Q loss, Search& s) {
   const Fraction one = Whole(1), loss_q = Fraction::Of(loss), margin = one - books.all;
-  // Each stake must reach the minimum: L + loss >= min * O_j. Totals stay
+  // Each stake must reach its least: L + loss >= min_j * O_j. Totals stay
   // at most kFarthestTop steps and the loss's denominator is a step.
   static_assert(kMostCents * kMostOddsA * kMostStepCents < kI128Most / 1000);
   static_assert((kFarthestTop + kMostCents) * kMostStepCents * kMostOddsB < kI128Most / 1000);
-  i128 lowest = static_cast<i128>(f.min) * static_cast<i128>(f.size());
-  for (const Odds& o : f.odds)
-    lowest = std::max(
-        lowest,
-        CeilDiv(static_cast<i128>(f.min) * o.a * loss.den() - loss.num() * o.b, loss.den() * o.b));
+  i128 lowest = f.MinTotal();
+  for (std::size_t j = 0; j < f.size(); ++j) {
+    const Odds& o = f.odds[j];
+    lowest = std::max(lowest,
+                      CeilDiv(static_cast<i128>(f.MinOf(j)) * o.a * loss.den() - loss.num() * o.b,
+                              loss.den() * o.b));
+  }
   // At or below (loss * book - runners) / (1 - book) the caps leave room even
   // after rounding down: a total there that the minimum allows is sure to be.
   const Fraction sure = (loss_q * books.all - Whole(static_cast<i128>(f.size()))) / margin;

@@ -34,13 +34,21 @@ inline i128 GrossIfWins(bool back, i128 stake, i128 total, const Odds& o) {
 bool ReturnLess(const std::vector<Odds>& o, std::int64_t ki, std::size_t i, std::int64_t kj,
                 std::size_t j);
 
-// The runners of a plan and the least stake each takes.
+// The runners of a plan and the least stake each takes: the minimum, or
+// where an exchange takes less from a bet that pays enough, each runner's own.
 struct Field {
   std::vector<Odds> odds;
   std::vector<bool> saver;
-  std::int64_t min = 0;  // steps
+  std::int64_t min = 0;             // steps
+  std::vector<std::int64_t> least;  // steps, one per runner; empty when all take min
   std::size_t size() const { return odds.size(); }
+  std::int64_t MinOf(std::size_t j) const { return least.empty() ? min : least[j]; }
+  std::int64_t MinTotal() const;
 };
+
+// The least whole steps whose stake at odds o pays at least `payout` cents,
+// at least one: (steps * step) * o >= payout.
+std::int64_t PayoutSteps(const Odds& o, std::int64_t payout, std::int64_t step);
 
 // Σ 1/O over every runner, over those that are no savers, and over the savers.
 struct Books {
@@ -50,7 +58,7 @@ Books BooksOf(const Field& f);
 
 using Stakes = std::vector<std::int64_t>;  // in steps, one per runner
 
-// Back stakes adding up to `total`, each at least the minimum, every saver's
+// Back stakes adding up to `total`, each at least its least stake, every saver's
 // return at least the total, maximising the smallest return of the others.
 // Empty when the minimums or the savers do not fit.
 Stakes BackStakes(const Field& f, std::int64_t total);
@@ -60,8 +68,8 @@ Stakes BackStakes(const Field& f, std::int64_t total);
 // theirs), those maximising the smallest k_j * place_j over every runner.
 Stakes BestPlaces(const Field& f, const std::vector<Odds>& place, Stakes k);
 
-// Lay stakes adding up to `total` (at least the minimum each) that minimise
-// the largest l_j * O_j. Needs total >= minimum * runners.
+// Lay stakes adding up to `total` (each at least its least stake) that minimise
+// the largest l_j * O_j. Needs total >= f.MinTotal().
 Stakes LayStakes(const Field& f, std::int64_t total);
 
 // How much a search for a total may do (runner prices looked at) before it

@@ -31,23 +31,39 @@ struct Case {
   Step step;
   int64_t commission = 0;  // hundredths of a percent
   const char* commission_text;
+  // An exchange's minimum payout, in cents: a stake of s steps at a/b is
+  // taken below the minimum when s * step * a / b reaches it.
+  int64_t payout = 0;
+  int64_t MinOf(std::size_t j) const {
+    if (payout == 0) return min;
+    int64_t s = 1;
+    while (s < min && s * step.cents * prices[j].a < payout * prices[j].b) ++s;
+    return s < min ? s : min;
+  }
 };
 
-// Every way of putting `total` steps on the runners, at least `min` each.
-void EachSplit(std::size_t n, int64_t total, int64_t min,
+int64_t LeastTotal(const Case& c) {
+  int64_t least = 0;
+  for (std::size_t j = 0; j < c.prices.size(); ++j) least += c.MinOf(j);
+  return least;
+}
+
+// Every way of putting `total` steps on the runners, each at least its least.
+void EachSplit(const Case& c, int64_t total,
                const std::function<void(const std::vector<int64_t>&)>& f) {
-  std::vector<int64_t> k(n, min);
+  const std::size_t n = c.prices.size();
+  std::vector<int64_t> k(n);
   std::function<void(std::size_t, int64_t)> go = [&](std::size_t j, int64_t left) {
     if (j + 1 == n) {
-      k[j] = min + left;
+      k[j] = c.MinOf(j) + left;
       return f(k);
     }
     for (int64_t x = 0; x <= left; ++x) {
-      k[j] = min + x;
+      k[j] = c.MinOf(j) + x;
       go(j + 1, left - x);
     }
   };
-  if (total >= min * static_cast<int64_t>(n)) go(0, total - min * static_cast<int64_t>(n));
+  if (total >= LeastTotal(c)) go(0, total - LeastTotal(c));
 }
 
 // The smallest back return k*O over the runners that are no savers; none when
@@ -71,7 +87,7 @@ Ret Largest(const Case& c, const std::vector<int64_t>& l) {
 
 Ret BestBack(const Case& c, int64_t total) {
   Ret best;
-  EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& k) {
+  EachSplit(c, total, [&](const std::vector<int64_t>& k) {
     const Ret w = Worst(c, k, total);
     if (w.y && (best.y == 0 || best < w)) best = w;
   });
@@ -79,7 +95,7 @@ Ret BestBack(const Case& c, int64_t total) {
 }
 Ret BestLay(const Case& c, int64_t total) {
   Ret best;
-  EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& l) {
+  EachSplit(c, total, [&](const std::vector<int64_t>& l) {
     const Ret t = Largest(c, l);
     if (best.y == 0 || t < best) best = t;
   });
@@ -95,6 +111,7 @@ Request MakeRequest(const Case& c, Side side, Mode mode, int64_t steps) {
   Request r;
   r.side = side, r.mode = mode, r.amount = Money(c, steps), r.commission = c.commission_text;
   r.step = c.step.text, r.min_stake = Money(c, c.min);
+  if (c.payout) r.min_payout = MoneyText(c.payout);
   for (std::size_t j = 0; j < c.prices.size(); ++j)
     r.runners.push_back({"", c.prices[j].text, c.savers[j]});
   return r;
@@ -117,6 +134,11 @@ class Optimal : public ::testing::TestWithParam<int> {
     }
     c.min = static_cast<int64_t>(gen() % 3);
     c.step = kSteps[gen() % std::size(kSteps)];
+    // Half the cases take a minimum payout of up to three steps.
+    if (gen() % 2) {
+      c.min += 1;
+      c.payout = 1 + static_cast<int64_t>(gen() % static_cast<unsigned>(3 * c.step.cents));
+    }
     const std::size_t k = gen() % std::size(kCommissions);
     c.commission_text = kCommissions[k];
     c.commission = static_cast<int64_t>(k) * 250;
@@ -167,7 +189,7 @@ TEST_P(Optimal, LayStakeHasTheSmallestLargestLoss) {
   const Case c = Random(false);
   const int64_t total = Upto(14);
   const auto plan = MakePlan(MakeRequest(c, Side::Lay, Mode::Stake, total));
-  ASSERT_EQ(plan.ok(), total >= c.min * static_cast<int64_t>(c.prices.size()));
+  ASSERT_EQ(plan.ok(), total >= LeastTotal(c));
   if (plan) {
     EXPECT_FALSE(BestLay(c, total) < Largest(c, Steps(c, *plan)));
   }
@@ -179,7 +201,7 @@ TEST_P(Optimal, LayLiabilityHasTheLargestTotal) {
   const auto plan = MakePlan(MakeRequest(c, Side::Lay, Mode::Liability, liability));
   constexpr int64_t kSearched = 24;
   std::optional<int64_t> largest;
-  for (int64_t t = c.min * static_cast<int64_t>(c.prices.size()); t <= kSearched; ++t)
+  for (int64_t t = LeastTotal(c); t <= kSearched; ++t)
     if (!(Ret{liability + t, 1} < BestLay(c, t))) largest = t;  // loses best - t if it wins
   if (plan && plan->total_stake > kSearched * c.step.cents) {
     // Beyond what is searched: its stakes at least keep the promise.
@@ -283,7 +305,7 @@ struct EachWayCase {
   }
   std::pair<Ret, Ret> Best(int64_t total) const {
     std::pair<Ret, Ret> best;
-    EachSplit(c.prices.size(), total, c.min, [&](const std::vector<int64_t>& k) {
+    EachSplit(c, total, [&](const std::vector<int64_t>& k) {
       const auto o = Outcomes(k, total);
       if (o.first.y && (best.first.y == 0 || best.first < o.first ||
                         (!(o.first < best.first) && best.second < o.second)))
@@ -345,6 +367,7 @@ class EachWayOptimal : public Optimal {
  protected:
   EachWayCase Random() {
     EachWayCase e{Optimal::Random(true)};
+    e.c.payout = 0;  // a bookmaker's bet
     const std::pair<i128, i128> fractions[] = {{1, 4}, {1, 5}, {1, 3}, {2, 5}, {1, 1}};
     std::tie(e.n, e.d) = fractions[gen() % std::size(fractions)];
     e.places = 1 + static_cast<int>(gen() % 4);
@@ -431,7 +454,7 @@ TEST(Plan, FiguresAtTheLimitsAreExact) {
 
 // A book within 4 * 10^-7 of 100%: the searches take a million looks.
 TEST(Search, EndsWhenStoppedOrOutOfWork) {
-  const Field field{{{2000001, 1000000}, {3000001, 1000000}, {6, 1}}, {false, false, false}, 0};
+  const Field field{{{2000001, 1000000}, {3000001, 1000000}, {6, 1}}, {false, false, false}, 0, {}};
   const Books books = BooksOf(field);
   std::stop_source stopped;
   stopped.request_stop();
@@ -442,7 +465,7 @@ TEST(Search, EndsWhenStoppedOrOutOfWork) {
   EXPECT_EQ(lay.why, Stop::WorkBudget);
   EXPECT_LE(lay.work, 1003);
   // A book within 10^-20 of 100%: the top lies past any search's reach.
-  const Field hair{{{9999999999, 9999999998}, {10000000000, 1}}, {false, false}, 0};
+  const Field hair{{{9999999999, 9999999998}, {10000000000, 1}}, {false, false}, 0, {}};
   Search far{100'000'000'000, {}};
   EXPECT_EQ(LargestLayTotal(hair, BooksOf(hair), Q::Of(1), far), std::nullopt);
   EXPECT_EQ(far.why, Stop::WorkBudget);
