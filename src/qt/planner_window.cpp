@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,6 +31,7 @@
 #include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
+#include "qt/tick_delegate.h"
 #include "qt/window_parts.h"
 #include "ui.h"
 
@@ -93,6 +95,7 @@ PlannerWindow::~PlannerWindow() {
 void PlannerWindow::Build() {
   auto* top = new QVBoxLayout(this);
   BuildChoices(top);
+  BuildExchange(top);
   BuildRunners(top);
   BuildHeld(top);
   BuildSummary(top);
@@ -146,6 +149,36 @@ void PlannerWindow::BuildChoices(QVBoxLayout* top) {
   top->addLayout(terms);
 }
 
+// An exchange's rules: a preset fills the step and the minimums.
+void PlannerWindow::BuildExchange(QVBoxLayout* top) {
+  auto* row = new QHBoxLayout;
+  exchange_rules_ = new QComboBox(this);
+  exchange_rules_->addItem("None", QString());
+  for (const plan::ExchangeRules& rules : plan::kExchangeRules)
+    exchange_rules_->addItem(rules.label, QString(rules.name));
+  exchange_rules_->setAccessibleName("Exchange rules");
+  exchange_rules_->setToolTip(
+      "Fills in the exchange's step, minimum stake and minimum payout, and keeps its "
+      "prices on its ladder; commission stays your account's");
+  auto* caption = new QLabel("E&xchange rules", this);
+  caption->setBuddy(exchange_rules_);
+  row->addWidget(caption);
+  row->addWidget(exchange_rules_);
+  min_payout_ = LabelledBox(row, "Minimum pa&yout", this);
+  min_payout_->setToolTip(
+      "A stake below the minimum is taken when stake x odds (a lay: the backer's stake) "
+      "reaches this; empty for no such rule");
+  ladder_ = new QCheckBox("On the price ladder", this);
+  ladder_->setAccessibleName("On the price ladder");
+  ladder_->setToolTip(
+      "Exchange prices must be on the exchange's ladder; Up and Down step odds being typed "
+      "one tick");
+  row->addSpacing(24);
+  row->addWidget(ladder_);
+  row->addStretch();
+  top->addLayout(row);
+}
+
 // The runners' grid and its buttons.
 void PlannerWindow::BuildRunners(QVBoxLayout* top) {
   table_ = new PlannerTable(
@@ -154,6 +187,8 @@ void PlannerWindow::BuildRunners(QVBoxLayout* top) {
   grid_->setModel(table_);
   grid_->setAccessibleName("Runners");
   grid_->setItemDelegate(new ProblemFrameDelegate(grid_));
+  grid_->setItemDelegateForColumn(PlannerTable::kOdds,
+                                  new TickDelegate([this] { return view_.controls.ticks; }, grid_));
   grid_->setItemDelegateForColumn(PlannerTable::kBar, new ProfitBarDelegate(grid_));
   grid_->horizontalHeader()->setSectionResizeMode(PlannerTable::kName, QHeaderView::Stretch);
   // At its narrowest the grid still shows the odds, the stake and the profit.
@@ -260,6 +295,10 @@ void PlannerWindow::Connect() {
   connect(each_way_, &QCheckBox::toggled, this, [this](bool on) { Edit(plan::EachWayTicked{on}); });
   connect(handicap_, &QCheckBox::toggled, this,
           [this](bool on) { Edit(plan::HandicapTicked{on}); });
+  connect(exchange_rules_, &QComboBox::activated, this, [this](int at) {
+    Edit(plan::ExchangeRulesChosen{S(exchange_rules_->itemData(at).toString())});
+  });
+  connect(ladder_, &QCheckBox::toggled, this, [this](bool on) { Edit(plan::LadderTicked{on}); });
   for (auto [box, which] : TextBoxes())
     connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& t) {
       Edit(plan::BoxTyped{which, S(t)});
@@ -294,7 +333,7 @@ void PlannerWindow::Connect() {
   });
 }
 
-std::array<std::pair<QLineEdit*, plan::Box>, 8> PlannerWindow::TextBoxes() const {
+std::array<std::pair<QLineEdit*, plan::Box>, 9> PlannerWindow::TextBoxes() const {
   return {{{amount_, plan::Box::Amount},
            {commission_, plan::Box::Commission},
            {step_, plan::Box::Step},
@@ -302,7 +341,8 @@ std::array<std::pair<QLineEdit*, plan::Box>, 8> PlannerWindow::TextBoxes() const
            {field_size_, plan::Box::FieldSize},
            {places_, plan::Box::Places},
            {place_fraction_, plan::Box::PlaceFraction},
-           {rule4_, plan::Box::Rule4}}};
+           {rule4_, plan::Box::Rule4},
+           {min_payout_, plan::Box::MinPayout}}};
 }
 
 void PlannerWindow::AddRunner() {
@@ -412,6 +452,11 @@ void PlannerWindow::DrawChoices() {
   handicap_->setChecked(model_.each_way.handicap);
   lay_->setEnabled(c.lay);
   commission_->setEnabled(c.commission);
+  exchange_rules_->setCurrentIndex(
+      std::max(0, exchange_rules_->findData(Q(model_.exchange_rules))));
+  ladder_->setChecked(model_.ladder);
+  for (QWidget* w : std::initializer_list<QWidget*>{exchange_rules_, min_payout_, ladder_})
+    w->setEnabled(c.exchange);
   for (QWidget* w :
        std::initializer_list<QWidget*>{field_size_, handicap_, places_, place_fraction_})
     w->setEnabled(c.terms);

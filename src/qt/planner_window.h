@@ -19,6 +19,7 @@
 class QButtonGroup;
 class QVBoxLayout;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -52,6 +53,8 @@ class PlannerWindow : public QWidget {
   QTableView* held_grid() const { return held_grid_; }
   QCheckBox* field_covered() const { return field_covered_; }
   QLineEdit* field_size() const { return field_size_; }
+  QComboBox* exchange_rules() const { return exchange_rules_; }
+  QCheckBox* ladder() const { return ladder_; }
   // A plan for the newest edit is being worked out.
   bool planning() const { return planning_; }
 
@@ -76,6 +79,7 @@ class PlannerWindow : public QWidget {
   void Planned(std::uint64_t id, const Result<plan::Plan, std::string>& outcome);
   void Build();
   void BuildChoices(QVBoxLayout* top);
+  void BuildExchange(QVBoxLayout* top);
   void BuildRunners(QVBoxLayout* top);
   void BuildHeld(QVBoxLayout* top);
   void BuildSummary(QVBoxLayout* top);
@@ -90,7 +94,7 @@ class PlannerWindow : public QWidget {
   // The held bets list as high as its lines, up to four; none while empty.
   void FitHeldList();
   // Each text box with the planner's box it shows.
-  std::array<std::pair<QLineEdit*, plan::Box>, 8> TextBoxes() const;
+  std::array<std::pair<QLineEdit*, plan::Box>, 9> TextBoxes() const;
 
   std::string settings_folder_;
   MessageBoxes& boxes_;
@@ -106,6 +110,9 @@ class PlannerWindow : public QWidget {
   QCheckBox *each_way_ = nullptr, *handicap_ = nullptr;
   QLineEdit *field_size_ = nullptr, *places_ = nullptr, *place_fraction_ = nullptr;
   QLineEdit* rule4_ = nullptr;
+  QComboBox* exchange_rules_ = nullptr;
+  QLineEdit* min_payout_ = nullptr;
+  QCheckBox* ladder_ = nullptr;
   QTableView* grid_ = nullptr;
   PlannerTable* table_ = nullptr;
   QLabel* summary_ = nullptr;

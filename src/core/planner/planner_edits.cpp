@@ -81,6 +81,8 @@ struct Applier {
     if (PasteHeld(p, e.text) > 0) out.held = AllOf(before, p.held.size());
   }
   void operator()(const FieldCoveredTicked& e) { SetFieldCovered(p, e.covered); }
+  void operator()(const ExchangeRulesChosen& e) { SetExchangeRules(p, e.name); }
+  void operator()(const LadderTicked& e) { SetLadder(p, e.on); }
 };
 
 }  // namespace

@@ -5,8 +5,10 @@
 
 #include "each_way.h"
 #include "exact.h"
+#include "ladder.h"
 #include "number_text.h"
 #include "plan_text.h"
+#include "request_texts.h"
 
 namespace stakora::plan {
 
@@ -48,6 +50,8 @@ auto& TextOf(P& p, Box box) {
       return p.each_way.places;
     case Box::Rule4:
       return p.rule4;
+    case Box::MinPayout:
+      return p.min_payout;
     case Box::PlaceFraction:
       break;
   }
@@ -65,6 +69,10 @@ Planner MakePlanner(const PlannerSettings& s) {
   p.commission = s.commission;
   p.field_size = s.field_size;
   p.each_way = s.each_way;
+  p.min_payout = s.min_payout;
+  p.ladder = s.ladder;
+  if (FindExchangeRules(s.exchange_rules)) p.exchange_rules = s.exchange_rules;
+  p.exchange = !p.exchange_rules.empty();
   if (p.each_way.on) SetEachWay(p, true);
   if (!s.race.runners.empty()) p.rows.clear();
   for (const RunnerInput& r : s.race.runners) p.rows.push_back({r.name, r.odds, r.saver});
@@ -76,8 +84,9 @@ Planner MakePlanner(const PlannerSettings& s) {
 }
 
 PlannerSettings SettingsOf(const Planner& p) {
-  PlannerSettings s{p.side,       p.mode,       p.step,     p.min_stake,
-                    p.commission, p.field_size, p.each_way, {}};
+  PlannerSettings s{p.side,       p.mode,           p.step,     p.min_stake,
+                    p.commission, p.field_size,     p.each_way, p.min_payout,
+                    p.ladder,     p.exchange_rules, {}};
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) s.race.runners.push_back({row.name, row.odds, row.saver});
   for (const HeldInput& bet : p.held)
@@ -205,14 +214,44 @@ void SetFieldCovered(Planner& p, bool covered) {
   p.field_covered = covered;
 }
 
+void SetExchangeRules(Planner& p, const std::string& name) {
+  const ExchangeRules* rules = FindExchangeRules(name);
+  p.exchange_rules = rules ? name : "";
+  p.exchange = rules != nullptr;
+  if (rules) ApplyExchangeRules(p, *rules);
+}
+
+void SetLadder(Planner& p, bool on) {
+  p.ladder = on;
+}
+
+std::optional<std::string> TickedOdds(const std::string& odds, int direction) {
+  const auto read = ReadOdds(odds, "");
+  if (!read) return std::nullopt;
+  const Ticks t = TicksOf(read->a, read->b);
+  const auto next = direction > 0 ? t.up : t.down;
+  if (!next) return std::nullopt;
+  return LadderText(*next);
+}
+
+bool RunnersAtExchange(const Planner& p) {
+  return AtExchange(TypedRequest(p));
+}
+
 bool HasHeld(const Planner& p) {
   return std::any_of(p.held.begin(), p.held.end(), IsHeld);
 }
 
 Request TypedRequest(const Planner& p) {
   Request r{p, {}, {}};
-  // Kept for exchange plans; a bookmaker takes none.
-  if (!TakesCommission(p.each_way.on)) r.commission = "0";
+  // Kept for exchange plans; a bookmaker takes none, and has no exchange's rules.
+  if (!TakesCommission(p.each_way.on)) {
+    r.commission = "0";
+    r.min_payout.clear();
+    r.ladder = r.exchange = false;
+  }
+  // Prices that must be on the ladder are an exchange's.
+  if (r.ladder) r.exchange = true;
   for (const PlannerRow& row : p.rows)
     if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
   for (const HeldInput& bet : p.held)

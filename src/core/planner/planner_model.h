@@ -29,7 +29,17 @@ bool IsRunner(const PlannerRow& row);
 // A held bet's line with nothing typed but its kind is not filled in yet.
 bool IsHeld(const HeldInput& bet);
 
-enum class Box { Amount, Commission, Step, MinStake, FieldSize, Places, PlaceFraction, Rule4 };
+enum class Box {
+  Amount,
+  Commission,
+  Step,
+  MinStake,
+  FieldSize,
+  Places,
+  PlaceFraction,
+  Rule4,
+  MinPayout
+};
 enum class Cell { Name, Odds };
 enum class HeldCell { Runner, Kind, Stake, Odds };
 
@@ -39,6 +49,9 @@ struct Planner : Choices {
   std::vector<PlannerRow> rows = std::vector<PlannerRow>(3);  // three to type into
   std::vector<HeldInput> held;
   bool field_covered = false;
+  // The exchange whose rules were last chosen ("" for none): a name of
+  // kExchangeRules.
+  std::string exchange_rules;
   std::vector<PlannerRow> cleared;  // the rows "Clear runners" took, until a row is edited
   std::string note;                 // what the last edit did unasked, for the summary
   friend bool operator==(const Planner&, const Planner&) = default;
@@ -76,6 +89,16 @@ void RemoveHeld(Planner& p, std::size_t line);
 void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text);
 std::size_t PasteHeld(Planner& p, std::string_view text);
 void SetFieldCovered(Planner& p, bool covered);
+// An exchange's rules fill in the step, the minimum stake and payout and tick
+// the ladder; none ("" or a name not known) keeps what they filled in.
+void SetExchangeRules(Planner& p, const std::string& name);
+void SetLadder(Planner& p, bool on);
+// The odds an Up (+1) or Down (-1) key makes of odds typed in a plan at an
+// exchange: the next ladder price that way; none past an end of the ladder or
+// for odds that do not read.
+std::optional<std::string> TickedOdds(const std::string& odds, int direction);
+// Whether the runners' odds are an exchange's prices, moved a tick by a key.
+bool RunnersAtExchange(const Planner& p);
 // Any held bet filled in: the plan is of new bets around them.
 bool HasHeld(const Planner& p);
 
@@ -129,10 +152,16 @@ struct HeldPasted {
 struct FieldCoveredTicked {
   bool covered;
 };
-using PlannerEdit =
-    std::variant<SideChosen, ModeChosen, BoxTyped, EachWayTicked, HandicapTicked, CellTyped,
-                 SaverTicked, RowAdded, RowRemoved, RunnersPasted, RunnersCleared, ClearUndone,
-                 HeldAdded, HeldRemoved, HeldCellTyped, HeldPasted, FieldCoveredTicked>;
+struct ExchangeRulesChosen {
+  std::string name;
+};
+struct LadderTicked {
+  bool on;
+};
+using PlannerEdit = std::variant<SideChosen, ModeChosen, BoxTyped, EachWayTicked, HandicapTicked,
+                                 CellTyped, SaverTicked, RowAdded, RowRemoved, RunnersPasted,
+                                 RunnersCleared, ClearUndone, HeldAdded, HeldRemoved, HeldCellTyped,
+                                 HeldPasted, FieldCoveredTicked, ExchangeRulesChosen, LadderTicked>;
 
 // The lines of the grid or of the held bets an edit took away, then added:
 // old lines [removed_at, removed_at + removed), then new lines [inserted_at,

@@ -34,6 +34,7 @@ std::vector<Problem> Problems(const Planner& p) {
   if (TakesCommission(p.each_way.on))
     Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
   Note(out, ReadMinStake(p.min_stake), AtBox(Box::MinStake));
+  if (TakesCommission(p.each_way.on)) Note(out, ReadMinPayout(p.min_payout), AtBox(Box::MinPayout));
   // An empty amount or term is not yet typed, not wrong.
   auto typed = [](const std::string& text) { return !TrimBlanks(text).empty(); };
   if (typed(p.amount)) Note(out, ReadAmount(p.amount), AtBox(Box::Amount));
@@ -53,7 +54,10 @@ std::vector<Problem> Problems(const Planner& p) {
     if (!IsRunner(p.rows[row])) continue;
     Problem at;
     at.at = Problem::At::Cell, at.line = row, at.cell = Cell::Odds;
-    Note(out, ReadOdds(p.rows[row].odds, RunnerLabel(j++) + ": "), at);
+    Note(
+        out,
+        (RunnersOnLadder(r) ? ReadLadderOdds : ReadOdds)(p.rows[row].odds, RunnerLabel(j++) + ": "),
+        at);
   }
   if (HasHeld(p) && typed(p.rule4)) Note(out, ReadRule4(p.rule4), AtBox(Box::Rule4));
   std::size_t i = 0;
@@ -69,7 +73,8 @@ std::vector<Problem> Problems(const Planner& p) {
     at.held_cell = HeldCell::Stake;
     Note(out, ReadHeldStake(bet.stake, i), at);
     at.held_cell = HeldCell::Odds;
-    Note(out, ReadHeldOdds(bet.odds, i), at);
+    const auto kind = ReadHeldKind(bet.kind, i);
+    Note(out, ReadHeldOdds(bet.odds, i, r.ladder && kind && *kind == HeldKind::Lay), at);
     ++i;
   }
   return out;

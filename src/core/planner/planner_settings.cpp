@@ -101,7 +101,8 @@ std::string PlannerSettingsText(const PlannerSettings& s) {
       Line("min_stake", s.min_stake) + Line("commission", s.commission) +
       Line("each_way", s.each_way.on ? "yes" : "no") + Line("field_size", s.field_size) +
       Line("handicap", s.each_way.handicap ? "yes" : "no") + Line("places", s.each_way.places) +
-      Line("place_fraction", s.each_way.place_fraction);
+      Line("place_fraction", s.each_way.place_fraction) + Line("min_payout", s.min_payout) +
+      Line("ladder", s.ladder ? "yes" : "no") + Line("exchange_rules", s.exchange_rules);
   return choices +
          RaceText(s.race, kMaxSettingsBytes - std::min(choices.size(), kMaxSettingsBytes));
 }
@@ -146,6 +147,12 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.each_way.places = value;
     } else if (key == "place_fraction") {
       s.each_way.place_fraction = value;
+    } else if (key == "min_payout") {
+      s.min_payout = value;
+    } else if (key == "ladder") {
+      s.ladder = value == "yes";
+    } else if (key == "exchange_rules") {
+      s.exchange_rules = value;
     } else if (key == "field_covered") {
       s.race.field_covered = value == "yes";
     } else if (key == "rule4") {

@@ -30,6 +30,9 @@ struct PlannerSettings {
   std::string commission = "0";
   std::string field_size;
   EachWayChoices each_way;
+  std::string min_payout;
+  bool ladder = false;
+  std::string exchange_rules;  // "" for none
   Race race;
   friend bool operator==(const PlannerSettings&, const PlannerSettings&) = default;
 };

@@ -14,6 +14,8 @@ PlannerControls ControlsOf(const Planner& p) {
   const bool each_way = p.each_way.on;
   c.lay = TakesLay(each_way);
   c.commission = TakesCommission(each_way);
+  c.exchange = TakesCommission(each_way);
+  c.ticks = RunnersAtExchange(p);
   const bool held = HasHeld(p);
   c.profit = SideHasMode(p.side, Mode::Profit) && !held;
   if (held && SideHasMode(p.side, Mode::Profit))

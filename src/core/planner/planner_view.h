@@ -36,6 +36,9 @@ struct RowResult {
 // side, the mode, each way and the held bets.
 struct PlannerControls {
   bool lay = true, profit = true, liability = false, commission = true;
+  // An exchange's rules (a bookmaker's each-way bet has none); whether Up and
+  // Down move the runners' odds a tick on its ladder.
+  bool exchange = true, ticks = false;
   bool terms = false;  // field size, handicap, places and place fraction
   bool copy = false;   // there are stakes to copy
   // The held bets list and Field covered; the Saver column (a ticked saver

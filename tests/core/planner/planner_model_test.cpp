@@ -359,11 +359,12 @@ TEST(PlannerSettings, AreKeptInTheirOwnFile) {
   EXPECT_EQ(first.settings, PlannerSettings{});
   PlannerSettings lay;
   lay.side = Side::Lay, lay.mode = Mode::Liability, lay.step = "1", lay.min_stake = "2";
-  lay.commission = "5";
+  lay.commission = "5", lay.min_payout = "20", lay.ladder = true, lay.exchange_rules = "betfair";
   SavePlannerSettings(dir.str(), lay, true, ui);
   EXPECT_EQ(dir.Read("planner.txt"),
             "side=lay\nmode=liability\nstep=1\nmin_stake=2\ncommission=5\neach_way=no\n"
-            "field_size=\nhandicap=no\nplaces=\nplace_fraction=\n");
+            "field_size=\nhandicap=no\nplaces=\nplace_fraction=\nmin_payout=20\nladder=yes\n"
+            "exchange_rules=betfair\n");
   EXPECT_EQ(LoadPlannerSettings(dir.str(), ui).settings, lay);
   PlannerSettings odd = lay;
   odd.step = std::string("1\0", 2);  // what reading would not keep is left out
@@ -385,6 +386,24 @@ TEST(PlannerSettings, AreKeptInTheirOwnFile) {
 }
 
 // The race outlives the window: whatever was typed comes back as it was.
+// A preset fills its boxes; choosing none keeps them, and a name not known
+// (an old or damaged file) is none.
+TEST(Planner, ExchangeRulesFillTheirBoxes) {
+  Planner p;
+  Apply(p, ExchangeRulesChosen{"betfair-eur"});
+  EXPECT_TRUE(p.step == "0.01" && p.min_stake == "1" && p.min_payout == "20" && p.ladder);
+  EXPECT_TRUE(RunnersAtExchange(p));
+  Apply(p, ExchangeRulesChosen{""});
+  Apply(p, LadderTicked{false});
+  EXPECT_TRUE(p.exchange_rules.empty() && p.min_payout == "20" && !RunnersAtExchange(p));
+  PlannerSettings s;
+  s.exchange_rules = "betdaq";
+  EXPECT_EQ(MakePlanner(s).exchange_rules, "");
+  EXPECT_EQ(TickedOdds("7/2", 1), "4.60");
+  EXPECT_EQ(TickedOdds("1000", 1), std::nullopt);
+  EXPECT_EQ(TickedOdds("abc", -1), std::nullopt);
+}
+
 TEST(PlannerSettings, KeepTheRaceAsTyped) {
   Planner p;
   PasteRunners(p, std::string("Tab\\\tName\t7/2\nNul\0\r\t3\n", 21));
