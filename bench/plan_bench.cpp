@@ -1,5 +1,6 @@
-// Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode,
-// each-way plans of 5, 20 and 200, plans around held bets (a matched bet; 20
+// Stake plans of 5, 20, 200 and 1000 runners at a 0.01 step in each mode (20
+// and 200 also at an exchange with its rules), each-way plans of 5, 20 and
+// 200, plans around held bets (a matched bet; 20
 // and 200 runners, capped or not), and the plans that work hardest: a thousand
 // runners laid to a liability, and books within a hair of 100%, with and
 // without held bets.
@@ -77,6 +78,20 @@ void EachWay(benchmark::State& state, Mode mode, const char* amount, int field_p
   r.commission = "0";
   r.field_size = std::to_string(n * static_cast<std::size_t>(field_per_runner));
   r.each_way.on = true;
+  Run(state, r);
+}
+
+// The same field at an exchange with the Betfair rules: each price moved up
+// to the ladder's next, so that the minimum payout lowers the outsiders'
+// least stakes.
+void Exchange(benchmark::State& state, Side side, Mode mode, const char* amount) {
+  Request r = Field(static_cast<std::size_t>(state.range(0)), side, mode, amount);
+  ApplyExchangeRules(r, kExchangeRules[0]);
+  for (RunnerInput& runner : r.runners) {
+    const auto odds = std::stod(runner.odds);
+    const auto cents = static_cast<std::int64_t>(odds * 100);
+    runner.odds = LadderText(*TicksOf(cents, 100).up);
+  }
   Run(state, r);
 }
 
@@ -164,6 +179,10 @@ BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000", 2)->Arg(5)->Arg(20)->Arg(
 BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100", 2)->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(EachWay, CoveredStake, Mode::Stake, "1000", 1)->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(EachWay, CoveredProfit, Mode::Profit, "100", 1)->Arg(5)->Arg(20);
+BENCHMARK_CAPTURE(Exchange, BackStake, Side::Back, Mode::Stake, "1000")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Exchange, BackProfit, Side::Back, Mode::Profit, "100")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Exchange, LayStake, Side::Lay, Mode::Stake, "1000")->Arg(20)->Arg(200);
+BENCHMARK_CAPTURE(Exchange, LayLiability, Side::Lay, Mode::Liability, "100")->Arg(20)->Arg(200);
 BENCHMARK(MatchedBet);
 BENCHMARK_CAPTURE(Held, BackCapped, Side::Back, "100")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Held, Back, Side::Back, "")->Arg(20)->Arg(200);

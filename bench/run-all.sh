@@ -17,9 +17,10 @@ press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.
 
 # Stake plans per plan.
 plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
-         --benchmark_filter='^(Plan|EachWay|LaidTo|MatchedBet|Held)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+         --benchmark_filter='^(Plan|EachWay|Exchange|LaidTo|MatchedBet|Held)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 each_way() { echo "$plans" | grep "EachWay/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
+exchange() { echo "$plans" | grep "Exchange/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 held() { echo "$plans" | grep "Held/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 matched=$(echo "$plans" | grep "MatchedBet_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
@@ -76,6 +77,8 @@ cat <<TABLE
 | Stake plan, back profit, 5 / 20 / 200 / 1000 runners | $(plan BackProfit 5) / $(plan BackProfit 20) / $(plan BackProfit 200) / $(plan BackProfit 1000) µs |
 | Stake plan, lay stake, 5 / 20 / 200 / 1000 runners | $(plan LayStake 5) / $(plan LayStake 20) / $(plan LayStake 200) / $(plan LayStake 1000) µs |
 | Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
+| At an exchange with the Betfair rules, 20 / 200 runners: back stake; back profit | $(exchange BackStake 20) / $(exchange BackStake 200); $(exchange BackProfit 20) / $(exchange BackProfit 200) µs |
+| At an exchange with the Betfair rules, 20 / 200 runners: lay stake; lay liability | $(exchange LayStake 20) / $(exchange LayStake 200); $(exchange LayLiability 20) / $(exchange LayLiability 200) µs |
 | Each-way plan, stake, 5 / 20 / 200 runners | $(each_way Stake 5) / $(each_way Stake 20) / $(each_way Stake 200) µs |
 | Each-way plan, profit, 5 / 20 / 200 runners | $(each_way Profit 5) / $(each_way Profit 20) / $(each_way Profit 200) µs |
 | Each-way plan on a field the runners cover, stake, 5 / 20 / 200 runners | $(each_way CoveredStake 5) / $(each_way CoveredStake 20) / $(each_way CoveredStake 200) µs |

@@ -4,7 +4,8 @@
 // the amount, a liability plan's largest loss at most the amount; each way,
 // both parts of every stake in the outlay; around held bets, new stakes of 0
 // or at least the minimum, within the cap, and worst and best over every
-// outcome.
+// outcome; at an exchange, every stake at least the minimum or paying the
+// minimum payout, and every price on the ladder when it must be.
 
 #include <algorithm>
 #include <climits>
@@ -15,9 +16,11 @@
 #include "checked_request.h"
 #include "exact.h"
 #include "fuzz_support.h"
+#include "ladder.h"
 #include "number_text.h"
 #include "plan.h"
 #include "plan_text.h"
+#include "request_texts.h"
 
 using namespace stakora::plan;
 using stakora::fuzz::Check;
@@ -57,10 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   r.each_way.on = data[0] & 8;
   r.each_way.handicap = data[0] & 16;
   const bool held = data[0] & 32;
+  r.ladder = data[0] & 64;
+  r.exchange = data[0] & 128;
   // amount, commission, step, minimum, (each way: field size, places, place
   // fraction; held bets: field size), then a runner each (a leading ! a
   // saver), or with held bets a held bet each ("@RUNNER:KIND:STAKE@ODDS")
-  // and a Rule 4 deduction ("%P")
+  // and a Rule 4 deduction ("%P"); any plan a minimum payout ("$P")
   const auto texts =
       stakora::fuzz::Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   std::vector<std::string*> fields = {&r.amount, &r.commission, &r.step, &r.min_stake};
@@ -72,6 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool saver = texts[i].starts_with('!');
     if (i < fields.size())
       *fields[i] = texts[i];
+    else if (texts[i].starts_with('$'))
+      r.min_payout = texts[i].substr(1);
     else if (held && texts[i].starts_with('%'))
       r.rule4 = texts[i].substr(1);
     else if (held && texts[i].starts_with('@'))
@@ -84,9 +91,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!plan) return Check(!plan.error().empty()), 0;
   if (!r.held.empty()) return CheckHeld(r, *plan), 0;
   std::int64_t sum = 0;
-  for (const RunnerPlan& runner : plan->runners) {
+  // Every stake reaches the minimum, or pays the minimum payout at its odds.
+  const std::int64_t least = Cents(ReadMinStake(r.min_stake));
+  const std::int64_t payout = Cents(ReadMinPayout(r.min_payout));
+  for (std::size_t j = 0; j < plan->runners.size(); ++j) {
+    const RunnerPlan& runner = plan->runners[j];
     Check(runner.stake >= 0 && runner.stake % plan->step == 0);
     Check(!runner.saver || runner.profit_if_wins >= 0);
+    const auto odds = ReadOdds(r.runners[j].odds, "");
+    Check(odds.ok() && (!RunnersOnLadder(r) || OnLadder(odds->a, odds->b)));
+    Check(runner.stake >= least ||
+          (payout > 0 && runner.stake > 0 &&
+           static_cast<i128>(runner.stake) * odds->a >= static_cast<i128>(payout) * odds->b));
     sum += runner.stake;
   }
   Check(sum * (plan->each_way ? 2 : 1) == plan->total_stake && sum > 0 &&
