@@ -92,8 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!r.held.empty()) return CheckHeld(r, *plan), 0;
   std::int64_t sum = 0;
   // Every stake reaches the minimum, or pays the minimum payout at its odds.
-  const std::int64_t least = Cents(ReadMinStake(r.min_stake));
-  const std::int64_t payout = Cents(ReadMinPayout(r.min_payout));
+  const std::int64_t least = Cents(ReadMinStake(r.min_stake)),
+                     payout = Cents(ReadMinPayout(r.min_payout));
   for (std::size_t j = 0; j < plan->runners.size(); ++j) {
     const RunnerPlan& runner = plan->runners[j];
     Check(runner.stake >= 0 && runner.stake % plan->step == 0);

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--exchange-rules betfair --stake 10 -- 2.5 4.0 12.0 40.0 100.0", "5.20 3.25 1.09 0.33 0.13", "10.00", "3.00", "0.02"},
   Example{"--exchange-rules betfair --min-payout 0 --stake 10 -- 2.5 4.0 12.0 40.0 100.0", "4.31 2.69 1.00 1.00 1.00", "10.00", "0.76", "2.26"},
   Example{"--lay --exchange-rules betfair-eur --min-payout 10 --stake 10 -- 3.0 5.0 25.0 50.0", "5.63 3.37 0.67 0.33", "10.00", "-6.89", "0.04"},
-  Example{"--lay --min-stake 1 --stake 10 -- 3.0 5.0 25.0 50.0", "1.00 6.02 1.98 1.00", "10.00", "-40.00", "33.15"}));
+  Example{"--lay --exchange-rules betfair --stake 1.40 -- 25.0 5.0", "0.40 1.00", "1.40", "-8.60", "4.17"}));
 // clang-format on
 
 // The JSON's fields in their order: a lay plan's; what each way adds (with
@@ -141,6 +141,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--stake 10 -- 2 1.005", "Runner 2: odds of 1.005 are below 1.01"},
       {"--lay --ladder --stake 10 -- 2 3.33", "Runner 2: 3.33 is not on the exchange's price ladder: 3.30 or 3.35"},
       {"--stake 10 --min-payout -1 -- 2", "Minimum payout: must be 0 or more"},
+      {"--lay --exchange-rules betfair --stake 1.39 -- 25.0 5.0", "The minimum stakes add up to 1.40, more than the stake 1.39"},
+      {"--ladder --held 1:lay:10@3.33 -- 3.35", "Held bet 1: 3.33 is not on the exchange's price ladder: 3.30 or 3.35"},
       {"--stake 0 -- 2", "Amount: must be more than 0"},
       {"--stake 10.5 --step 1 -- 2", "Amount: the stake 10.50 is not a whole number of steps of 1.00"},
       {"--stake 10 --min-stake 3 -- 2 3 4 5", "The minimum stakes add up to 12.00"},

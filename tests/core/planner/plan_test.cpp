@@ -35,10 +35,9 @@ struct Case {
   // taken below the minimum when s * step * a / b reaches it.
   int64_t payout = 0;
   int64_t MinOf(std::size_t j) const {
-    if (payout == 0) return min;
     int64_t s = 1;
-    while (s < min && s * step.cents * prices[j].a < payout * prices[j].b) ++s;
-    return s < min ? s : min;
+    while (payout && s < min && s * step.cents * prices[j].a < payout * prices[j].b) ++s;
+    return payout ? std::min(s, min) : min;
   }
 };
 
