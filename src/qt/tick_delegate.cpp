@@ -15,10 +15,9 @@ TickDelegate::TickDelegate(std::function<bool()> ticks, QObject* parent)
 QWidget* TickDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
   QWidget* editor = ProblemFrameDelegate::createEditor(parent, option, index);
-  if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+  // The view hands the editor's keys to this delegate's event filter first.
+  if (auto* line = qobject_cast<QLineEdit*>(editor); line && ticks_())
     line->setAccessibleDescription("Up and Down move the odds one tick on the exchange's ladder");
-    line->installEventFilter(const_cast<TickDelegate*>(this));
-  }
   return editor;
 }
 

@@ -10,8 +10,9 @@ namespace {
 struct Band {
   LadderPrice to, step;
 };
-constexpr Band kBands[] = {{200, 1},   {300, 2},    {400, 5},    {600, 10},    {1000, 20},
-                           {2000, 50}, {3000, 100}, {5000, 200}, {10000, 500}, {100000, 1000}};
+constexpr Band kBands[] = {
+    {200, 1},   {300, 2},    {400, 5},    {600, 10},    {1000, 20},
+    {2000, 50}, {3000, 100}, {5000, 200}, {10000, 500}, {kHighestOnLadder, 1000}};
 
 const std::vector<LadderPrice>& Prices() {
   static const std::vector<LadderPrice> prices = [] {

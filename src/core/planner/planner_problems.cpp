@@ -31,10 +31,11 @@ Problem AtBox(Box box) {
 std::vector<Problem> Problems(const Planner& p) {
   std::vector<Problem> out;
   Note(out, ReadStep(p.step), AtBox(Box::Step));
-  if (TakesCommission(p.each_way.on))
-    Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
+  // A bookmaker's each-way bet takes neither commission nor an exchange's payout.
+  const bool exchange = TakesCommission(p.each_way.on);
+  if (exchange) Note(out, ReadCommission(p.commission), AtBox(Box::Commission));
   Note(out, ReadMinStake(p.min_stake), AtBox(Box::MinStake));
-  if (TakesCommission(p.each_way.on)) Note(out, ReadMinPayout(p.min_payout), AtBox(Box::MinPayout));
+  if (exchange) Note(out, ReadMinPayout(p.min_payout), AtBox(Box::MinPayout));
   // An empty amount or term is not yet typed, not wrong.
   auto typed = [](const std::string& text) { return !TrimBlanks(text).empty(); };
   if (typed(p.amount)) Note(out, ReadAmount(p.amount), AtBox(Box::Amount));
