@@ -71,11 +71,17 @@ class Reader {
     }
   }
 
-  bool Object(Json& v, int depth) {
-    v.type = Json::Type::Object;
+  // Past an object's or array's opening mark: whether `close` follows at
+  // once, taken.
+  bool OpensEmpty(Json& v, Json::Type type, char close) {
+    v.type = type;
     ++at_;
     Blanks();
-    if (at_ < s_.size() && s_[at_] == '}') return ++at_, true;
+    return at_ < s_.size() && s_[at_] == close && (++at_, true);
+  }
+
+  bool Object(Json& v, int depth) {
+    if (OpensEmpty(v, Json::Type::Object, '}')) return true;
     for (;;) {
       Blanks();
       std::string key;
@@ -94,10 +100,7 @@ class Reader {
   }
 
   bool Array(Json& v, int depth) {
-    v.type = Json::Type::Array;
-    ++at_;
-    Blanks();
-    if (at_ < s_.size() && s_[at_] == ']') return ++at_, true;
+    if (OpensEmpty(v, Json::Type::Array, ']')) return true;
     for (;;) {
       Json item;
       if (!Value(item, depth + 1)) return false;

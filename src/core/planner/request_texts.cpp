@@ -173,11 +173,7 @@ Result<int, std::string> ReadFieldSize(const std::string& text) {
 
 namespace {
 
-// Each kind's name and what it is, in the order of HeldKind.
-struct KindWords {
-  const char* name;
-  const char* help;
-};
+// In the order of HeldKind.
 constexpr KindWords kKindWords[] = {
     {"back", "back: a bet on the runner to win, at a bookmaker or an exchange"},
     {"lay", "lay: an exchange lay against the runner, the stake the backer's"},

@@ -62,6 +62,13 @@ enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
 inline constexpr HeldKind kHeldKinds[] = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
                                           HeldKind::FreeStakeReturned};
 
+// A kind of bet's word and what it is, for a list to explain its choices;
+// each module that offers kinds keeps a table of these.
+struct KindWords {
+  const char* name;
+  const char* help;
+};
+
 // "back", "lay", "free", "free-sr".
 const char* HeldKindName(HeldKind kind);
 // The kind's name and what it is, for a list to explain its choices.

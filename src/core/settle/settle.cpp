@@ -6,6 +6,8 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
+#include "request_texts.h"
+
 namespace stakora::settle {
 namespace {
 
@@ -13,10 +15,8 @@ using boost::multiprecision::cpp_int;
 using boost::multiprecision::cpp_rational;
 using std::int64_t;
 
-struct KindWords {
-  const char* name;
-  const char* help;
-};
+using plan::KindWords;
+
 // In the order of BetKind.
 constexpr KindWords kKindWords[] = {
     {"back", "back: a bookmaker's win bet"},
