@@ -69,7 +69,54 @@ Result<HeldBet, std::string> ReadHeld(const Request& r, std::size_t i) {
   const auto odds = ReadHeldOdds(in.odds, i, r.ladder && bet.kind == HeldKind::Lay);
   if (!odds) return odds.error();
   bet.odds = *odds;
+  if (bet.kind == HeldKind::EachWay) {
+    const auto terms = ReadHeldTerms(in, i);
+    if (!terms) return terms.error();
+    bet.terms = *terms;
+  }
   return bet;
+}
+
+// Around held each-way bets: a lay plan whose every runner carries one such
+// bet, at most kMostEachWayLaid of them, the place market's winners, and
+// each runner's place odds where it is laid there.
+std::optional<std::string> CheckEachWayHeld(const Request& r, Checked& c) {
+  const std::size_t n = r.runners.size();
+  if (r.side != Side::Lay)
+    return std::string(
+        "Held each-way bets are laid off at an exchange, in its win and place markets: choose "
+        "a lay plan");
+  if (n > kMostEachWayLaid)
+    return "At most " + std::to_string(kMostEachWayLaid) +
+           " runners with held each-way bets can be planned";
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  c.each_way_bet.assign(n, kNone);
+  for (std::size_t i = 0; i < c.held.size(); ++i) {
+    const HeldBet& b = c.held[i];
+    if (b.kind != HeldKind::EachWay) continue;
+    if (c.each_way_bet[b.runner] != kNone)
+      return RunnerName(r.runners[b.runner].name, b.runner) +
+             ": two held each-way bets; give one, with one set of terms";
+    c.each_way_bet[b.runner] = i;
+  }
+  for (std::size_t j = 0; j < n; ++j)
+    if (c.each_way_bet[j] == kNone)
+      return RunnerName(r.runners[j].name, j) +
+             ": no held each-way bet; around held each-way bets every runner planned carries one";
+  const auto winners = ReadPlaceMarket(r.place_market);
+  if (!winners) return winners.error();
+  c.place_market = *winners;
+  for (std::size_t j = 0; j < n; ++j) {
+    if (TrimBlanks(r.runners[j].place_odds).empty()) {
+      c.place_odds.emplace_back();
+      continue;
+    }
+    const auto odds = (r.ladder ? ReadLadderOdds : ReadOdds)(r.runners[j].place_odds,
+                                                             RunnerLabel(j) + " place odds: ");
+    if (!odds) return odds.error();
+    c.place_odds.emplace_back(*odds);
+  }
+  return std::nullopt;
 }
 
 // Held bets are refused where the plan has no room for them.
@@ -104,6 +151,8 @@ std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
     const auto rule4 = ReadRule4(r.rule4);
     if (!rule4) return rule4.error();
     c.rule4 = *rule4;
+    if (HoldsEachWay(r))
+      if (const auto why = CheckEachWayHeld(r, c)) return why;
   }
   const auto field = ReadField(r);
   if (!field) return field.error();
@@ -117,6 +166,13 @@ std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
 }
 
 }  // namespace
+
+bool HoldsEachWay(const Request& r) {
+  return std::any_of(r.held.begin(), r.held.end(), [](const HeldInput& b) {
+    const auto kind = ReadHeldKind(b.kind, 0);
+    return kind && *kind == HeldKind::EachWay;
+  });
+}
 
 bool RunnersOnLadder(const Choices& c) {
   return c.ladder && AtExchange(c);

@@ -20,8 +20,9 @@ namespace stakora::plan {
 struct HeldBet {
   std::size_t runner = 0;
   HeldKind kind = HeldKind::Back;
-  std::int64_t stake = 0;  // cents
+  std::int64_t stake = 0;  // cents, each part's each way
   Odds odds;
+  PlaceTerms terms;  // each way's
 };
 
 // A request as numbers: every text of it read.
@@ -34,7 +35,16 @@ struct Checked {
   std::optional<PlaceTerms> terms;  // an each-way plan's
   std::vector<HeldBet> held;
   int rule4 = 0;  // pence off the held bookmaker bets' winnings
+  // Around held each-way bets: the place market's winners, each runner's
+  // lay odds there (none when it is not laid there), and each runner's one
+  // held each-way bet.
+  int place_market = 0;
+  std::vector<std::optional<Odds>> place_odds;
+  std::vector<std::size_t> each_way_bet;
 };
+
+// Whether any held bet is each way: the plan then lays in two markets.
+bool HoldsEachWay(const Request& r);
 
 // Whether the runners' odds must be on the exchange's ladder.
 bool RunnersOnLadder(const Choices& c);

@@ -9,14 +9,8 @@
 #include "plan_figures.h"
 
 namespace stakora::plan {
-namespace {
 
-using std::int64_t;
-
-// What the bet returns, in cents, if its runner wins and if it loses. Rule 4
-// takes `rule4` pence in the pound from a bookmaker bet's winnings, never
-// from its stake.
-Q IfWins(const HeldBet& b, int rule4) {
+Q HeldIfWins(const HeldBet& b, int rule4) {
   const i128 s = b.stake, a = b.odds.a, d = b.odds.b, keep = 100 - rule4;
   switch (b.kind) {
     case HeldKind::Back:
@@ -24,15 +18,28 @@ Q IfWins(const HeldBet& b, int rule4) {
       return Q::Of(s * (a - d) * keep, d * 100);
     case HeldKind::Lay:
       return Q::Of(-s * (a - d), d);
+    case HeldKind::EachWay:
+      return Q::Of(s * (a - d) * keep * (b.terms.fraction_den + b.terms.fraction_num),
+                   d * 100 * b.terms.fraction_den);
     case HeldKind::FreeStakeReturned:
       break;
   }
   return Q::Of(s * (100 * d + (a - d) * keep), d * 100);
 }
-i128 IfLoses(const HeldBet& b) {
+
+Q HeldIfPlaces(const HeldBet& b, int rule4) {
+  if (b.kind != HeldKind::EachWay) return Q::Of(HeldIfLoses(b));
+  const i128 s = b.stake, a = b.odds.a, d = b.odds.b, keep = 100 - rule4;
+  return Q::Of(s * (a - d) * keep * b.terms.fraction_num - s * d * 100 * b.terms.fraction_den,
+               d * 100 * b.terms.fraction_den);
+}
+
+i128 HeldIfLoses(const HeldBet& b) {
   switch (b.kind) {
     case HeldKind::Back:
       return -b.stake;
+    case HeldKind::EachWay:
+      return -2 * b.stake;
     case HeldKind::Lay:
       return b.stake;
     case HeldKind::Free:
@@ -42,13 +49,29 @@ i128 IfLoses(const HeldBet& b) {
   return 0;
 }
 
-std::optional<Q> Add(const Q& x, const Q& y) {
+std::optional<Q> AddHeld(const Q& x, const Q& y) {
   const i128 den = x.den() / Gcd(x.den(), y.den()) * y.den();
   if (den > kMostHeldDen) return std::nullopt;
   return Q::Of(x.num() * (den / x.den()) + y.num() * (den / y.den()), den);
 }
 
-}  // namespace
+std::vector<HeldShown> HeldShownOf(const Request& r, const Checked& c) {
+  std::vector<HeldShown> out;
+  for (std::size_t i = 0; i < c.held.size(); ++i) {
+    const HeldBet& b = c.held[i];
+    HeldShown& shown = out.emplace_back();
+    shown.runner = RunnerName(r.runners[b.runner].name, b.runner);
+    shown.kind = HeldKindName(b.kind);
+    shown.stake = b.stake;
+    shown.odds = r.held[i].odds;
+    if (b.kind == HeldKind::EachWay) {
+      shown.places = b.terms.places;
+      shown.fraction =
+          std::to_string(b.terms.fraction_num) + "/" + std::to_string(b.terms.fraction_den);
+    }
+  }
+  return out;
+}
 
 std::optional<HeldConflict> HeldConflictOf(const Request& r) {
   if (r.held.empty()) return std::nullopt;
@@ -72,14 +95,14 @@ Result<HeldProblem, std::string> ProblemOf(const Request& r, const Checked& c, b
   problem.min = c.field.min;
   problem.commission = c.commission;
   i128 all_lose = 0;
-  for (const HeldBet& b : c.held) all_lose += IfLoses(b);
+  for (const HeldBet& b : c.held) all_lose += HeldIfLoses(b);
   problem.held.assign(c.field.size(), Q::Of(all_lose));
   for (const HeldBet& b : c.held) {
-    const auto sum = Add(problem.held[b.runner], IfWins(b, c.rule4));
+    const auto sum = AddHeld(problem.held[b.runner], HeldIfWins(b, c.rule4));
     if (!sum)
       return "The held bets on " + RunnerName(r.runners[b.runner].name, b.runner) +
              " are at prices too unlike to add up exactly; give their odds as decimals";
-    problem.held[b.runner] = Q::Of(sum->num() - IfLoses(b) * sum->den(), sum->den());
+    problem.held[b.runner] = Q::Of(sum->num() - HeldIfLoses(b) * sum->den(), sum->den());
   }
   if (!covered) problem.held_other = Q::Of(all_lose);
   problem.most_total = capped ? c.amount / c.step : kMostCents / c.step;
@@ -110,11 +133,7 @@ Plan PlanOf(const Request& r, const Checked& c, const HeldProblem& problem, cons
   p.best_profit = covered ? BestWin(p.runners) : std::max(BestWin(p.runners), p.if_another_wins);
   // No unrounded twin: the figures stand for themselves.
   p.unrounded = false;
-  for (std::size_t i = 0; i < c.held.size(); ++i) {
-    const HeldBet& b = c.held[i];
-    p.held.push_back({RunnerName(r.runners[b.runner].name, b.runner), HeldKindName(b.kind), b.stake,
-                      r.held[i].odds});
-  }
+  p.held = HeldShownOf(r, c);
   return p;
 }
 

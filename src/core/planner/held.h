@@ -12,6 +12,7 @@
 
 #include <stop_token>
 #include <string>
+#include <vector>
 
 #include "checked_request.h"
 #include "plan.h"
@@ -27,6 +28,19 @@ struct HeldConflict {
   std::size_t runner = 0;
 };
 std::optional<HeldConflict> HeldConflictOf(const Request& r);
+
+// What a held bet returns, in cents, if its runner wins, if it is placed by
+// the bookmaker without winning (each way; others lose then), and if it
+// loses. Rule 4 takes `rule4` pence in the pound from a bookmaker bet's
+// winnings, never from its stake.
+Q HeldIfWins(const HeldBet& b, int rule4);
+Q HeldIfPlaces(const HeldBet& b, int rule4);
+i128 HeldIfLoses(const HeldBet& b);
+// x + y, when their common denominator stays within kMostHeldDen.
+std::optional<Q> AddHeld(const Q& x, const Q& y);
+
+// The held bets as a plan shows them.
+std::vector<HeldShown> HeldShownOf(const Request& r, const Checked& c);
 
 // The plan of a checked request that holds bets.
 Result<Plan, std::string> MakeHeldPlan(const Request& r, const Checked& c, std::stop_token stop);

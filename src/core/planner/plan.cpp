@@ -7,6 +7,7 @@
 #include "big.h"
 #include "checked_request.h"
 #include "each_way.h"
+#include "each_way_lays.h"
 #include "exact.h"
 #include "held.h"
 #include "plan_figures.h"
@@ -153,6 +154,7 @@ Result<Plan, std::string> PlainPlan(const Request& request, const Checked& c,
 Result<Plan, std::string> PlanOf(const Request& request, std::stop_token stop) {
   const auto checked = Check(request);
   if (!checked) return checked.error();
+  if (HoldsEachWay(request)) return MakeEachWayLayPlan(request, *checked, std::move(stop));
   if (!request.held.empty()) return MakeHeldPlan(request, *checked, std::move(stop));
   if (request.each_way.on) return MakeEachWayPlan(request, *checked, std::move(stop));
   return PlainPlan(request, *checked, std::move(stop));

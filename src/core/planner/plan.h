@@ -17,6 +17,7 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ladder.h"
@@ -52,6 +53,9 @@ struct RunnerInput {
   std::string name;
   std::string odds;  // "3.5", "7/2", "evens" or "evs"
   bool saver = false;
+  // Around held each-way bets: the runner's lay odds in the exchange's place
+  // market; "" when it is not laid there.
+  std::string place_odds{};
   friend bool operator==(const RunnerInput&, const RunnerInput&) = default;
 };
 
@@ -84,6 +88,8 @@ struct Choices {
   std::string min_payout;
   bool ladder = false;
   bool exchange = false;
+  // Around held each-way bets: the winners the exchange's place market pays.
+  std::string place_market;
   friend bool operator==(const Choices&, const Choices&) = default;
 };
 
@@ -96,12 +102,15 @@ bool AtExchange(const Choices& c);
 void ApplyExchangeRules(Choices& c, const ExchangeRules& rules);
 
 // A bet the bettor already holds, as typed: the runner's name or position
-// ("2"), its kind ("back", "lay", "free", "free-sr"), stake and odds.
+// ("2"), its kind ("back", "lay", "free", "free-sr", "each-way"), stake (each
+// part's, each way) and odds; each way, the bookmaker's places and fraction.
 struct HeldInput {
   std::string runner;
   std::string kind;
   std::string stake;
   std::string odds;
+  std::string places{};
+  std::string fraction{};
   friend bool operator==(const HeldInput&, const HeldInput&) = default;
 };
 
@@ -128,6 +137,17 @@ struct RunnerPlan {
   std::optional<std::int64_t> profit_if_places;
   // With held bets: what they alone return if this runner wins.
   std::int64_t held_if_wins = 0;
+  // Around held each-way bets: the place market's lay, its liability, and the
+  // worst total if the runner finishes in an extra place (paid by the
+  // bookmaker, not by the place market; none without one) or outside the
+  // bookmaker's places. profit_if_places is then the worst total if it is
+  // placed by both.
+  std::int64_t lay_place_stake = 0;
+  std::int64_t place_liability = 0;
+  std::optional<std::int64_t> profit_if_extra_place;
+  std::optional<std::int64_t> profit_if_unplaced;
+  // The finishing places each outcome covers: 2-3 placed by both, 4-4 extra.
+  std::optional<std::pair<int, int>> places_span, extra_span;
   // At an exchange: the ladder prices next to the runner's.
   std::optional<Ticks> ticks;
 };
@@ -135,9 +155,11 @@ struct RunnerPlan {
 // A held bet as read, to show beside the plan.
 struct HeldShown {
   std::string runner;  // the runner's name as the plan shows it
-  std::string kind;    // "back", "lay", "free", "free-sr"
+  std::string kind;    // "back", "lay", "free", "free-sr", "each-way"
   std::int64_t stake = 0;
   std::string odds;  // as given
+  int places = 0;    // each way: the bookmaker's terms
+  std::string fraction{};
 };
 
 // Money in cents. In an each-way plan a runner's stake is each part's, the
@@ -175,6 +197,12 @@ struct Plan {
   // when its runners are the whole field.
   std::vector<HeldShown> held;
   bool field_covered = false;  // no runner outside the plan can win
+  // Around held each-way bets: the place market's winners, the worst total
+  // over the outcomes with an extra place (none without one), and the most
+  // the new bets can lose, net of commission.
+  int place_market = 0;
+  std::optional<std::int64_t> extra_place_profit;
+  std::int64_t new_liability = 0;
   // Whether the exact figures and the rounding cost stand beside it: not
   // around held bets, nor where the plan's runners must fill places.
   bool unrounded = true;

@@ -12,6 +12,9 @@ namespace stakora::plan {
 
 inline constexpr std::size_t kMaxRunners = 1000;  // runners in a plan, and a field's size
 inline constexpr std::size_t kMaxHeld = 100;      // bets held around a plan
+// Runners laid in two markets around held each-way bets: every finishing
+// order of them is an outcome.
+inline constexpr std::size_t kMostEachWayLaid = 5;
 
 // An amount, a minimum stake and a total stake go up to 1000000000.00, a step
 // up to 100000.00, odds up to 10000 with six decimals (a/b with a <= 10^10,

@@ -59,9 +59,22 @@ std::optional<HeldInput> ParseHeldText(std::string_view text) {
   if (stake == std::string_view::npos || stake == 0) return std::nullopt;
   const auto kind = bet.rfind(':', stake - 1);
   if (kind == std::string_view::npos) return std::nullopt;
-  return HeldInput{std::string(bet.substr(0, kind)),
-                   std::string(bet.substr(kind + 1, stake - kind - 1)),
-                   std::string(bet.substr(stake + 1)), std::string(text.substr(at + 1))};
+  HeldInput held{std::string(bet.substr(0, kind)),
+                 std::string(bet.substr(kind + 1, stake - kind - 1)),
+                 std::string(bet.substr(stake + 1)),
+                 std::string(text.substr(at + 1)),
+                 "",
+                 ""};
+  // Each way: "ODDS:PLACES:FRACTION" after the "@".
+  const auto places = held.odds.find(':');
+  if (places != std::string::npos) {
+    const auto fraction = held.odds.find(':', places + 1);
+    if (fraction == std::string::npos) return std::nullopt;
+    held.fraction = held.odds.substr(fraction + 1);
+    held.places = held.odds.substr(places + 1, fraction - places - 1);
+    held.odds.resize(places);
+  }
+  return held;
 }
 
 std::string HeadingNote(const std::string& heading) {

@@ -33,6 +33,7 @@ inline constexpr const char* kChooseLayHint = "To lay your bets off at an exchan
 
 // "RUNNER:KIND:STAKE@ODDS": the odds follow the last "@", the stake the last
 // ":" before it and the kind the ":" before that; the runner is the rest.
+// Each way, "@ODDS:PLACES:FRACTION" ends it.
 std::optional<HeldInput> ParseHeldText(std::string_view text);
 
 // Pasted lines of bets: a line of TAB-separated cells, or a bet in its

@@ -52,6 +52,8 @@ auto& TextOf(P& p, Box box) {
       return p.rule4;
     case Box::MinPayout:
       return p.min_payout;
+    case Box::PlaceMarket:
+      return p.place_market;
     case Box::PlaceFraction:
       break;
   }
@@ -75,11 +77,13 @@ Planner MakePlanner(const PlannerSettings& s) {
   p.exchange = !p.exchange_rules.empty();
   if (p.each_way.on) SetEachWay(p, true);
   if (!s.race.runners.empty()) p.rows.clear();
-  for (const RunnerInput& r : s.race.runners) p.rows.push_back({r.name, r.odds, r.saver});
+  for (const RunnerInput& r : s.race.runners)
+    p.rows.push_back({r.name, r.odds, r.saver, r.place_odds});
   if (p.rows.size() < 3) p.rows.resize(3);
   p.held = s.race.held;
   p.field_covered = s.race.field_covered;
   p.rule4 = s.race.rule4;
+  p.place_market = s.race.place_market;
   return p;
 }
 
@@ -88,11 +92,12 @@ PlannerSettings SettingsOf(const Planner& p) {
                     p.commission, p.field_size,     p.each_way, p.min_payout,
                     p.ladder,     p.exchange_rules, {}};
   for (const PlannerRow& row : p.rows)
-    if (IsRunner(row)) s.race.runners.push_back({row.name, row.odds, row.saver});
+    if (IsRunner(row)) s.race.runners.push_back({row.name, row.odds, row.saver, row.place_odds});
   for (const HeldInput& bet : p.held)
     if (IsHeld(bet)) s.race.held.push_back(bet);
   s.race.field_covered = p.field_covered;
   s.race.rule4 = p.rule4;
+  s.race.place_market = p.place_market;
   return s;
 }
 
@@ -127,7 +132,8 @@ void SetHandicap(Planner& p, bool handicap) {
 // Rows typed into after a clear: undoing it would throw them away.
 void SetCell(Planner& p, std::size_t row, Cell cell, std::string text) {
   if (row >= p.rows.size()) return;
-  (cell == Cell::Name ? p.rows[row].name : p.rows[row].odds) = std::move(text);
+  PlannerRow& r = p.rows[row];
+  (cell == Cell::Name ? r.name : cell == Cell::Odds ? r.odds : r.place_odds) = std::move(text);
   p.cleared.clear();
 }
 
@@ -155,8 +161,10 @@ std::size_t PasteRunners(Planner& p, std::string_view text) {
   if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) p.rows.clear();
   auto next = pasted.begin();
   for (PlannerRow& row : p.rows)
-    if (!IsRunner(row) && next != pasted.end()) row = {next->name, next->odds, next->saver}, ++next;
-  for (; next != pasted.end(); ++next) p.rows.push_back({next->name, next->odds, next->saver});
+    if (!IsRunner(row) && next != pasted.end())
+      row = {next->name, next->odds, next->saver, next->place_odds}, ++next;
+  for (; next != pasted.end(); ++next)
+    p.rows.push_back({next->name, next->odds, next->saver, next->place_odds});
   p.cleared.clear();
   return pasted.size();
 }
@@ -191,9 +199,20 @@ void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text) 
       return;
     case HeldCell::Kind:
       bet.kind = std::move(text);
+      if (bet.kind == HeldKindName(HeldKind::EachWay) && p.side != Side::Lay) {
+        SetSide(p, Side::Lay);
+        if (p.side == Side::Lay)
+          p.note = "An each-way bet is laid off at an exchange: the plan now lays.";
+      }
       return;
     case HeldCell::Stake:
       bet.stake = std::move(text);
+      return;
+    case HeldCell::Places:
+      bet.places = std::move(text);
+      return;
+    case HeldCell::Fraction:
+      bet.fraction = std::move(text);
       return;
     case HeldCell::Odds:
       break;
@@ -242,6 +261,12 @@ bool HasHeld(const Planner& p) {
   return std::any_of(p.held.begin(), p.held.end(), IsHeld);
 }
 
+bool HasHeldEachWay(const Planner& p) {
+  return std::any_of(p.held.begin(), p.held.end(), [](const HeldInput& bet) {
+    return IsHeld(bet) && bet.kind == HeldKindName(HeldKind::EachWay);
+  });
+}
+
 Request TypedRequest(const Planner& p) {
   Request r{p, {}, {}};
   // Kept for exchange plans; a bookmaker takes none, and has no exchange's rules.
@@ -253,7 +278,7 @@ Request TypedRequest(const Planner& p) {
   // Prices that must be on the ladder are an exchange's.
   if (r.ladder) r.exchange = true;
   for (const PlannerRow& row : p.rows)
-    if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver});
+    if (IsRunner(row)) r.runners.push_back({row.name, row.odds, row.saver, row.place_odds});
   for (const HeldInput& bet : p.held)
     if (IsHeld(bet)) r.held.push_back(bet);
   // Around held bets the field size only says whether another runner can win.

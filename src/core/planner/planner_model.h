@@ -20,6 +20,7 @@ namespace stakora::plan {
 struct PlannerRow {
   std::string name, odds;
   bool saver = false;
+  std::string place_odds{};  // around held each-way bets
   friend bool operator==(const PlannerRow&, const PlannerRow&) = default;
 };
 
@@ -38,10 +39,11 @@ enum class Box {
   Places,
   PlaceFraction,
   Rule4,
-  MinPayout
+  MinPayout,
+  PlaceMarket
 };
-enum class Cell { Name, Odds };
-enum class HeldCell { Runner, Kind, Stake, Odds };
+enum class Cell { Name, Odds, PlaceOdds };
+enum class HeldCell { Runner, Kind, Stake, Odds, Places, Fraction };
 
 // The runners, the held bets and whether the runners are the whole field are
 // the race; the settings keep it beside the choices.
@@ -86,6 +88,7 @@ bool UndoClear(Planner& p);
 // nothing. Pasted lines are added after the filled ones (plan_text.h).
 void AddHeld(Planner& p);
 void RemoveHeld(Planner& p, std::size_t line);
+// A bet made each way turns the plan to lay: it is laid off at an exchange.
 void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text);
 std::size_t PasteHeld(Planner& p, std::string_view text);
 void SetFieldCovered(Planner& p, bool covered);
@@ -101,6 +104,9 @@ std::optional<std::string> TickedOdds(const std::string& odds, int direction);
 bool RunnersAtExchange(const Planner& p);
 // Any held bet filled in: the plan is of new bets around them.
 bool HasHeld(const Planner& p);
+// Any held bet filled in is each way: the plan lays in the win and place
+// markets, and the window asks for the place market and place odds.
+bool HasHeldEachWay(const Planner& p);
 
 // The edits as values, one per thing a user can do in the window.
 struct SideChosen {

@@ -81,15 +81,19 @@ std::string RaceLine(const char* key, std::initializer_list<std::string_view> fi
 std::string RaceText(const Race& race, std::size_t room) {
   std::string out = race.field_covered ? "field_covered=yes\n" : "";
   if (!race.rule4.empty() && IsPlainSetting(race.rule4)) out += "rule4=" + race.rule4 + "\n";
+  if (!race.place_market.empty() && IsPlainSetting(race.place_market))
+    out += "place_market=" + race.place_market + "\n";
   const auto add = [&](const std::string& line) {
     if (out.size() + line.size() > room) return false;
     out += line;
     return true;
   };
   for (const RunnerInput& r : race.runners)
-    if (!add(RaceLine("runner", {r.name, r.odds, r.saver ? "saver" : ""}))) return out;
+    if (!add(RaceLine("runner", {r.name, r.odds, r.saver ? "saver" : "", r.place_odds})))
+      return out;
   for (const HeldInput& h : race.held)
-    if (!add(RaceLine("held", {h.runner, h.kind, h.stake, h.odds}))) return out;
+    if (!add(RaceLine("held", {h.runner, h.kind, h.stake, h.odds, h.places, h.fraction})))
+      return out;
   return out;
 }
 
@@ -114,14 +118,15 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
     if (eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
     if (key == "runner") {
-      const auto f = Fields(value);
-      s.race.runners.push_back({f[0], f.size() > 1 ? f[1] : "", f.size() > 2 && f[2] == "saver"});
+      auto f = Fields(value);
+      f.resize(4);
+      s.race.runners.push_back({f[0], f[1], f[2] == "saver", f[3]});
       continue;
     }
     if (key == "held") {
       auto f = Fields(value);
-      f.resize(4);
-      s.race.held.push_back({f[0], f[1], f[2], f[3]});
+      f.resize(6);
+      s.race.held.push_back({f[0], f[1], f[2], f[3], f[4], f[5]});
       continue;
     }
     if (!IsPlainSetting(value)) continue;
@@ -157,6 +162,8 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
       s.race.field_covered = value == "yes";
     } else if (key == "rule4") {
       s.race.rule4 = value;
+    } else if (key == "place_market") {
+      s.race.place_market = value;
     }
   }
   s.side = SideFor(s.side, s.each_way.on);

@@ -13,12 +13,15 @@
 namespace stakora::plan {
 
 // The race in the window when it last closed: the runners as typed (savers
-// marked), the held bets and whether the runners are the whole field.
+// marked, place odds where typed), the held bets and whether the runners are
+// the whole field.
 struct Race {
   std::vector<RunnerInput> runners;
   std::vector<HeldInput> held;
   bool field_covered = false;
   std::string rule4;  // the Rule 4 deduction on the held bets
+  // Around held each-way bets: the winners of the exchange's place market.
+  std::string place_market;
   friend bool operator==(const Race&, const Race&) = default;
 };
 

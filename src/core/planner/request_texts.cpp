@@ -178,7 +178,10 @@ constexpr KindWords kKindWords[] = {
     {"back", "back: a bet on the runner to win, at a bookmaker or an exchange"},
     {"lay", "lay: an exchange lay against the runner, the stake the backer's"},
     {"free", "free: a free bet whose stake is not returned with the winnings"},
-    {"free-sr", "free-sr: a free bet whose stake is returned with the winnings"}};
+    {"free-sr", "free-sr: a free bet whose stake is returned with the winnings"},
+    {"each-way",
+     "each-way: a bookmaker's each-way bet, the stake each part's, with its places "
+     "and place fraction"}};
 static_assert(std::size(kKindWords) == std::size(kHeldKinds));
 
 const KindWords& WordsOf(HeldKind kind) {
@@ -221,12 +224,28 @@ Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t 
   const auto named = std::find_if(std::begin(kHeldKinds), std::end(kHeldKinds),
                                   [&](HeldKind k) { return kind == HeldKindName(k); });
   if (named == std::end(kHeldKinds))
-    return HeldBetName(i) + ": the kind \"" + text + "\" is not back, lay, free or free-sr";
+    return HeldBetName(i) + ": the kind \"" + text +
+           "\" is not back, lay, free, free-sr or each-way";
   return *named;
 }
 
 Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
   return ReadPositiveMoney(HeldBetName(i) + " stake", text);
+}
+
+Result<PlaceTerms, std::string> ReadHeldTerms(const HeldInput& bet, std::size_t i) {
+  const auto places = ReadWhole(HeldBetName(i) + " places", bet.places, kMostPlaces);
+  if (!places) return places.error();
+  const auto terms = ReadPlaceFraction(bet.fraction);
+  // "Place fraction: ..." as the bet's: "Held bet 1 place fraction: ...".
+  if (!terms) return HeldBetName(i) + " p" + terms.error().substr(1);
+  PlaceTerms out = *terms;
+  out.places = *places;
+  return out;
+}
+
+Result<int, std::string> ReadPlaceMarket(const std::string& text) {
+  return ReadWhole("Place market winners", text, kMostPlaces);
 }
 
 Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i, bool on_ladder) {

@@ -56,11 +56,11 @@ Result<int, std::string> ReadFieldSize(const std::string& text);
 Result<int, std::string> ReadPlaces(const std::string& text);
 Result<PlaceTerms, std::string> ReadPlaceFraction(const std::string& text);
 
-enum class HeldKind { Back, Lay, Free, FreeStakeReturned };
+enum class HeldKind { Back, Lay, Free, FreeStakeReturned, EachWay };
 
 // Every kind, in the order offered.
 inline constexpr HeldKind kHeldKinds[] = {HeldKind::Back, HeldKind::Lay, HeldKind::Free,
-                                          HeldKind::FreeStakeReturned};
+                                          HeldKind::FreeStakeReturned, HeldKind::EachWay};
 
 // A kind of bet's word and what it is, for a list to explain its choices;
 // each module that offers kinds keeps a table of these.
@@ -69,7 +69,7 @@ struct KindWords {
   const char* help;
 };
 
-// "back", "lay", "free", "free-sr".
+// "back", "lay", "free", "free-sr", "each-way".
 const char* HeldKindName(HeldKind kind);
 // The kind's name and what it is, for a list to explain its choices.
 const char* HeldKindHelp(HeldKind kind);
@@ -79,6 +79,10 @@ const char* HeldKindHelp(HeldKind kind);
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
+// A held each-way bet's terms at the bookmaker.
+Result<PlaceTerms, std::string> ReadHeldTerms(const HeldInput& bet, std::size_t i);
+// The winners an exchange's place market pays, 1 to 10.
+Result<int, std::string> ReadPlaceMarket(const std::string& text);
 // A held lay is at an exchange: with its ladder on, its odds must be on it.
 Result<Odds, std::string> ReadHeldOdds(const std::string& text, std::size_t i,
                                        bool on_ladder = false);

@@ -1,0 +1,256 @@
+#include "lay_box.h"
+
+#include <algorithm>
+#include <compare>
+
+#include "plan_limits.h"
+
+namespace stakora::plan {
+namespace {
+
+using std::int64_t;
+using Stakes64 = std::vector<int64_t>;
+
+// The rates commission leaves a market's net: all of a loss, the rest of a gain.
+struct Rates {
+  i128 loss = kBasis, gain = kBasis;
+  i128 Net(i128 n) const { return n * (n > 0 ? gain : loss); }
+};
+
+i128 Dot(const std::vector<i128>& form, const Stakes64& v) {
+  i128 sum = 0;
+  for (std::size_t i = 0; i < v.size(); ++i) sum += form[i] * v[i];
+  return sum;
+}
+
+// The largest a form reaches over a box.
+i128 MaxOver(const std::vector<i128>& form, const Stakes64& lo, const Stakes64& hi) {
+  i128 sum = 0;
+  for (std::size_t i = 0; i < lo.size(); ++i) sum += std::max(form[i] * lo[i], form[i] * hi[i]);
+  return sum;
+}
+
+// A plan's standing, or the best any point of a box could have: the worst
+// total and the extra-place one at most these, the loss and the stakes at
+// least these.
+struct Key {
+  i128 worst = 0;
+  std::optional<i128> extra;
+  i128 loss = 0;
+  int64_t total = 0;
+};
+
+// Which is better, key against key; equal when every figure ties.
+std::strong_ordering Against(const Key& a, const Key& b) {
+  if (a.worst != b.worst) return a.worst <=> b.worst;
+  if (a.extra && b.extra && *a.extra != *b.extra) return *a.extra <=> *b.extra;
+  if (a.loss != b.loss) return b.loss <=> a.loss;
+  return b.total <=> a.total;
+}
+
+struct Box {
+  Stakes64 lo, hi;
+};
+
+// A row of the narrowing: Σ coef_i v_i >= rhs, one per outcome and pair of rates.
+struct Row {
+  std::vector<i128> coef;
+  std::size_t outcome = 0;
+};
+
+class Searcher {
+ public:
+  Searcher(const LayBoxProblem& p, Search& s) : p_(p), s_(s) {
+    rates_.gain = kBasis - p.commission;
+    const Rates rate_pairs[2] = {{kBasis, kBasis}, {kBasis - p.commission, kBasis - p.commission}};
+    // f(N) is the least of N kBasis and N (kBasis - c): a total at a level is
+    // each of the four sums at it.
+    const int kinds = p.commission == 0 ? 1 : 2;
+    for (std::size_t k = 0; k < p.outcomes.size(); ++k)
+      for (int w = 0; w < kinds; ++w)
+        for (int q = 0; q < kinds; ++q) {
+          Row row{std::vector<i128>(p.least.size()), k};
+          for (std::size_t i = 0; i < p.least.size(); ++i)
+            row.coef[i] = rate_pairs[w].loss * p.outcomes[k].win[i] +
+                          rate_pairs[q].loss * p.outcomes[k].place[i];
+          rows_.push_back(std::move(row));
+        }
+  }
+
+  std::optional<LayBoxBest> Run() {
+    const std::size_t n = p_.least.size();
+    best_v_.assign(n, 0);
+    best_ = KeyAt(Box{best_v_, best_v_});
+    std::vector<Box> stack{Box{Stakes64(n, 0), p_.most}};
+    while (!stack.empty()) {
+      Box box = std::move(stack.back());
+      stack.pop_back();
+      if (!s_.Spend(static_cast<int64_t>(rows_.size() * n) + 1)) return std::nullopt;
+      if (!Narrow(box)) continue;
+      const Key bound = KeyAt(box);
+      if (!Feasible(box) || !CanBeat(bound)) continue;
+      const auto split = WidestStake(box);
+      if (!split) {
+        Leaf(box.lo, bound);
+        continue;
+      }
+      auto [first, second] = Split(box, *split);
+      // The more promising half is taken next.
+      if (Against(KeyAt(first), KeyAt(second)) > 0) std::swap(first, second);
+      stack.push_back(std::move(first));
+      stack.push_back(std::move(second));
+    }
+    LayBoxBest out{best_v_, best_.worst, best_.extra, best_.loss};
+    return out;
+  }
+
+ private:
+  // The key at the box's best corner for each outcome: at a point, its own.
+  Key KeyAt(const Box& b) const {
+    Key key;
+    bool first = true;
+    for (const LayOutcome& o : p_.outcomes) {
+      const i128 most_new =
+          rates_.Net(MaxOver(o.win, b.lo, b.hi)) + rates_.Net(MaxOver(o.place, b.lo, b.hi));
+      const i128 total = o.held + most_new;
+      key.worst = first ? total : std::min(key.worst, total);
+      first = false;
+      if (o.extra_held)
+        key.extra =
+            key.extra ? std::min(*key.extra, *o.extra_held + most_new) : *o.extra_held + most_new;
+      key.loss = std::max(key.loss, -most_new);
+    }
+    for (int64_t v : b.lo) key.total += v;
+    return key;
+  }
+
+  bool Feasible(const Box& b) const {
+    int64_t total = 0;
+    for (int64_t v : b.lo) total += v;
+    if (total > p_.most_total) return false;
+    if (!p_.most_loss) return true;
+    for (const LayOutcome& o : p_.outcomes)
+      if (rates_.Net(MaxOver(o.win, b.lo, b.hi)) + rates_.Net(MaxOver(o.place, b.lo, b.hi)) <
+          -*p_.most_loss)
+        return false;
+    return true;
+  }
+
+  // Whether a point of a box whose best is `bound` may beat the best so far;
+  // a full tie may, as the order of stakes breaks it.
+  bool CanBeat(const Key& bound) const { return Against(bound, best_) >= 0; }
+
+  void Leaf(const Stakes64& v, const Key& key) {
+    const auto order = Against(key, best_);
+    if (order > 0 || (order == 0 && v < best_v_)) best_ = key, best_v_ = v;
+  }
+
+  // What each outcome's new money must reach in every point that may beat
+  // the best so far: the worst total's level, the extra-place level once no
+  // point of the box can pass the worst, the loss so far once neither can be
+  // passed, and the cap on the loss.
+  std::vector<i128> Needs(const Key& bound) const {
+    std::vector<i128> need(p_.outcomes.size());
+    const bool worst_tied = bound.worst <= best_.worst;
+    const bool extra_tied = worst_tied && (!bound.extra || *bound.extra <= *best_.extra);
+    for (std::size_t k = 0; k < need.size(); ++k) {
+      const LayOutcome& o = p_.outcomes[k];
+      need[k] = best_.worst - o.held;
+      if (worst_tied && o.extra_held) need[k] = std::max(need[k], *best_.extra - *o.extra_held);
+      if (extra_tied) need[k] = std::max(need[k], -best_.loss);
+      if (p_.most_loss) need[k] = std::max(need[k], -*p_.most_loss);
+    }
+    return need;
+  }
+
+  // Narrows the box by every row and the cap on the stakes until it settles;
+  // false when it empties.
+  bool Narrow(Box& b) {
+    const std::size_t n = b.lo.size();
+    const auto need = Needs(KeyAt(b));
+    for (int round = 0; round < kRounds; ++round) {
+      bool changed = false;
+      for (const Row& row : rows_) {
+        const i128 most = MaxOver(row.coef, b.lo, b.hi);
+        const i128 rhs = need[row.outcome];
+        if (most < rhs) return false;
+        for (std::size_t i = 0; i < n; ++i) {
+          const i128 c = row.coef[i];
+          if (c == 0 || b.lo[i] == b.hi[i]) continue;
+          const i128 t = rhs - (most - std::max(c * b.lo[i], c * b.hi[i]));
+          if (c > 0) {
+            const i128 lo = CeilDiv(t, c);
+            if (lo > b.lo[i])
+              b.lo[i] = static_cast<int64_t>(std::min<i128>(lo, b.hi[i] + 1)), changed = true;
+          } else {
+            const i128 hi = FloorDiv(-t, -c);
+            if (hi < b.hi[i])
+              b.hi[i] = static_cast<int64_t>(std::max<i128>(hi, b.lo[i] - 1)), changed = true;
+          }
+          if (!Snap(b, i)) return false;
+        }
+      }
+      int64_t total = 0;
+      for (int64_t v : b.lo) total += v;
+      for (std::size_t i = 0; i < n; ++i) {
+        const int64_t room = p_.most_total - (total - b.lo[i]);
+        if (room < b.hi[i]) b.hi[i] = std::max(room, b.lo[i] - 1), changed = true;
+        if (!Snap(b, i)) return false;
+      }
+      if (!s_.Spend(static_cast<int64_t>(rows_.size() * n))) return false;
+      if (!changed) break;
+    }
+    return true;
+  }
+
+  // A stake is 0 or at least its least: bounds between the two move out.
+  bool Snap(Box& b, std::size_t i) const {
+    const int64_t least = std::max<int64_t>(p_.least[i], 1);
+    if (b.lo[i] > 0 && b.lo[i] < least) b.lo[i] = least;
+    if (b.hi[i] > 0 && b.hi[i] < least) b.hi[i] = 0;
+    return b.lo[i] <= b.hi[i];
+  }
+
+  std::optional<std::size_t> WidestStake(const Box& b) const {
+    std::optional<std::size_t> widest;
+    for (std::size_t i = 0; i < b.lo.size(); ++i)
+      if (b.hi[i] > b.lo[i] && (!widest || b.hi[i] - b.lo[i] > b.hi[*widest] - b.lo[*widest]))
+        widest = i;
+    return widest;
+  }
+
+  // Halves of the box along stake i: nothing against a stake, or two halves.
+  std::pair<Box, Box> Split(const Box& b, std::size_t i) const {
+    Box low = b, high = b;
+    if (b.lo[i] == 0 && p_.least[i] > 1) {
+      low.hi[i] = 0;
+      high.lo[i] = p_.least[i];
+    } else {
+      const int64_t mid = b.lo[i] + (b.hi[i] - b.lo[i]) / 2;
+      low.hi[i] = mid;
+      high.lo[i] = mid + 1;
+    }
+    return {std::move(low), std::move(high)};
+  }
+
+  static constexpr int kRounds = 24;
+  const LayBoxProblem& p_;
+  Search& s_;
+  Rates rates_;
+  std::vector<Row> rows_;
+  Key best_;
+  Stakes64 best_v_;
+};
+
+}  // namespace
+
+i128 NewOf(const LayBoxProblem& p, const LayOutcome& o, const std::vector<std::int64_t>& v) {
+  const Rates rates{kBasis, kBasis - p.commission};
+  return rates.Net(Dot(o.win, v)) + rates.Net(Dot(o.place, v));
+}
+
+std::optional<LayBoxBest> BestLayBox(const LayBoxProblem& p, Search& s) {
+  return Searcher(p, s).Run();
+}
+
+}  // namespace stakora::plan
