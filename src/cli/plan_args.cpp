@@ -93,6 +93,7 @@ namespace {
 struct PlanWords : PlanArgs {
   int modes = 0;
   std::vector<std::string_view> given;
+  std::vector<std::pair<std::string, std::string>> place_odds;  // runner, odds
 };
 
 using Taken = std::optional<UsageError>;
@@ -175,7 +176,8 @@ constexpr Option<PlanWords> kOptions[] = {
      "R:K:S@O",
      "a bet held on runner R (its name, or its position 1, 2, ...)\n"
      "of kind K at stake S and odds O; repeat for more. K is back,\n"
-     "lay, free (stake not returned) or free-sr (stake returned)",
+     "lay, free (stake not returned) or free-sr (stake returned);\n"
+     "each way, R:each-way:S@O:P:F (S each part's, P places at F)",
      [](PlanWords& w, const std::string& v) -> Taken {
        auto bet = ParseHeld(v);
        if (!bet) return bet.error();
@@ -219,9 +221,52 @@ constexpr Option<PlanWords> kOptions[] = {
     {"--ladder", "", "refuse exchange prices off the exchange's price ladder", SetFlag<&R::ladder>},
     {"--exchange", "", "the back bets are placed at an exchange (its ladder applies)",
      SetFlag<&R::exchange>},
+    {"--place-market",
+     "W",
+     "the winners the exchange's place market pays, 1 to 10",
+     TakeText<&R::place_market>,
+     {},
+     "  Exchange prices are a lay plan's runners, an --exchange back plan's and\n"
+     "  held lay bets. Around --held bets new stakes keep --min-stake: the\n"
+     "  minimum payout is not used there.\n"
+     "\n"
+     "Held each-way bets laid off at an exchange (extra places):\n"},
+    {"--place-odds", "R=O",
+     "lay runner R (its name or position) in the place market at\n"
+     "odds O; repeat for more. The runners' odds are the win lays'",
+     [](PlanWords& w, const std::string& v) -> Taken {
+       const auto eq = v.rfind('=');
+       if (eq == std::string::npos || eq == 0)
+         return UsageError{"--place-odds takes RUNNER=ODDS, such as Fav=1.7, not " +
+                           PrintableText(v)};
+       w.place_odds.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+       return std::nullopt;
+     }},
 };
 
 constexpr std::span<const Option<PlanWords>> kTable(kOptions);
+
+// Held each-way bets are laid at an exchange, in a place market of W
+// winners; its options are for them alone and name runners given.
+std::optional<UsageError> PlaceMarketMisuse(PlanWords& w) {
+  plan::Request& r = w.request;
+  const bool has_market =
+      std::find(w.given.begin(), w.given.end(), "--place-market") != w.given.end();
+  if (!plan::HoldsEachWay(r)) {
+    if (has_market || !w.place_odds.empty())
+      return UsageError{std::string(has_market ? "--place-market" : "--place-odds") +
+                        " is for held each-way bets: add --held R:each-way:S@O:P:F"};
+    return std::nullopt;
+  }
+  if (!has_market) return UsageError{"held each-way bets need --place-market W"};
+  r.side = plan::Side::Lay;
+  for (const auto& [runner, odds] : w.place_odds) {
+    const auto at = plan::ReadRunnerOf(r, runner, "--place-odds " + PrintableText(runner));
+    if (!at) return UsageError{at.error()};
+    r.runners[*at].place_odds = odds;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -229,13 +274,18 @@ std::string PlanGuide() {
   return "Stakes a bookmaker or an exchange will take: whole steps, a minimum stake,\n"
          "chosen so that no other such stakes do better.\n\n" +
          OptionGuide(kTable) +
-         "  Exchange prices are a lay plan's runners, an --exchange back plan's and\n"
-         "  held lay bets. Around --held bets new stakes keep --min-stake: the\n"
-         "  minimum payout is not used there.\n"
+         "  Every runner given carries one held each-way bet and is laid in the win\n"
+         "  market, and in the place market where --place-odds names it. The plan\n"
+         "  makes the worst total over every finishing order as large as it can be,\n"
+         "  then the worst with an extra place (the bookmaker pays more places than\n"
+         "  the place market), then the new bets' largest loss as small as it can\n"
+         "  be; at most 5 such runners.\n"
          "\n"
          "Examples: stakora-plan --stake 25 --step 1 -- 2.2 5.5 8 13\n"
          "          stakora-plan --each-way --field 8 --stake 40 --step 1 -- 4/1 6/1 10/1\n"
          "          stakora-plan --lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1\n"
+         "          stakora-plan --commission 5 --held Hope:each-way:50@7.5:4:1/5\n"
+         "            --place-market 3 --place-odds Hope=1.7 -- Hope=8.2\n"
          "Exit status: 0 planned, 1 refused, 2 usage error.\n";
 }
 
@@ -260,6 +310,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   }
   if (w.common.help || w.common.version) return PlanArgs(w);
   if (const auto wrong = HeldMisuse(r)) return *wrong;
+  if (const auto wrong = PlaceMarketMisuse(w)) return *wrong;
   if (std::find(w.given.begin(), w.given.end(), "--rule4") != w.given.end() && r.held.empty())
     return UsageError{"--rule4 takes from held bets' winnings: add the --held bets"};
   if (w.modes > 1 || (w.modes == 0 && r.held.empty()))

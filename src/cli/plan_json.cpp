@@ -59,6 +59,9 @@ Result<settle::PlanSketch, std::string> ReadPlanJson(std::string_view text) {
     s.places = places->text;
     s.place_fraction = fraction->text;
   }
+  // Around held each-way bets, each runner's place lay.
+  const Json* market = Member(p, "place_market", Type::Number);
+  if (market) s.place_market = market->text;
   const Json* runners = Member(p, "runners", Type::Array);
   if (!runners) return Missing("the plan", "runners");
   for (std::size_t j = 0; j < runners->items.size(); ++j) {
@@ -69,7 +72,15 @@ Result<settle::PlanSketch, std::string> ReadPlanJson(std::string_view text) {
     if (!name || !odds) return Missing(where, name ? "odds" : "name");
     const auto stake = Money(r, where, "stake");
     if (!stake) return stake.error();
-    s.runners.push_back({plan::RunnerName(name->text, j), odds->text, *stake});
+    settle::PlanSketch::Runner& runner =
+        s.runners.emplace_back(plan::RunnerName(name->text, j), odds->text, *stake);
+    const Json* place = market ? Member(r, "place_odds", Type::String) : nullptr;
+    if (place) {
+      const auto place_stake = Money(r, where, "lay_place_stake");
+      if (!place_stake) return place_stake.error();
+      runner.place_odds = place->text;
+      runner.place_stake = *place_stake;
+    }
   }
   if (const Json* held = Member(p, "held", Type::Array)) {
     for (std::size_t i = 0; i < held->items.size(); ++i) {
@@ -82,7 +93,15 @@ Result<settle::PlanSketch, std::string> ReadPlanJson(std::string_view text) {
         return Missing(where, !runner ? "runner" : !kind ? "kind" : "odds");
       const auto stake = Money(h, where, "stake");
       if (!stake) return stake.error();
-      s.held.push_back({runner->text, kind->text, *stake, odds->text});
+      plan::HeldShown& shown = s.held.emplace_back(runner->text, kind->text, *stake, odds->text);
+      const Json* places = Member(h, "places", Type::Number);
+      const Json* fraction = Member(h, "place_fraction", Type::String);
+      if (places && fraction) {
+        const auto read = plan::ReadPlaces(places->text);
+        if (!read) return "not a stakora-plan plan: " + where + " has " + read.error();
+        shown.places = *read;
+        shown.fraction = fraction->text;
+      }
     }
   }
   return s;

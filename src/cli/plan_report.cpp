@@ -23,7 +23,7 @@ std::string TicksJson(const plan::Ticks& t) {
 }  // namespace
 
 std::string PlanJson(const plan::Plan& p) {
-  const bool held = !p.held.empty();
+  const bool held = !p.held.empty(), laid = p.place_market > 0;
   std::string out = "{\"outcome\": \"planned\", \"message\": null";
   out += JsonField("side", JsonString(SideName(p.side)));
   out += JsonField("mode", JsonString(ModeName(p.mode)));
@@ -49,6 +49,14 @@ std::string PlanJson(const plan::Plan& p) {
       out += JsonField("profit_if_places", JsonMoney(r.profit_if_places));
     }
     if (held) out += JsonField("held_if_wins", JsonMoney(r.held_if_wins));
+    if (laid) {
+      out += JsonField("place_odds", r.place_odds.empty() ? "null" : JsonString(r.place_odds));
+      out += JsonField("lay_place_stake", JsonMoney(r.lay_place_stake));
+      out += JsonField("place_liability", JsonMoney(r.place_liability));
+      out += JsonField("profit_if_places", JsonMoney(r.profit_if_places));
+      out += JsonField("profit_if_extra_place", JsonMoney(r.profit_if_extra_place));
+      out += JsonField("profit_if_unplaced", JsonMoney(r.profit_if_unplaced));
+    }
     out += JsonField("ticks_to_next", r.ticks ? TicksJson(*r.ticks) : "null");
     out += "}";
   }
@@ -59,7 +67,11 @@ std::string PlanJson(const plan::Plan& p) {
       const plan::HeldShown& h = p.held[i];
       out += std::string(i ? ", " : "") + "{\"runner\": " + JsonString(h.runner) +
              JsonField("kind", JsonString(h.kind)) + JsonField("stake", JsonMoney(h.stake)) +
-             JsonField("odds", JsonString(h.odds)) + "}";
+             JsonField("odds", JsonString(h.odds)) +
+             (h.places > 0 ? JsonField("places", std::to_string(h.places)) +
+                                 JsonField("place_fraction", JsonString(h.fraction))
+                           : "") +
+             "}";
     }
     out += "]";
   }
@@ -77,6 +89,11 @@ std::string PlanJson(const plan::Plan& p) {
     out += JsonField("worst_place_profit", JsonMoney(p.worst_place_profit));
     out += JsonField("if_none_places", JsonMoney(p.if_none_places));
   }
+  if (laid) {
+    out += JsonField("place_market", std::to_string(p.place_market));
+    out += JsonField("extra_place_profit", JsonMoney(p.extra_place_profit));
+    out += JsonField("new_liability", JsonMoney(p.new_liability));
+  }
   return out + "}\n";
 }
 
@@ -86,7 +103,33 @@ std::string RefusedPlanJson(const plan::Request& r, const std::string& message) 
          JsonField("mode", JsonString(ModeName(r.mode))) + ", \"runners\": []}\n";
 }
 
+namespace {
+
+// Each runner's two lays and four outcomes, a missing one blank.
+std::string LaidTable(const plan::Plan& p) {
+  const auto money = [](const std::optional<std::int64_t>& v) {
+    return v ? MoneyText(*v) : std::string("-");
+  };
+  std::string out = Pad("Runner", 16) + Pad("Odds", 8) + Pad("Lay stake", 11) +
+                    Pad("Liability", 11) + Pad("Place odds", 12) + Pad("Place lay", 11) +
+                    Pad("Place liability", 17) + Pad("If it wins", 12) + Pad("Places", 10) +
+                    Pad("Extra place", 13) + "Unplaced\n";
+  for (std::size_t i = 0; i < p.runners.size(); ++i) {
+    const plan::RunnerPlan& r = p.runners[i];
+    out += Pad(PrintableText(plan::RunnerName(r.name, i)), 16) + Pad(PrintableText(r.odds), 8) +
+           Pad(MoneyText(r.stake), 11) + Pad(MoneyText(r.liability), 11) +
+           Pad(r.place_odds.empty() ? "-" : PrintableText(r.place_odds), 12) +
+           Pad(MoneyText(r.lay_place_stake), 11) + Pad(MoneyText(r.place_liability), 17) +
+           Pad(MoneyText(r.profit_if_wins), 12) + Pad(money(r.profit_if_places), 10) +
+           Pad(money(r.profit_if_extra_place), 13) + money(r.profit_if_unplaced) + "\n";
+  }
+  return out + plan::SummaryText(p) + "\n";
+}
+
+}  // namespace
+
 std::string PlanTable(const plan::Plan& p) {
+  if (p.place_market > 0) return LaidTable(p);
   const plan::PlanColumns shown =
       plan::ColumnsFor(p.side, p.each_way, p.worst_place_profit.has_value(), !p.held.empty());
   const bool lay = shown.liability, ew = shown.place_odds, held = shown.held,

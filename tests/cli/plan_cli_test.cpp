@@ -115,7 +115,19 @@ TEST(PlanCli, TheJsonHasEveryField) {
         "\"stake\": \"10.00\", \"odds\": \"7/2\"}, {\"runner\": \"A\", \"kind\": \"lay\", "
         "\"stake\": \"4.00\", \"odds\": \"2\"}], \"total_stake\": \"26.50\", \"if_another_wins\": null, "
         "\"worst_profit\": \"22.50\", \"best_profit\": \"22.50\", \"exact_worst_profit\": null, "
-        "\"exact_total_stake\": null, \"rounding_cost\": null}\n"}}};
+        "\"exact_total_stake\": null, \"rounding_cost\": null}\n"}},
+      {"--commission 5 --held Hope:each-way:50@7.5:4:1/5 --place-market 3 --place-odds Hope=1.7 -- Hope=8.2",
+       {"\"stake\": \"46.01\", \"liability\": \"331.27\", \"profit_if_wins\": \"9.94\", "
+        "\"held_if_wins\": \"390.00\", \"place_odds\": \"1.7\", \"lay_place_stake\": \"69.70\", "
+        "\"place_liability\": \"48.79\", \"profit_if_places\": \"9.92\", "
+        "\"profit_if_extra_place\": \"124.92\", \"profit_if_unplaced\": \"9.92\"",
+        "\"kind\": \"each-way\", \"stake\": \"50.00\", \"odds\": \"7.5\", \"places\": 4, "
+        "\"place_fraction\": \"1/5\"}]",
+        "\"worst_profit\": \"9.92\"", "\"place_market\": 3, \"extra_place_profit\": \"124.92\", "
+        "\"new_liability\": \"380.06\"}\n"}},
+      {"--commission 5 --held Hope:each-way:50@7.5:3:1/5 --place-market 3 -- Hope=8.2",
+       {"\"place_odds\": null, \"lay_place_stake\": \"0.00\"", "\"profit_if_extra_place\": null",
+        "\"extra_place_profit\": null"}}};
   // clang-format on
   for (const auto& [args, parts] : cases) {
     const Ran r = Plan(std::string("--json ") + args);
@@ -173,7 +185,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--held 4:back:1@2 -- 3", "Held bet 1: there is no runner 4; the plan has 1"},
       {"--held Fav:back:1@2 -- Fab=3", "Held bet 1: no runner is called \"Fav\""},
       {"--held Fav:back:1@2 -- Fav=3 Fav=4", "Held bet 1: runners 1 and 2 are both called \"Fav\""},
-      {"--held 1:each:1@2 -- 3", "Held bet 1: the kind \"each\" is not back, lay, free or free-sr"},
+      {"--held 1:each:1@2 -- 3", "Held bet 1: the kind \"each\" is not back, lay, free, free-sr or each-way"},
+      {"--held 1:each-way:1@2:3:1/5 --place-market 3 -- 3 4", "Runner 2: no held each-way bet"},
       {"--held 1:back:0@2 -- 3", "Held bet 1 stake: must be more than 0"},
       {"--held 1:back:1@1 -- 3", "Held bet 1: odds of 1 are below 1.01"},
       {"--held 1:back:1@2 --rule4 91 -- 3", "Rule 4: \"91\" is not a whole number of pence"},
@@ -217,7 +230,10 @@ TEST(PlanCli, UsageErrorsExitTwo) {
                            "--stake 5 --liability 5 --lay --held 1:back:5@2 2",
                            "--lay --stake 5 --rule4 25 2",
                            "--exchange-rules betdaq --stake 5 2",
-                           "--each-way --field 8 --ladder --stake 5 2"}) {
+                           "--each-way --field 8 --ladder --stake 5 2",
+                           "--place-market 3 --stake 5 2",
+                           "--held 1:each-way:5@3:3:1/5 2",
+                           "--held 1:each-way:5@3:3:1/5 --place-market 3 --place-odds X=2 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;

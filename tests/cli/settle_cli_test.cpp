@@ -44,6 +44,14 @@ TEST(SettleCli, SettlesAPlanPipedIn) {
   EXPECT_TRUE(Has(r.out, "profit -0.45")) << r.out;
   const Ran loses = Settle({"--json", "--plan", "-", "--finish", "Other=1"}, plan.out);
   EXPECT_TRUE(Has(loses.out, "\"commission\": \"0.19\"")) << loses.out;
+  // A held each-way bet and both lays, 4th in an extra place: the plan's +124.92.
+  const Ran laid = stakora::testing::Capture(
+      RunPlan, {"--json", "--commission", "5", "--held", "Hope:each-way:50@7.5:4:1/5",
+                "--place-market", "3", "--place-odds", "Hope=1.7", "--", "Hope=8.2"});
+  const Ran extra = Settle({"--plan", "-", "--finish", "A=1", "--finish", "B=2", "--finish", "C=3",
+                            "--finish", "Hope=4"},
+                           laid.out);
+  EXPECT_TRUE(Has(extra.out, "profit +124.92")) << extra.out << extra.err;
 }
 
 TEST(SettleCli, MisuseIsStatusTwoAndARefusalOne) {

@@ -162,7 +162,60 @@ std::string HeldSummary(const Plan& p) {
 
 }  // namespace
 
+std::string SignedMoney(std::int64_t cents) {
+  return (cents > 0 ? "+" : "") + MoneyText(cents);
+}
+
+std::string Ordinal(int n) {
+  const int tens = n % 100, units = n % 10;
+  const char* suffix = (tens >= 11 && tens <= 13) ? "th"
+                       : units == 1               ? "st"
+                       : units == 2               ? "nd"
+                       : units == 3               ? "rd"
+                                                  : "th";
+  return std::to_string(n) + suffix;
+}
+
+std::string PlacesText(std::pair<int, int> span) {
+  return span.first == span.second ? Ordinal(span.first)
+                                   : Ordinal(span.first) + "-" + Ordinal(span.second);
+}
+
+std::string OutcomesText(const RunnerPlan& r) {
+  std::string out = "If it wins " + SignedMoney(r.profit_if_wins);
+  if (r.profit_if_places && r.places_span)
+    out += "; places " + PlacesText(*r.places_span) + " " + SignedMoney(*r.profit_if_places);
+  if (r.profit_if_extra_place && r.extra_span)
+    out += "; finishes " + PlacesText(*r.extra_span) + " " + SignedMoney(*r.profit_if_extra_place);
+  if (r.profit_if_unplaced) out += "; unplaced " + SignedMoney(*r.profit_if_unplaced);
+  return out;
+}
+
+namespace {
+
+// Each runner's outcomes (by name when there are several), the worst of all
+// where several runners mix, and the new lays with what they can lose.
+std::string EachWayLaySummary(const Plan& p) {
+  std::string out;
+  for (std::size_t j = 0; j < p.runners.size(); ++j) {
+    const std::string outcomes = OutcomesText(p.runners[j]);
+    out += p.runners.size() == 1 ? outcomes
+                                 : RunnerName(p.runners[j].name, j) + ": i" + outcomes.substr(1);
+    out += ". ";
+  }
+  if (p.runners.size() > 1) {
+    out += "Worst " + SignedMoney(p.worst_profit);
+    if (p.extra_place_profit) out += ", with an extra place " + SignedMoney(*p.extra_place_profit);
+    out += ". ";
+  }
+  return out + "New lays " + MoneyText(p.total_stake) + "; the most they can lose " +
+         MoneyText(p.new_liability) + ".";
+}
+
+}  // namespace
+
 std::string SummaryText(const Plan& p) {
+  if (p.place_market > 0) return EachWayLaySummary(p);
   if (!p.held.empty()) return HeldSummary(p);
   const std::string out = p.each_way ? EachWaySummary(p) : WinSummary(p);
   if (!p.unrounded) return out + ".";

@@ -73,8 +73,18 @@ const char* StakeHeading(Side side, bool each_way);
 std::string StakesText(const Plan& p);
 
 // Book, total stake, worst and best profit, what happens if a runner outside
-// the plan wins, and what rounding costs.
+// the plan wins, and what rounding costs. Around held each-way bets, each
+// runner's outcomes and what the new lays can lose.
 std::string SummaryText(const Plan& p);
+
+// Money with its sign: "+9.94", "-3.00", "0.00".
+std::string SignedMoney(std::int64_t cents);
+// "1st", "2nd", "23rd"; "2nd-3rd" for places 2 to 3, "4th" for 4 alone.
+std::string Ordinal(int n);
+std::string PlacesText(std::pair<int, int> span);
+// A runner laid around a held each-way bet: "If it wins +9.94; places
+// 2nd-3rd +9.92; finishes 4th +124.92; unplaced +9.92".
+std::string OutcomesText(const RunnerPlan& r);
 
 // A sheet's or a page's heading: a first line whose odds cannot be read when
 // a later line's can. Taken out of the lines; its non-empty cells joined by

@@ -199,14 +199,19 @@ const char* HeldKindHelp(HeldKind kind) {
 }
 
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i) {
-  const std::string text(TrimBlanks(r.held[i].runner));
+  return ReadRunnerOf(r, r.held[i].runner, HeldBetName(i));
+}
+
+Result<std::size_t, std::string> ReadRunnerOf(const Request& r, std::string_view typed,
+                                              const std::string& who) {
+  const std::string text(TrimBlanks(typed));
   std::optional<std::size_t> named;
   for (std::size_t j = 0; j < r.runners.size(); ++j) {
     if (TrimBlanks(r.runners[j].name) != text || text.empty()) continue;
     // Two runners of one name: the bet could be on either.
     if (named)
-      return HeldBetName(i) + ": runners " + std::to_string(*named + 1) + " and " +
-             std::to_string(j + 1) + " are both called \"" + text + "\"; give them different names";
+      return who + ": runners " + std::to_string(*named + 1) + " and " + std::to_string(j + 1) +
+             " are both called \"" + text + "\"; give them different names";
     named = j;
   }
   if (named) return *named;
@@ -214,9 +219,9 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
   if (position && position->num() >= 1 && position->num() <= static_cast<i128>(r.runners.size()))
     return static_cast<std::size_t>(position->num() - 1);
   if (position)
-    return HeldBetName(i) + ": there is no runner " + text + "; the plan has " +
+    return who + ": there is no runner " + text + "; the plan has " +
            std::to_string(r.runners.size());
-  return HeldBetName(i) + ": no runner is called \"" + text + "\"";
+  return who + ": no runner is called \"" + text + "\"";
 }
 
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "plan.h"
 #include "result.h"
@@ -77,6 +78,9 @@ const char* HeldKindHelp(HeldKind kind);
 // Held bet i's cells, the message starting "Held bet N". The runner is a
 // name of the request's runners, else a position among them.
 Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i);
+// The same for a runner named elsewhere, the message starting with `who`.
+Result<std::size_t, std::string> ReadRunnerOf(const Request& r, std::string_view typed,
+                                              const std::string& who);
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
 // A held each-way bet's terms at the bookmaker.

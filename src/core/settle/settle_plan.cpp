@@ -13,9 +13,12 @@ PlanSketch SketchOf(const plan::Plan& p) {
   s.places = std::to_string(p.places);
   s.place_fraction = p.place_fraction;
   s.commission = p.commission_percent;
-  for (std::size_t j = 0; j < p.runners.size(); ++j)
+  for (std::size_t j = 0; j < p.runners.size(); ++j) {
+    const plan::RunnerPlan& r = p.runners[j];
     s.runners.push_back(
-        {plan::RunnerName(p.runners[j].name, j), p.runners[j].odds, p.runners[j].stake});
+        {plan::RunnerName(r.name, j), r.odds, r.stake, r.place_odds, r.lay_place_stake});
+  }
+  if (p.place_market > 0) s.place_market = std::to_string(p.place_market);
   s.held = p.held;
   return s;
 }
@@ -30,9 +33,14 @@ PlanBets BetsOf(const PlanSketch& s) {
   for (const PlanSketch::Runner& r : s.runners) {
     out.runners.push_back(r.name);
     if (r.stake > 0) out.bets.push_back({r.name, kind, plan::MoneyText(r.stake), r.odds, terms});
+    if (r.place_stake > 0)
+      out.bets.push_back(
+          {r.name, "place-lay", plan::MoneyText(r.place_stake), r.place_odds, s.place_market});
   }
   for (const plan::HeldShown& h : s.held) {
-    out.bets.push_back({h.runner, h.kind, plan::MoneyText(h.stake), h.odds, ""});
+    const std::string held_terms =
+        h.places > 0 ? std::to_string(h.places) + ":" + h.fraction : std::string();
+    out.bets.push_back({h.runner, h.kind, plan::MoneyText(h.stake), h.odds, held_terms});
     if (std::find(out.runners.begin(), out.runners.end(), h.runner) == out.runners.end())
       out.runners.push_back(h.runner);
   }

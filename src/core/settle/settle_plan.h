@@ -20,7 +20,11 @@ struct PlanSketch {
   struct Runner {
     std::string name, odds;
     std::int64_t stake = 0;
+    // Around held each-way bets: the lay in the place market, if any.
+    std::string place_odds{};
+    std::int64_t place_stake = 0;
   };
+  std::string place_market{};  // its winners; "" when the plan has no place lays
   std::vector<Runner> runners;
   std::vector<plan::HeldShown> held;
 };
