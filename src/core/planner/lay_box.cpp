@@ -56,23 +56,24 @@ struct Box {
 struct Row {
   std::vector<i128> coef;
   std::size_t outcome = 0;
+  bool win_gain = false, place_gain = false;  // which rate each market's net takes
 };
 
 class Searcher {
  public:
   Searcher(const LayBoxProblem& p, Search& s) : p_(p), s_(s) {
     rates_.gain = kBasis - p.commission;
-    const Rates rate_pairs[2] = {{kBasis, kBasis}, {kBasis - p.commission, kBasis - p.commission}};
+    const i128 rate[2] = {kBasis, kBasis - p.commission};
     // f(N) is the least of N kBasis and N (kBasis - c): a total at a level is
     // each of the four sums at it.
     const int kinds = p.commission == 0 ? 1 : 2;
+    const std::size_t n = p.least.size();
     for (std::size_t k = 0; k < p.outcomes.size(); ++k)
       for (int w = 0; w < kinds; ++w)
         for (int q = 0; q < kinds; ++q) {
-          Row row{std::vector<i128>(p.least.size()), k};
-          for (std::size_t i = 0; i < p.least.size(); ++i)
-            row.coef[i] = rate_pairs[w].loss * p.outcomes[k].win[i] +
-                          rate_pairs[q].loss * p.outcomes[k].place[i];
+          Row row{std::vector<i128>(n), k, w == 1, q == 1};
+          for (std::size_t i = 0; i < n; ++i)
+            row.coef[i] = rate[w] * p.outcomes[k].win[i] + rate[q] * p.outcomes[k].place[i];
           rows_.push_back(std::move(row));
         }
   }
@@ -168,9 +169,12 @@ class Searcher {
   bool Narrow(Box& b) {
     const std::size_t n = b.lo.size();
     const auto need = Needs(KeyAt(b));
+    std::vector<Signs> signs(p_.outcomes.size());
     for (int round = 0; round < kRounds; ++round) {
       bool changed = false;
+      for (std::size_t k = 0; k < signs.size(); ++k) signs[k] = SignsOver(p_.outcomes[k], b);
       for (const Row& row : rows_) {
+        if (Slack(row, signs[row.outcome])) continue;
         const i128 most = MaxOver(row.coef, b.lo, b.hi);
         const i128 rhs = need[row.outcome];
         if (most < rhs) return false;
@@ -201,6 +205,27 @@ class Searcher {
       if (!changed) break;
     }
     return true;
+  }
+
+  // Whether each market's net can be below 0 and above 0 over a box.
+  struct Signs {
+    bool win_loss, win_gain, place_loss, place_gain;
+  };
+  static Signs SignsOver(const LayOutcome& o, const Box& b) {
+    const auto min_of = [&](const std::vector<i128>& form) {
+      i128 sum = 0;
+      for (std::size_t i = 0; i < b.lo.size(); ++i)
+        sum += std::min(form[i] * b.lo[i], form[i] * b.hi[i]);
+      return sum;
+    };
+    return {min_of(o.win) < 0, MaxOver(o.win, b.lo, b.hi) > 0, min_of(o.place) < 0,
+            MaxOver(o.place, b.lo, b.hi) > 0};
+  }
+  // A row whose rate a market's net cannot take over the box is implied by
+  // the row with the other rate: f takes the lesser of the two.
+  static bool Slack(const Row& row, const Signs& s) {
+    return (row.win_gain ? !s.win_gain : !s.win_loss && s.win_gain) ||
+           (row.place_gain ? !s.place_gain : !s.place_loss && s.place_gain);
   }
 
   // A stake is 0 or at least its least: bounds between the two move out.

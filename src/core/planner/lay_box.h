@@ -38,9 +38,9 @@ struct LayBoxProblem {
   std::vector<LayOutcome> outcomes;
 };
 
-// The work a plan may take, as in Search: five runners' plans near a tie
-// come close to it, one or two runners' take a small part.
-inline constexpr std::int64_t kLayBoxWorkBudget = 200'000'000;
+// The work a plan may take, as in Search: seconds. One to three runners'
+// plans take a tiny part of it; five runners' may need most of it.
+inline constexpr std::int64_t kLayBoxWorkBudget = 2'000'000'000;
 
 // What new_s comes to at v, in units times kBasis.
 i128 NewOf(const LayBoxProblem& p, const LayOutcome& o, const std::vector<std::int64_t>& v);
