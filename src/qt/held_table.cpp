@@ -16,10 +16,17 @@ Choices HeldKinds() {
 }
 
 plan::HeldCell CellOf(int column) {
-  return column == HeldTable::kRunner  ? plan::HeldCell::Runner
-         : column == HeldTable::kKind  ? plan::HeldCell::Kind
-         : column == HeldTable::kStake ? plan::HeldCell::Stake
-                                       : plan::HeldCell::Odds;
+  return column == HeldTable::kRunner     ? plan::HeldCell::Runner
+         : column == HeldTable::kKind     ? plan::HeldCell::Kind
+         : column == HeldTable::kStake    ? plan::HeldCell::Stake
+         : column == HeldTable::kPlaces   ? plan::HeldCell::Places
+         : column == HeldTable::kFraction ? plan::HeldCell::Fraction
+                                          : plan::HeldCell::Odds;
+}
+
+// Only an each-way bet has places and a fraction.
+bool HasTerms(const plan::HeldInput& bet) {
+  return bet.kind == plan::HeldKindName(plan::HeldKind::EachWay);
 }
 
 }  // namespace
@@ -42,6 +49,9 @@ QVariant HeldTable::data(const QModelIndex& index, int role) const {
   if (role == Qt::ToolTipRole && index.column() == kRunner)
     return "The runner's name, or its number in the runners list";
   if (role == Qt::ToolTipRole && index.column() == kKind) return ChoicesHelp(HeldKinds());
+  if (role == Qt::ToolTipRole && (index.column() == kPlaces || index.column() == kFraction))
+    return index.column() == kPlaces ? "An each-way bet's places at the bookmaker, such as 4"
+                                     : "An each-way bet's place fraction, such as 1/5";
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const plan::HeldInput& bet = planner_.held[line];
   switch (index.column()) {
@@ -51,6 +61,10 @@ QVariant HeldTable::data(const QModelIndex& index, int role) const {
       return Q(bet.kind);
     case kStake:
       return Q(bet.stake);
+    case kPlaces:
+      return Q(bet.places);
+    case kFraction:
+      return Q(bet.fraction);
     default:
       return Q(bet.odds);
   }
@@ -61,11 +75,17 @@ bool HeldTable::setData(const QModelIndex& index, const QVariant& value, int rol
   if (!index.isValid() || line >= planner_.held.size() || role != Qt::EditRole) return false;
   const plan::HeldCell cell = CellOf(index.column());
   Send(plan::HeldCellTyped{line, cell, S(value.toString())});
-  emit dataChanged(index, index);
+  // A kind gives or takes the places and fraction cells.
+  const int last = index.column() == kKind ? kColumns - 1 : index.column();
+  emit dataChanged(index, index.siblingAtColumn(last));
   return true;
 }
 
-Qt::ItemFlags HeldTable::flags(const QModelIndex&) const {
+Qt::ItemFlags HeldTable::flags(const QModelIndex& index) const {
+  const auto line = static_cast<std::size_t>(index.row());
+  const bool terms = index.column() == kPlaces || index.column() == kFraction;
+  if (terms && (line >= planner_.held.size() || !HasTerms(planner_.held[line])))
+    return Qt::ItemIsSelectable;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
@@ -79,6 +99,10 @@ QVariant HeldTable::headerData(int section, Qt::Orientation orientation, int rol
       return "Kind";
     case kStake:
       return "Stake";
+    case kPlaces:
+      return "Places";
+    case kFraction:
+      return "Fraction";
     default:
       return "Odds";
   }

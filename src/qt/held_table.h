@@ -1,7 +1,7 @@
 #pragma once
 // The planner's held bets list as Qt sees it: lines read from the planner's
 // value, every edit handed back to the window. The kind is picked from the
-// four a held bet can be.
+// kinds a held bet can be; an each-way bet's places and fraction follow.
 
 #include "planner_view.h"
 #include "qt/choice_delegate.h"
@@ -13,7 +13,7 @@ namespace stakora::qt {
 class HeldTable : public LinesTable {
   Q_OBJECT
  public:
-  enum Column { kRunner, kKind, kStake, kOdds, kColumns };
+  enum Column { kRunner, kKind, kStake, kOdds, kPlaces, kFraction, kColumns };
   HeldTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
             QObject* parent = nullptr);
 
@@ -32,7 +32,7 @@ class HeldTable : public LinesTable {
   const plan::PlannerView& view_;
 };
 
-// The kind column's editor: a list of back, lay, free and free-sr.
+// The kind column's editor: a list of back, lay, free, free-sr and each-way.
 ChoiceDelegate* HeldKindDelegate(QObject* parent);
 
 }  // namespace stakora::qt

@@ -11,6 +11,14 @@ PlannerTable::PlannerTable(const plan::Planner& planner, const plan::PlannerView
                            QObject* parent)
     : LinesTable(std::move(edit), parent), planner_(planner), view_(view) {}
 
+std::optional<plan::Cell> PlannerTable::TypedCell(int column) const {
+  if (column == kName) return plan::Cell::Name;
+  if (column == kOdds) return plan::Cell::Odds;
+  // Around held each-way bets the place odds are typed; each way's are worked out.
+  if (column == kPlaceOdds && view_.controls.columns.place_lays) return plan::Cell::PlaceOdds;
+  return std::nullopt;
+}
+
 int PlannerTable::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(planner_.rows.size());
 }
@@ -25,12 +33,14 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
   const plan::PlannerRow& typed = planner_.rows[row];
   static const plan::RowResult kNothing;
   const plan::RowResult& result = row < view_.rows.size() ? view_.rows[row] : kNothing;
-  switch (index.column()) {
-    case kName:
-    case kOdds: {
-      const plan::Cell cell = index.column() == kName ? plan::Cell::Name : plan::Cell::Odds;
+  const auto typed_cell = TypedCell(index.column());
+  switch (typed_cell ? kName : index.column()) {
+    case kName: {
+      const plan::Cell cell = *typed_cell;
       if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return Q(cell == plan::Cell::Name ? typed.name : typed.odds);
+        return Q(cell == plan::Cell::Name   ? typed.name
+                 : cell == plan::Cell::Odds ? typed.odds
+                                            : typed.place_odds);
       if (role == kProblemRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
         return Q(plan::CellProblem(view_, row, cell));
       return {};
@@ -42,6 +52,9 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     case kBar:
       if (role == ProfitBarDelegate::kBarRole && result.bar) return *result.bar;
       if (role == ProfitBarDelegate::kPlaceBarRole && result.place_bar) return *result.place_bar;
+      if (role == ProfitBarDelegate::kExtraBarRole && result.extra_bar) return *result.extra_bar;
+      if (role == ProfitBarDelegate::kUnplacedBarRole && result.unplaced_bar)
+        return *result.unplaced_bar;
       if (role == ProfitBarDelegate::kZeroRole && result.bar) return view_.bar_zero;
       if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) return Q(result.bar_text);
       return {};
@@ -49,8 +62,11 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
       break;
   }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
-  if (role == Qt::ForegroundRole && ((index.column() == kProfit && result.loss) ||
-                                     (index.column() == kPlaceProfit && result.place_loss)))
+  if (role == Qt::ForegroundRole &&
+      ((index.column() == kProfit && result.loss) ||
+       (index.column() == kPlaceProfit && result.place_loss) ||
+       (index.column() == kExtraProfit && result.extra_profit_cents < 0) ||
+       (index.column() == kUnplacedProfit && result.unplaced_profit_cents < 0)))
     return kLossRed;
   if (role != Qt::DisplayRole) return {};
   switch (index.column()) {
@@ -60,6 +76,14 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
       return Q(result.stake);
     case kLiability:
       return Q(result.liability);
+    case kPlaceLay:
+      return Q(result.place_lay);
+    case kPlaceLiability:
+      return Q(result.place_liability);
+    case kExtraProfit:
+      return Q(result.extra_profit);
+    case kUnplacedProfit:
+      return Q(result.unplaced_profit);
     case kHeld:
       return Q(result.held);
     case kPlaceProfit:
@@ -74,9 +98,8 @@ bool PlannerTable::setData(const QModelIndex& index, const QVariant& value, int 
   if (!index.isValid() || row >= planner_.rows.size()) return false;
   if (index.column() == kSaver && role == Qt::CheckStateRole) {
     Send(plan::SaverTicked{row, value.toInt() == Qt::Checked});
-  } else if ((index.column() == kName || index.column() == kOdds) && role == Qt::EditRole) {
-    const plan::Cell cell = index.column() == kName ? plan::Cell::Name : plan::Cell::Odds;
-    Send(plan::CellTyped{row, cell, S(value.toString())});
+  } else if (const auto cell = TypedCell(index.column()); cell && role == Qt::EditRole) {
+    Send(plan::CellTyped{row, *cell, S(value.toString())});
   } else {
     return false;
   }
@@ -86,10 +109,8 @@ bool PlannerTable::setData(const QModelIndex& index, const QVariant& value, int 
 
 Qt::ItemFlags PlannerTable::flags(const QModelIndex& index) const {
   const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (TypedCell(index.column())) return shown | Qt::ItemIsEditable;
   switch (index.column()) {
-    case kName:
-    case kOdds:
-      return shown | Qt::ItemIsEditable;
     case kSaver: {
       // A saver ticked before held bets came can still be unticked.
       const auto row = static_cast<std::size_t>(index.row());
@@ -124,10 +145,18 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
       return "Held if wins";
     case kPlaceOdds:
       return "Place odds";
+    case kPlaceLay:
+      return "Place lay";
+    case kPlaceLiability:
+      return "Place liability";
     case kProfit:
       return "Profit if wins";
     case kPlaceProfit:
       return "Profit if it places";
+    case kExtraProfit:
+      return "If extra place";
+    case kUnplacedProfit:
+      return "If unplaced";
     default:
       return "Spread";
   }
@@ -136,7 +165,8 @@ QVariant PlannerTable::headerData(int section, Qt::Orientation orientation, int 
 void PlannerTable::ResultsReplaced() {
   Redraw({Qt::DisplayRole, Qt::ForegroundRole, kProblemRole, Qt::ToolTipRole,
           Qt::AccessibleDescriptionRole, Qt::AccessibleTextRole, ProfitBarDelegate::kBarRole,
-          ProfitBarDelegate::kPlaceBarRole, ProfitBarDelegate::kZeroRole});
+          ProfitBarDelegate::kPlaceBarRole, ProfitBarDelegate::kExtraBarRole,
+          ProfitBarDelegate::kUnplacedBarRole, ProfitBarDelegate::kZeroRole});
   emit headerDataChanged(Qt::Horizontal, kSaver, kStake);
 }
 

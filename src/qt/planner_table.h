@@ -3,6 +3,8 @@
 // planner's value and its view, and every edit handed back to the window,
 // which applies it to the value. Nothing is kept or worked out here.
 
+#include <optional>
+
 #include "planner_view.h"
 #include "qt/lines_table.h"
 
@@ -18,9 +20,13 @@ class PlannerTable : public LinesTable {
     kSaver,
     kStake,
     kLiability,
+    kPlaceLay,
+    kPlaceLiability,
     kHeld,
     kProfit,
     kPlaceProfit,
+    kExtraProfit,
+    kUnplacedProfit,
     kBar,
     kColumns
   };
@@ -38,6 +44,8 @@ class PlannerTable : public LinesTable {
   void ResultsReplaced();
 
  private:
+  // The planner's cell a column holds, when it is typed in.
+  std::optional<plan::Cell> TypedCell(int column) const;
   const plan::Planner& planner_;
   const plan::PlannerView& view_;
 };

@@ -225,7 +225,8 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   held_grid_->setModel(held_table_);
   held_grid_->setAccessibleName("Held bets");
   held_grid_->setAccessibleDescription(
-      "Bets already placed: runner, kind (back, lay, free or free-sr), stake and odds");
+      "Bets already placed: runner, kind (back, lay, free, free-sr or each-way), stake and odds, "
+      "and an each-way bet's places and fraction");
   held_grid_->setItemDelegate(new ProblemFrameDelegate(held_grid_));
   held_grid_->setItemDelegateForColumn(HeldTable::kKind, HeldKindDelegate(held_grid_));
   held_grid_->horizontalHeader()->setSectionResizeMode(HeldTable::kRunner, QHeaderView::Stretch);
@@ -248,6 +249,11 @@ void PlannerWindow::BuildHeld(QVBoxLayout* top) {
   rule4_->setToolTip(
       "A non-runner's Rule 4 deduction, in pence in the pound, taken from the held "
       "bookmaker bets' winnings before planning");
+  // Held each-way bets are laid in the exchange's place market too.
+  place_market_ = LabelledBox(held_buttons, "Place mar&ket winners", this);
+  place_market_->setToolTip(
+      "The places the exchange's place market pays, such as 3; a bookmaker paying more places "
+      "leaves an extra place. Used once a held bet is each-way");
   held_buttons->addStretch();
   top->addLayout(held_buttons);
 }
@@ -333,7 +339,7 @@ void PlannerWindow::Connect() {
   });
 }
 
-std::array<std::pair<QLineEdit*, plan::Box>, 9> PlannerWindow::TextBoxes() const {
+std::array<std::pair<QLineEdit*, plan::Box>, 10> PlannerWindow::TextBoxes() const {
   return {{{amount_, plan::Box::Amount},
            {commission_, plan::Box::Commission},
            {step_, plan::Box::Step},
@@ -342,7 +348,8 @@ std::array<std::pair<QLineEdit*, plan::Box>, 9> PlannerWindow::TextBoxes() const
            {places_, plan::Box::Places},
            {place_fraction_, plan::Box::PlaceFraction},
            {rule4_, plan::Box::Rule4},
-           {min_payout_, plan::Box::MinPayout}}};
+           {min_payout_, plan::Box::MinPayout},
+           {place_market_, plan::Box::PlaceMarket}}};
 }
 
 void PlannerWindow::AddRunner() {
@@ -470,11 +477,15 @@ void PlannerWindow::DrawChoices() {
        std::initializer_list<QWidget*>{held_grid_, add_held_, remove_held_, paste_held_})
     w->setToolTip(Q(c.held_why));
   field_covered_->setToolTip(c.held ? QString(kFieldCoveredTip) : Q(c.held_why));
+  place_market_->setEnabled(c.place_market);
   profit_->setToolTip(Q(c.profit_why));
   grid_->setColumnHidden(PlannerTable::kLiability, !c.columns.liability);
   grid_->setColumnHidden(PlannerTable::kPlaceOdds, !c.columns.place_odds);
   grid_->setColumnHidden(PlannerTable::kPlaceProfit, !c.columns.place_profit);
   grid_->setColumnHidden(PlannerTable::kHeld, !c.columns.held);
+  for (int column : {PlannerTable::kPlaceLay, PlannerTable::kPlaceLiability,
+                     PlannerTable::kExtraProfit, PlannerTable::kUnplacedProfit})
+    grid_->setColumnHidden(column, !c.columns.place_lays);
   // Typed texts are drawn only when they differ, so the cursor stays put.
   for (auto [box, which] : TextBoxes()) {
     const QString text = Q(plan::ShownBoxText(model_, which));

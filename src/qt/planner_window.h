@@ -94,7 +94,7 @@ class PlannerWindow : public QWidget {
   // The held bets list as high as its lines, up to four; none while empty.
   void FitHeldList();
   // Each text box with the planner's box it shows.
-  std::array<std::pair<QLineEdit*, plan::Box>, 9> TextBoxes() const;
+  std::array<std::pair<QLineEdit*, plan::Box>, 10> TextBoxes() const;
 
   std::string settings_folder_;
   MessageBoxes& boxes_;
@@ -110,6 +110,7 @@ class PlannerWindow : public QWidget {
   QCheckBox *each_way_ = nullptr, *handicap_ = nullptr;
   QLineEdit *field_size_ = nullptr, *places_ = nullptr, *place_fraction_ = nullptr;
   QLineEdit* rule4_ = nullptr;
+  QLineEdit* place_market_ = nullptr;
   QComboBox* exchange_rules_ = nullptr;
   QLineEdit* min_payout_ = nullptr;
   QCheckBox* ladder_ = nullptr;

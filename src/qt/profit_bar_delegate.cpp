@@ -24,18 +24,20 @@ void Bar(QPainter* p, const QRect& r, double share, double zero_at) {
 void ProfitBarDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
   QStyledItemDelegate::paint(p, option, index);  // background and selection
-  const QVariant bar = index.data(kBarRole), place = index.data(kPlaceBarRole);
-  if (!bar.isValid()) return;
+  if (!index.data(kBarRole).isValid()) return;
+  QList<double> bars;
+  for (int role : {kBarRole, kPlaceBarRole, kExtraBarRole, kUnplacedBarRole})
+    if (const QVariant bar = index.data(role); bar.isValid()) bars.append(bar.toDouble());
   const double zero_at = index.data(kZeroRole).toDouble();
-  // Two bars take more of the cell's height than one.
-  const int margin = option.rect.height() / (place.isValid() ? 6 : 4);
+  // Several bars take more of the cell's height than one.
+  const int margin = option.rect.height() / (bars.size() > 1 ? 6 : 4);
   const QRect r = option.rect.adjusted(4, margin, -4, -margin);
-  if (place.isValid()) {
-    const int half = r.height() / 2;
-    Bar(p, r.adjusted(0, 0, 0, -(r.height() - half)), bar.toDouble(), zero_at);
-    Bar(p, r.adjusted(0, half + 1, 0, 0), place.toDouble(), zero_at);
-  } else {
-    Bar(p, r, bar.toDouble(), zero_at);
+  const int count = static_cast<int>(bars.size());
+  for (int i = 0; i < count; ++i) {
+    const int top = r.top() + r.height() * i / count,
+              bottom = r.top() + r.height() * (i + 1) / count;
+    Bar(p, QRect(r.left(), top + (i > 0 ? 1 : 0), r.width(), bottom - top - (i > 0 ? 1 : 0)),
+        bars[i], zero_at);
   }
   const int zero = r.left() + static_cast<int>(zero_at * r.width());
   p->setPen(option.palette.color(QPalette::Text));

@@ -5,7 +5,8 @@
 // BarRole, a fraction from -1 to 1, and ZeroRole, where across the cell the
 // zero line stands (0 when nothing loses, 1 when nothing gains); a cell
 // without them stays empty. With a PlaceBarRole (each way) the cell holds two
-// bars: the win outcome above, the place outcome below.
+// bars: the win outcome above, the place outcome below; and so on down for
+// each further outcome a runner has.
 
 #include <QStyledItemDelegate>
 
@@ -17,6 +18,9 @@ class ProfitBarDelegate : public QStyledItemDelegate {
   static constexpr int kBarRole = Qt::UserRole + 1;
   static constexpr int kZeroRole = Qt::UserRole + 2;
   static constexpr int kPlaceBarRole = Qt::UserRole + 3;
+  // Around held each-way bets, two more below: an extra place, unplaced.
+  static constexpr int kExtraBarRole = Qt::UserRole + 4;
+  static constexpr int kUnplacedBarRole = Qt::UserRole + 5;
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;

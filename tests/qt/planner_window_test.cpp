@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "qt/held_table.h"
 #include "qt/planner_table.h"
 #include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
@@ -140,7 +141,8 @@ TEST_F(PlannerTest, ControlsAreNamedAndTheSideDecidesTheModes) {
   QStringList names;
   for (auto* e : window->findChildren<QLineEdit*>()) names << e->accessibleName();
   EXPECT_EQ(names, QStringList({"Amount", "Commission %", "Step", "Minimum stake", "Field size",
-                                "Places", "Place fraction", "Minimum payout", "Rule 4 (pence)"}));
+                                "Places", "Place fraction", "Minimum payout", "Rule 4 (pence)",
+                                "Place market winners"}));
   EXPECT_EQ(window->grid()->accessibleName(), "Runners");
   EXPECT_EQ(window->summary()->accessibleDescription(), "Summary of the plan");
   EXPECT_FALSE(Button("L&iability")->isEnabled());
@@ -296,6 +298,50 @@ TEST_F(PlannerTest, PlansAroundHeldBets) {
   EXPECT_EQ(At(0, T::kName), "Enable");
   EXPECT_NE(At(0, T::kStake), "");
   EXPECT_TRUE(window->grid()->isColumnHidden(T::kHeld));
+}
+
+// A held each-way bet laid off in both markets, typed as a user would.
+TEST_F(PlannerTest, LaysAHeldEachWayBetInTheWinAndPlaceMarkets) {
+  auto* market = Find<QLineEdit>("Place market winners");
+  ASSERT_NE(market, nullptr);
+  EXPECT_FALSE(market->isEnabled());
+  EXPECT_TRUE(window->grid()->isColumnHidden(T::kPlaceLay));
+  Type("Commission %", "5");
+  Set(0, T::kName, "Hope");
+  Set(0, T::kOdds, "8.2");
+  Button("Add held bet")->click();
+  auto* held = window->held_grid()->model();
+  EXPECT_FALSE(held->index(0, HeldTable::kPlaces).flags() & Qt::ItemIsEditable);
+  for (auto [column, text] : {std::pair{HeldTable::kRunner, "Hope"},
+                              {HeldTable::kKind, "each-way"},
+                              {HeldTable::kStake, "50"},
+                              {HeldTable::kOdds, "7.5"},
+                              {HeldTable::kPlaces, "4"},
+                              {HeldTable::kFraction, "1/5"}})
+    held->setData(held->index(0, column), text, Qt::EditRole);
+  EXPECT_TRUE(Button("&Lay")->isChecked());  // an each-way bet is laid off
+  EXPECT_TRUE(market->isEnabled());
+  EXPECT_FALSE(window->grid()->isColumnHidden(T::kPlaceOdds));
+  QTest::keyClick(window, Qt::Key_K, Qt::AltModifier);
+  EXPECT_TRUE(market->hasFocus());
+  QTest::keyClicks(market, "3");
+  Set(0, T::kPlaceOdds, "1.7");
+  Settle();
+  EXPECT_EQ(At(0, T::kStake), "46.01");
+  EXPECT_EQ(At(0, T::kPlaceLay), "69.70");
+  EXPECT_EQ(At(0, T::kExtraProfit), "124.92");
+  EXPECT_EQ(At(0, T::kUnplacedProfit), "9.92");
+  EXPECT_TRUE(window->summary()->text().startsWith(
+      "If it wins +9.94; places 2nd-3rd +9.92; finishes 4th +124.92; unplaced +9.92"))
+      << S(window->summary()->text());
+  EXPECT_TRUE(At(0, T::kBar, ProfitBarDelegate::kUnplacedBarRole).isValid());
+  EXPECT_EQ(At(0, T::kBar, Qt::AccessibleTextRole).toString(),
+            "if it wins +9.94; places 2nd-3rd +9.92; finishes 4th +124.92; unplaced +9.92");
+  Set(0, T::kPlaceOdds, "x");
+  Settle();
+  EXPECT_EQ(At(0, T::kPlaceOdds, kProblemRole).toString(),
+            "Runner 1 place odds: cannot read the odds \"x\"; give decimal odds such as 3.5, a "
+            "fraction such as 7/2, or evens");
 }
 
 // A plan that takes a while says so until it is shown.

@@ -162,8 +162,7 @@ Result<BackPlan, std::string> PlanCovered(const Checked& c, const CoverProblem& 
   const std::int64_t unit = 2 * c.step, most = kMostCents / unit;
   if (mode == Mode::Stake) {
     b.total = c.amount / unit;
-    if (c.field.MinTotal() > b.total)
-      return MinimumsTooMuch(c, 2);
+    if (c.field.MinTotal() > b.total) return MinimumsTooMuch(c, 2);
   } else {
     // A saver breaks even on the very place returns that make the others'
     // profit: the least outlay for both is not searched for.

@@ -26,8 +26,8 @@ std::array<std::string*, 2> RunnerCells(RunnerInput& r) {
   return {&r.name, &r.odds};
 }
 
-std::array<std::string*, 4> HeldCells(HeldInput& h) {
-  return {&h.runner, &h.kind, &h.stake, &h.odds};
+std::array<std::string*, 6> HeldCells(HeldInput& h) {
+  return {&h.runner, &h.kind, &h.stake, &h.odds, &h.places, &h.fraction};
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ PastedLines<Bet> ParseBetLines(std::string_view text, std::optional<Bet> (*form)
 // What to tell the user of a heading skipped.
 std::string HeadingNote(const std::string& heading);
 
-// Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" or as above.
+// Lines of held bets, "RUNNER<TAB>KIND<TAB>STAKE<TAB>ODDS" (then each way
+// "<TAB>PLACES<TAB>FRACTION") or as above.
 using PastedHeld = PastedLines<HeldInput>;
 PastedHeld ParseHeldLines(std::string_view text);
 
@@ -61,6 +62,9 @@ PastedHeld ParseHeldLines(std::string_view text);
 // can place without winning), and what held bets return.
 struct PlanColumns {
   bool liability = false, place_odds = false, place_profit = false, held = false;
+  // Around held each-way bets: the place odds typed, the place lays and the
+  // extra-place and unplaced results.
+  bool place_lays = false;
   friend bool operator==(const PlanColumns&, const PlanColumns&) = default;
 };
 PlanColumns ColumnsFor(Side side, bool each_way, bool places, bool held);

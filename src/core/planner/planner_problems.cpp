@@ -61,6 +61,20 @@ std::vector<Problem> Problems(const Planner& p) {
         at);
   }
   if (HasHeld(p) && typed(p.rule4)) Note(out, ReadRule4(p.rule4), AtBox(Box::Rule4));
+  const bool laid = HasHeldEachWay(p) && !p.each_way.on;
+  if (laid && typed(p.place_market))
+    Note(out, ReadPlaceMarket(p.place_market), AtBox(Box::PlaceMarket));
+  for (std::size_t row = 0, runner = 0; laid && row < p.rows.size(); ++row) {
+    if (!IsRunner(p.rows[row])) continue;
+    Problem at;
+    at.at = Problem::At::Cell, at.line = row, at.cell = Cell::PlaceOdds;
+    if (typed(p.rows[row].place_odds))
+      Note(out,
+           (r.ladder ? ReadLadderOdds : ReadOdds)(p.rows[row].place_odds,
+                                                  RunnerLabel(runner) + " place odds: "),
+           at);
+    ++runner;
+  }
   std::size_t i = 0;
   for (std::size_t line = 0; line < p.held.size(); ++line) {
     const HeldInput& bet = p.held[line];
@@ -76,6 +90,12 @@ std::vector<Problem> Problems(const Planner& p) {
     at.held_cell = HeldCell::Odds;
     const auto kind = ReadHeldKind(bet.kind, i);
     Note(out, ReadHeldOdds(bet.odds, i, r.ladder && kind && *kind == HeldKind::Lay), at);
+    if (kind && *kind == HeldKind::EachWay) {
+      at.held_cell = HeldCell::Places;
+      if (typed(bet.places)) Note(out, ReadHeldPlaces(bet.places, i), at);
+      at.held_cell = HeldCell::Fraction;
+      if (typed(bet.fraction)) Note(out, ReadHeldFraction(bet.fraction, i), at);
+    }
     ++i;
   }
   return out;

@@ -28,6 +28,8 @@ PlannerControls ControlsOf(const Planner& p) {
   if (held) c.saver_why = "Around held bets no runner is a saver";
   c.held_caption = "Held bets (" + std::to_string(p.held.size()) + ")";
   c.columns = ColumnsFor(p.side, each_way, each_way, held);
+  c.place_market = c.columns.place_lays = HasHeldEachWay(p) && !each_way;
+  if (c.place_market) c.columns.place_odds = c.columns.place_profit = true;
   c.stake_heading = StakeHeading(p.side, each_way);
   return c;
 }
@@ -50,7 +52,8 @@ std::int64_t LargestFigure(const Plan& plan) {
   };
   for (const RunnerPlan& r : plan.runners) {
     for (std::int64_t cents : {r.stake, r.liability, r.profit_if_wins, r.held_if_wins}) see(cents);
-    if (r.profit_if_places) see(*r.profit_if_places);
+    for (const auto& cents : {r.profit_if_places, r.profit_if_extra_place, r.profit_if_unplaced})
+      if (cents) see(*cents);
   }
   for (std::int64_t cents :
        {plan.total_stake, plan.if_another_wins, plan.worst_profit, plan.best_profit})
@@ -65,7 +68,8 @@ void DrawBars(PlannerView& v, std::int64_t largest) {
   bool loss = false, gain = false;
   for (const RowResult& r : v.rows) {
     if (r.stake.empty()) continue;
-    for (std::int64_t cents : {r.profit_cents, r.place_profit_cents})
+    for (std::int64_t cents :
+         {r.profit_cents, r.place_profit_cents, r.extra_profit_cents, r.unplaced_profit_cents})
       (cents < 0 ? loss : gain) |= cents != 0;
   }
   v.bar_zero = loss ? (gain ? 0.5 : 1.0) : 0.0;
@@ -75,7 +79,25 @@ void DrawBars(PlannerView& v, std::int64_t largest) {
   for (RowResult& r : v.rows) {
     if (!r.stake.empty()) r.bar = share(r.profit_cents);
     if (!r.place_profit.empty()) r.place_bar = share(r.place_profit_cents);
+    if (!r.extra_profit.empty()) r.extra_bar = share(r.extra_profit_cents);
+    if (!r.unplaced_profit.empty()) r.unplaced_bar = share(r.unplaced_profit_cents);
   }
+}
+
+// A runner laid around a held each-way bet: both lays and every outcome.
+void ShowLays(RowResult& shown, const RunnerPlan& r) {
+  shown.place_lay = MoneyText(r.lay_place_stake);
+  shown.place_liability = MoneyText(r.place_liability);
+  if (r.profit_if_extra_place) {
+    shown.extra_profit = MoneyText(*r.profit_if_extra_place);
+    shown.extra_profit_cents = *r.profit_if_extra_place;
+  }
+  if (r.profit_if_unplaced) {
+    shown.unplaced_profit = MoneyText(*r.profit_if_unplaced);
+    shown.unplaced_profit_cents = *r.profit_if_unplaced;
+  }
+  const std::string outcomes = OutcomesText(r);
+  shown.bar_text = "i" + outcomes.substr(1);
 }
 
 }  // namespace
@@ -131,6 +153,7 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
       shown.place_profit_cents = *r.profit_if_places, shown.place_loss = *r.profit_if_places < 0;
       shown.bar_text = "if it wins " + shown.profit + ", if it places " + shown.place_profit;
     }
+    if (plan.place_market > 0) ShowLays(shown, r);
   }
   DrawBars(v, LargestFigure(plan));
   v.stakes_text = StakesText(plan);

@@ -25,9 +25,13 @@ struct RowResult {
   std::string place_odds, place_profit;
   std::int64_t place_profit_cents = 0;
   bool place_loss = false;
+  // Around held each-way bets: the place lay, its liability, and the results
+  // in an extra place and outside the bookmaker's places.
+  std::string place_lay, place_liability, extra_profit, unplaced_profit;
+  std::int64_t extra_profit_cents = 0, unplaced_profit_cents = 0;
   // The bars: each figure as a share of the largest a bar shows (-1 to 1),
   // none when there is no figure; and what a screen reader says of them.
-  std::optional<double> bar, place_bar;
+  std::optional<double> bar, place_bar, extra_bar, unplaced_bar;
   std::string bar_text;
   friend bool operator==(const RowResult&, const RowResult&) = default;
 };
@@ -39,8 +43,9 @@ struct PlannerControls {
   // An exchange's rules (a bookmaker's each-way bet has none); whether Up and
   // Down move the runners' odds a tick on its ladder.
   bool exchange = true, ticks = false;
-  bool terms = false;  // field size, handicap, places and place fraction
-  bool copy = false;   // there are stakes to copy
+  bool terms = false;         // field size, handicap, places and place fraction
+  bool place_market = false;  // a held each-way bet is typed
+  bool copy = false;          // there are stakes to copy
   // The held bets list and Field covered; the Saver column (a ticked saver
   // can still be unticked). Each says why when it is off.
   bool held = true, saver = true;
@@ -70,8 +75,9 @@ std::string ShownBoxText(const Planner& p, Box box);
 
 // What the bars show, for their heading.
 inline constexpr const char* kBarsLegend =
-    "Bars: the profit if the runner wins (and, below it, if it only places), green a gain and "
-    "red a loss, every bar on one scale: the largest figure of the plan";
+    "Bars: the profit if the runner wins (and, below it, if it only places; around held "
+    "each-way bets, then in an extra place and unplaced), green a gain and red a loss, every "
+    "bar on one scale: the largest figure of the plan";
 
 // Every box and cell that cannot be read, in the order the plan reads them.
 std::vector<Problem> Problems(const Planner& p);

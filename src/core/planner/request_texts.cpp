@@ -238,12 +238,22 @@ Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t 
   return ReadPositiveMoney(HeldBetName(i) + " stake", text);
 }
 
-Result<PlaceTerms, std::string> ReadHeldTerms(const HeldInput& bet, std::size_t i) {
-  const auto places = ReadWhole(HeldBetName(i) + " places", bet.places, kMostPlaces);
-  if (!places) return places.error();
-  const auto terms = ReadPlaceFraction(bet.fraction);
+Result<int, std::string> ReadHeldPlaces(const std::string& text, std::size_t i) {
+  return ReadWhole(HeldBetName(i) + " places", text, kMostPlaces);
+}
+
+Result<PlaceTerms, std::string> ReadHeldFraction(const std::string& text, std::size_t i) {
+  const auto terms = ReadPlaceFraction(text);
   // "Place fraction: ..." as the bet's: "Held bet 1 place fraction: ...".
   if (!terms) return HeldBetName(i) + " p" + terms.error().substr(1);
+  return *terms;
+}
+
+Result<PlaceTerms, std::string> ReadHeldTerms(const HeldInput& bet, std::size_t i) {
+  const auto places = ReadHeldPlaces(bet.places, i);
+  if (!places) return places.error();
+  const auto terms = ReadHeldFraction(bet.fraction, i);
+  if (!terms) return terms.error();
   PlaceTerms out = *terms;
   out.places = *places;
   return out;

@@ -83,7 +83,10 @@ Result<std::size_t, std::string> ReadRunnerOf(const Request& r, std::string_view
                                               const std::string& who);
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
-// A held each-way bet's terms at the bookmaker.
+// A held each-way bet's terms at the bookmaker: its places, its fraction
+// (the terms' places left 0), and both.
+Result<int, std::string> ReadHeldPlaces(const std::string& text, std::size_t i);
+Result<PlaceTerms, std::string> ReadHeldFraction(const std::string& text, std::size_t i);
 Result<PlaceTerms, std::string> ReadHeldTerms(const HeldInput& bet, std::size_t i);
 // The winners an exchange's place market pays, 1 to 10.
 Result<int, std::string> ReadPlaceMarket(const std::string& text);

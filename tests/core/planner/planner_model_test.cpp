@@ -236,6 +236,18 @@ TEST(Planner, HeldBetsAreSentAroundTheRunners) {
   SetBox(p, Box::FieldSize, "8");
   EXPECT_EQ(RequestOf(p)->field_size, "8");
   EXPECT_EQ(MakePlan(*RequestOf(p)).error(), "Held bets are planned win only: turn each way off");
+  // An each-way bet is laid off: the plan turns to lay and asks for the
+  // place market, whose box and the bet's terms are read where typed.
+  SetEachWay(p, false);
+  SetSide(p, Side::Back);
+  SetHeldCell(p, 0, HeldCell::Kind, "each-way");
+  EXPECT_EQ(p.side, Side::Lay);
+  EXPECT_TRUE(ViewWithout(p, "").controls.place_market);
+  SetHeldCell(p, 0, HeldCell::Places, "x");
+  SetBox(p, Box::PlaceMarket, "0");
+  std::vector<std::string> said;
+  for (const Problem& problem : Problems(p)) said.push_back(problem.message.substr(0, 22));
+  EXPECT_EQ(said, (std::vector<std::string>{"Place market winners: ", "Held bet 1 places: \"x\""}));
 }
 
 TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
@@ -400,13 +412,18 @@ TEST(PlannerSettings, KeepTheRaceAsTyped) {
   Planner p;
   PasteRunners(p, std::string("Tab\\\tName\t7/2\nNul\0\r\t3\n", 21));
   SetSaver(p, 1, true);
-  PasteHeld(p, "Tab\\\tName:free-sr:10@8\n1:lay:5@2");
+  PasteHeld(p, "Tab\\\tName:free-sr:10@8\n1:lay:5@2\n1:each-way:5@9:4:1/5");
   SetFieldCovered(p, true);
   SetBox(p, Box::Rule4, "25");
+  SetBox(p, Box::PlaceMarket, "3");
+  SetCell(p, 1, Cell::PlaceOdds, "1.8");
   const Planner again = MakePlanner(ReadPlannerSettings(PlannerSettingsText(SettingsOf(p))));
-  EXPECT_EQ(again.rows, (std::vector<PlannerRow>{
-                            {"Tab\\\tName", "7/2"}, {std::string("Nul\0\r", 5), "3", true}, {}}));
+  EXPECT_EQ(again.rows,
+            (std::vector<PlannerRow>{
+                {"Tab\\\tName", "7/2"}, {std::string("Nul\0\r", 5), "3", true, "1.8"}, {}}));
   EXPECT_TRUE(again.held == p.held && again.field_covered && again.rule4 == "25");
+  EXPECT_EQ(again.held.back().fraction, "1/5");
+  EXPECT_EQ(again.place_market, "3");
   // A race past what a settings file may hold keeps the choices and what fits.
   PlannerSettings huge;
   huge.race.runners.assign(3000, {std::string(40, 'x'), "2"});
