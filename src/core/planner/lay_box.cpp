@@ -1,8 +1,11 @@
 #include "lay_box.h"
 
 #include <algorithm>
+#include <cmath>
 #include <compare>
 
+#include "big.h"
+#include "lay_lp.h"
 #include "plan_limits.h"
 
 namespace stakora::plan {
@@ -90,13 +93,15 @@ class Searcher {
       if (!Narrow(box)) continue;
       const Key bound = KeyAt(box);
       if (!Feasible(box) || !CanBeat(bound)) continue;
-      const auto split = WidestStake(box);
-      if (!split) {
+      if (!WidestStake(box)) {
         Leaf(box.lo, bound);
         continue;
       }
-      auto [first, second] = Split(box, *split);
-      // The more promising half is taken next.
+      const auto point = Relaxed(box);
+      if (!point) continue;  // no point of the box reaches the best so far
+      TryRounded(box, *point);
+      auto [first, second] = Split(box, *point);
+      // The half nearer the relaxed optimum is taken next.
       if (Against(KeyAt(first), KeyAt(second)) > 0) std::swap(first, second);
       stack.push_back(std::move(first));
       stack.push_back(std::move(second));
@@ -228,6 +233,80 @@ class Searcher {
            (row.place_gain ? !s.place_gain : !s.place_loss && s.place_gain);
   }
 
+  // The optimum of the box's linear programme (stakes of any size), or none
+  // when weights on the rows prove that no point of the box reaches the best
+  // worst total so far. The weights come from a simplex in floating point,
+  // scaled to make its figures near 1; the bound is then worked out exactly
+  // from them, rounded to whole weights. Where the simplex fails, the box's
+  // middle stands in for the optimum.
+  std::optional<std::vector<long double>> Relaxed(const Box& b) const {
+    const std::size_t n = b.lo.size();
+    std::vector<Signs> signs;
+    for (const LayOutcome& o : p_.outcomes) signs.push_back(SignsOver(o, b));
+    std::vector<const Row*> used;
+    for (const Row& row : rows_)
+      if (!Slack(row, signs[row.outcome])) used.push_back(&row);
+    std::vector<long double> lo(n), hi(n), unit(n);
+    long double scale = 1;
+    for (std::size_t i = 0; i < n; ++i)
+      unit[i] = static_cast<long double>(std::max<int64_t>(b.hi[i], 1));
+    for (const Row* row : used) {
+      long double size = std::fabs(static_cast<long double>(p_.outcomes[row->outcome].held));
+      for (std::size_t i = 0; i < n; ++i)
+        size += std::fabs(static_cast<long double>(row->coef[i]) * unit[i]);
+      scale = std::max(scale, size);
+    }
+    LpRows lp;
+    for (const Row* row : used) {
+      lp.held.push_back(static_cast<long double>(p_.outcomes[row->outcome].held) / scale);
+      auto& coef = lp.coef.emplace_back(n);
+      for (std::size_t i = 0; i < n; ++i)
+        coef[i] = static_cast<long double>(row->coef[i]) * unit[i] / scale;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+      lo[i] = static_cast<long double>(b.lo[i]) / unit[i],
+      hi[i] = static_cast<long double>(b.hi[i]) / unit[i];
+    const auto [weights, point] = BoxDual(lp, lo, hi);
+    const bool solved =
+        !point.empty() &&
+        std::all_of(point.begin(), point.end(), [](long double x) { return std::isfinite(x); });
+    std::vector<long double> middle(n);
+    for (std::size_t i = 0; i < n; ++i)
+      middle[i] = solved ? point[i] * unit[i] : (static_cast<long double>(b.lo[i]) + b.hi[i]) / 2;
+    Big count = 0, bound = 0;
+    std::vector<Big> c(n, Big(0));
+    for (const auto& [r, w] : weights) {
+      if (!(w > 0 && w <= 1)) continue;  // NaN too
+      const auto whole = static_cast<i128>(std::llround(w * kWeightUnit));
+      if (whole <= 0) continue;
+      count = count + whole;
+      bound = bound + Big(whole) * Big(p_.outcomes[used[r]->outcome].held);
+      for (std::size_t i = 0; i < n; ++i) c[i] = c[i] + Big(whole) * Big(used[r]->coef[i]);
+    }
+    if (count.zero()) return middle;
+    for (std::size_t i = 0; i < n; ++i)
+      bound = bound + std::max(c[i] * Big(b.lo[i]), c[i] * Big(b.hi[i]));
+    if (bound < count * Big(best_.worst)) return std::nullopt;
+    return middle;
+  }
+
+  // The relaxed optimum rounded to stakes the box allows: a good plan early
+  // lets the bounds rule out more.
+  void TryRounded(const Box& b, const std::vector<long double>& point) {
+    Stakes64 v(b.lo.size());
+    for (std::size_t i = 0; i < v.size(); ++i) {
+      const auto near = static_cast<int64_t>(std::llround(std::clamp<long double>(
+          point[i], static_cast<long double>(b.lo[i]), static_cast<long double>(b.hi[i]))));
+      // Below the least, the nearer of 0 and the least, where the box has it.
+      const int64_t least = std::max<int64_t>(p_.least[i], 1);
+      // A narrowed box holds 0 or stakes from the least, so the clamp keeps one.
+      v[i] = near > 0 && near < least ? (2 * near < least && b.lo[i] == 0 ? 0 : least) : near;
+      v[i] = std::clamp(v[i], b.lo[i], b.hi[i]);
+    }
+    const Box at{v, v};
+    if (Feasible(at)) Leaf(v, KeyAt(at));
+  }
+
   // A stake is 0 or at least its least: bounds between the two move out.
   bool Snap(Box& b, std::size_t i) const {
     const int64_t least = std::max<int64_t>(p_.least[i], 1);
@@ -244,21 +323,33 @@ class Searcher {
     return widest;
   }
 
-  // Halves of the box along stake i: nothing against a stake, or two halves.
-  std::pair<Box, Box> Split(const Box& b, std::size_t i) const {
+  // Two halves of the box: nothing against a stake; else at the relaxed
+  // optimum along the stake where it is farthest from a whole step; else in
+  // the middle of the widest stake.
+  std::pair<Box, Box> Split(const Box& b, const std::vector<long double>& point) const {
+    std::size_t at = *WidestStake(b);
+    int64_t cut = b.lo[at] + (b.hi[at] - b.lo[at]) / 2;
+    long double farthest = 0.01L;
+    for (std::size_t i = 0; i < b.lo.size(); ++i) {
+      const long double x = point[i];
+      if (b.lo[i] == b.hi[i] || x < b.lo[i] || x >= b.hi[i]) continue;
+      const long double off = std::fabs(x - std::floor(x) - 0.5L);
+      if (0.5L - off > farthest)
+        farthest = 0.5L - off, at = i, cut = static_cast<int64_t>(std::floor(x));
+    }
     Box low = b, high = b;
-    if (b.lo[i] == 0 && p_.least[i] > 1) {
-      low.hi[i] = 0;
-      high.lo[i] = p_.least[i];
+    if (b.lo[at] == 0 && p_.least[at] > 1) {
+      low.hi[at] = 0;
+      high.lo[at] = p_.least[at];
     } else {
-      const int64_t mid = b.lo[i] + (b.hi[i] - b.lo[i]) / 2;
-      low.hi[i] = mid;
-      high.lo[i] = mid + 1;
+      low.hi[at] = cut;
+      high.lo[at] = cut + 1;
     }
     return {std::move(low), std::move(high)};
   }
 
   static constexpr int kRounds = 24;
+  static constexpr long double kWeightUnit = 1 << 24;
   const LayBoxProblem& p_;
   Search& s_;
   Rates rates_;
