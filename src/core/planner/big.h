@@ -3,8 +3,8 @@
 // the sum of 1/O over up to 1000 prices, has a common denominator far beyond
 // 128 bits; these keep such sums, and what is worked out from them, exact.
 // The whole numbers are Boost.Multiprecision's; this says which of their
-// operations the planner uses: +, -, *, comparison, and quotients known to
-// be small.
+// operations the planner uses: +, -, *, comparison, quotients known to be
+// small, and exact quotients.
 
 #include <compare>
 #include <cstdint>
@@ -35,6 +35,8 @@ class Big {
   }
   friend bool operator==(const Big& a, const Big& b) { return a.v_ == b.v_; }
   friend std::optional<i128> FloorDiv(const Big& n, const Big& d);
+  // n / d where d divides n (a fraction-free elimination's steps).
+  friend Big DivideExactly(const Big& n, const Big& d) { return Big(n.v_ / d.v_); }
 
  private:
   explicit Big(boost::multiprecision::cpp_int v) : v_(std::move(v)) {}

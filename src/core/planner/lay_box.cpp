@@ -5,7 +5,7 @@
 #include <compare>
 
 #include "big.h"
-#include "lay_lp.h"
+#include "lay_bound.h"
 #include "plan_limits.h"
 
 namespace stakora::plan {
@@ -71,6 +71,8 @@ class Searcher {
     // each of the four sums at it.
     const int kinds = p.commission == 0 ? 1 : 2;
     const std::size_t n = p.least.size();
+    minus_ones_.assign(n, -1);
+    zeros_.assign(n, 0);
     for (std::size_t k = 0; k < p.outcomes.size(); ++k)
       for (int w = 0; w < kinds; ++w)
         for (int q = 0; q < kinds; ++q) {
@@ -98,7 +100,8 @@ class Searcher {
         continue;
       }
       const auto point = Relaxed(box);
-      if (!point) continue;  // no point of the box reaches the best so far
+      if (s_.Stopped()) return std::nullopt;
+      if (!point) continue;  // no point of the box beats the best so far
       TryRounded(box, *point);
       auto [first, second] = Split(box, *point);
       // The half nearer the relaxed optimum is taken next.
@@ -227,67 +230,62 @@ class Searcher {
             MaxOver(o.place, b.lo, b.hi) > 0};
   }
   // A row whose rate a market's net cannot take over the box is implied by
-  // the row with the other rate: f takes the lesser of the two.
-  static bool Slack(const Row& row, const Signs& s) {
+  // the row with the other rate: f takes the lesser of the two. Without
+  // commission one row stands for both rates, and is never slack.
+  bool Slack(const Row& row, const Signs& s) const {
+    if (p_.commission == 0) return false;
     return (row.win_gain ? !s.win_gain : !s.win_loss && s.win_gain) ||
            (row.place_gain ? !s.place_gain : !s.place_loss && s.place_gain);
   }
 
-  // The optimum of the box's linear programme (stakes of any size), or none
-  // when weights on the rows prove that no point of the box reaches the best
-  // worst total so far. The weights come from a simplex in floating point,
-  // scaled to make its figures near 1; the bound is then worked out exactly
-  // from them, rounded to whole weights. Where the simplex fails, the box's
+  // The optimum of the box's linear programme for the worst total (stakes
+  // of any size, within the caps), or none when the programmes prove that no
+  // point of the box beats the best plan so far: figure by figure, a box
+  // that cannot pass the best's figure is judged on the next, among its
+  // points that keep the figures before. Past every figure only a stake
+  // order before the best's can still win. Where a simplex fails, the box's
   // middle stands in for the optimum.
   std::optional<std::vector<long double>> Relaxed(const Box& b) const {
     const std::size_t n = b.lo.size();
-    std::vector<Signs> signs;
-    for (const LayOutcome& o : p_.outcomes) signs.push_back(SignsOver(o, b));
-    std::vector<const Row*> used;
-    for (const Row& row : rows_)
-      if (!Slack(row, signs[row.outcome])) used.push_back(&row);
-    std::vector<long double> lo(n), hi(n), unit(n);
-    long double scale = 1;
-    for (std::size_t i = 0; i < n; ++i)
-      unit[i] = static_cast<long double>(std::max<int64_t>(b.hi[i], 1));
-    for (const Row* row : used) {
-      long double size = std::fabs(static_cast<long double>(p_.outcomes[row->outcome].held));
-      for (std::size_t i = 0; i < n; ++i)
-        size += std::fabs(static_cast<long double>(row->coef[i]) * unit[i]);
-      scale = std::max(scale, size);
+    std::vector<BoundRow> worst, extra, gain{{&zeros_, 0, false}}, caps, kept;
+    for (const Row& row : rows_) {
+      if (Slack(row, SignsOver(p_.outcomes[row.outcome], b))) continue;
+      const LayOutcome& o = p_.outcomes[row.outcome];
+      worst.push_back({&row.coef, o.held, false});
+      if (o.extra_held) extra.push_back({&row.coef, *o.extra_held, false});
+      gain.push_back({&row.coef, 0, false});
+      if (p_.most_loss) caps.push_back({&row.coef, *p_.most_loss, true});
     }
-    LpRows lp;
-    for (const Row* row : used) {
-      lp.held.push_back(static_cast<long double>(p_.outcomes[row->outcome].held) / scale);
-      auto& coef = lp.coef.emplace_back(n);
-      for (std::size_t i = 0; i < n; ++i)
-        coef[i] = static_cast<long double>(row->coef[i]) * unit[i] / scale;
+    caps.push_back({&minus_ones_, p_.most_total, true});
+    const std::vector<BoundRow> thrift{{&minus_ones_, 0, false}};
+    const std::pair<const std::vector<BoundRow>*, std::optional<i128>> figures[] = {
+        {&worst, best_.worst},
+        {&extra, best_.extra},
+        {&gain, -best_.loss},
+        {&thrift, -best_.total}};
+    std::vector<long double> point;
+    for (const auto& [rows, figure] : figures) {
+      if (!figure || rows->empty()) continue;  // no extra place in the race
+      std::vector<BoundRow> judged = *rows;
+      judged.insert(judged.end(), caps.begin(), caps.end());
+      judged.insert(judged.end(), kept.begin(), kept.end());
+      const Judged j = JudgeBox(judged, b.lo, b.hi, *figure);
+      s_.Spend(static_cast<int64_t>(judged.size() * (n + 1)) * (j.steps + 1));
+      if (point.empty()) point = j.point;
+      if (j.verdict == Verdict::Worse) return std::nullopt;
+      if (j.verdict == Verdict::Unknown) return Middle(b, point);
+      // No point passes this figure: those that keep it are judged on the next.
+      for (const BoundRow& row : *rows) kept.push_back({row.coef, row.held - *figure, true});
     }
-    for (std::size_t i = 0; i < n; ++i)
-      lo[i] = static_cast<long double>(b.lo[i]) / unit[i],
-      hi[i] = static_cast<long double>(b.hi[i]) / unit[i];
-    const auto [weights, point] = BoxDual(lp, lo, hi);
-    const bool solved =
-        !point.empty() &&
-        std::all_of(point.begin(), point.end(), [](long double x) { return std::isfinite(x); });
-    std::vector<long double> middle(n);
-    for (std::size_t i = 0; i < n; ++i)
-      middle[i] = solved ? point[i] * unit[i] : (static_cast<long double>(b.lo[i]) + b.hi[i]) / 2;
-    Big count = 0, bound = 0;
-    std::vector<Big> c(n, Big(0));
-    for (const auto& [r, w] : weights) {
-      if (!(w > 0 && w <= 1)) continue;  // NaN too
-      const auto whole = static_cast<i128>(std::llround(w * kWeightUnit));
-      if (whole <= 0) continue;
-      count = count + whole;
-      bound = bound + Big(whole) * Big(p_.outcomes[used[r]->outcome].held);
-      for (std::size_t i = 0; i < n; ++i) c[i] = c[i] + Big(whole) * Big(used[r]->coef[i]);
-    }
-    if (count.zero()) return middle;
-    for (std::size_t i = 0; i < n; ++i)
-      bound = bound + std::max(c[i] * Big(b.lo[i]), c[i] * Big(b.hi[i]));
-    if (bound < count * Big(best_.worst)) return std::nullopt;
-    return middle;
+    if (!(b.lo < best_v_)) return std::nullopt;
+    return Middle(b, point);
+  }
+
+  std::vector<long double> Middle(const Box& b, std::vector<long double> point) const {
+    if (point.empty())
+      for (std::size_t i = 0; i < b.lo.size(); ++i)
+        point.push_back((static_cast<long double>(b.lo[i]) + b.hi[i]) / 2);
+    return point;
   }
 
   // The relaxed optimum rounded to stakes the box allows: a good plan early
@@ -349,11 +347,12 @@ class Searcher {
   }
 
   static constexpr int kRounds = 24;
-  static constexpr long double kWeightUnit = 1 << 24;
   const LayBoxProblem& p_;
   Search& s_;
   Rates rates_;
   std::vector<Row> rows_;
+  std::vector<i128> minus_ones_;  // the cap on the stakes: most_total - Σ v
+  std::vector<i128> zeros_;       // a loss is never below 0
   Key best_;
   Stakes64 best_v_;
 };

@@ -41,7 +41,8 @@ bool Solve(std::vector<Vec> m, Vec& b) {
 
 // The dual as a programme in standard form, d + 1 equalities:
 //   min Σ w_r held_r + Σ_i (hi_i p_i - lo_i q_i)
-//   Σ_r w_r coef_ri - p_i + q_i = 0 for each stake i,  Σ_r w_r = 1,  w, p, q >= 0.
+//   Σ_r w_r coef_ri - p_i + q_i = 0 for each stake i,  Σ_r w_r = 1 over the
+//   rows that are no constraints,  w, p, q >= 0.
 // Columns: the rows' weights, then p, then q.
 class Dual {
  public:
@@ -55,7 +56,7 @@ class Dual {
     Vec out(d_ + 1, 0);
     if (j < m_) {
       for (std::size_t i = 0; i < d_; ++i) out[i] = rows_.coef[j][i];
-      out[d_] = 1;
+      out[d_] = rows_.constraint[j] ? 0 : 1;
     } else {
       out[j < m_ + d_ ? j - m_ : j - m_ - d_] = j < m_ + d_ ? -1 : 1;
     }
@@ -64,7 +65,7 @@ class Dual {
   // The reduced cost of column j against the duals y.
   Real Reduced(std::size_t j, const Vec& y) const {
     if (j >= m_) return j < m_ + d_ ? hi_[j - m_] + y[j - m_] : -lo_[j - m_ - d_] - y[j - m_ - d_];
-    Real sum = y[d_];
+    Real sum = rows_.constraint[j] ? 0 : y[d_];
     for (std::size_t i = 0; i < d_; ++i) sum += y[i] * rows_.coef[j][i];
     return rows_.held[j] - sum;
   }
@@ -77,21 +78,29 @@ class Dual {
   std::size_t m_, d_;
 };
 
+BoxSolution Failed(int steps) {
+  BoxSolution out;
+  out.steps = steps;
+  return out;
+}
+
 }  // namespace
 
 BoxSolution BoxDual(const LpRows& rows, const Vec& lo, const Vec& hi) {
   const std::size_t m = rows.held.size(), d = lo.size(), k = d + 1;
-  if (m == 0) return {};
+  if (m == 0) return Failed(0);
   const Dual dual(rows, lo, hi);
-  // Start from the row whose own bound over the box is least.
-  std::size_t start = 0;
+  // Start from the objective row whose own bound over the box is least.
+  std::size_t start = m;
   Real least = 0;
   for (std::size_t r = 0; r < m; ++r) {
+    if (rows.constraint[r]) continue;
     Real bound = rows.held[r];
     for (std::size_t i = 0; i < d; ++i)
       bound += std::fmax(rows.coef[r][i] * lo[i], rows.coef[r][i] * hi[i]);
-    if (r == 0 || bound < least) start = r, least = bound;
+    if (start == m || bound < least) start = r, least = bound;
   }
+  if (start == m) return Failed(0);
   std::vector<std::size_t> basis(k);
   std::vector<bool> in_basis(dual.columns(), false);
   Vec x(k);
@@ -103,7 +112,8 @@ BoxSolution BoxDual(const LpRows& rows, const Vec& lo, const Vec& hi) {
   basis[d] = start, x[d] = 1;
   for (std::size_t j : basis) in_basis[j] = true;
 
-  for (int step = 0; step < kMostSteps; ++step) {
+  int step = 0;
+  for (; step < kMostSteps; ++step) {
     std::vector<Vec> b(k, Vec(k)), bt(k, Vec(k));
     for (std::size_t pos = 0; pos < k; ++pos) {
       const Vec col = dual.Column(basis[pos]);
@@ -111,7 +121,7 @@ BoxSolution BoxDual(const LpRows& rows, const Vec& lo, const Vec& hi) {
     }
     Vec y(k);
     for (std::size_t pos = 0; pos < k; ++pos) y[pos] = dual.Cost(basis[pos]);
-    if (!Solve(bt, y)) return {};
+    if (!Solve(bt, y)) return Failed(step);
     std::size_t enter = dual.columns();
     Real most = -kTiny;
     for (std::size_t j = 0; j < dual.columns(); ++j) {
@@ -125,13 +135,18 @@ BoxSolution BoxDual(const LpRows& rows, const Vec& lo, const Vec& hi) {
     if (enter == dual.columns()) {
       // The duals of the stakes' equalities are the programme's point, negated.
       BoxSolution out;
+      out.steps = step + 1;
       for (std::size_t pos = 0; pos < k; ++pos)
         if (basis[pos] < m && x[pos] > 0) out.weights.emplace_back(basis[pos], x[pos]);
       for (std::size_t i = 0; i < d; ++i) out.point.push_back(-y[i]);
+      for (std::size_t j : basis)
+        if (j < m) out.basic_rows.push_back(j);
+      for (std::size_t i = 0; i < d; ++i)
+        if (!in_basis[m + i] && !in_basis[m + d + i]) out.free_stakes.push_back(i);
       return out;
     }
     Vec u = dual.Column(enter);
-    if (!Solve(b, u)) return {};
+    if (!Solve(b, u)) return Failed(step);
     std::size_t leave = k;
     Real ratio = 0;
     for (std::size_t pos = 0; pos < k; ++pos)
@@ -140,14 +155,14 @@ BoxSolution BoxDual(const LpRows& rows, const Vec& lo, const Vec& hi) {
         if (leave == k || t < ratio || (t == ratio && basis[pos] < basis[leave]))
           leave = pos, ratio = t;
       }
-    if (leave == k) return {};
+    if (leave == k) return Failed(step);
     for (std::size_t pos = 0; pos < k; ++pos) x[pos] -= ratio * u[pos];
     x[leave] = ratio;
     in_basis[basis[leave]] = false;
     basis[leave] = enter;
     in_basis[enter] = true;
   }
-  return {};
+  return Failed(step);
 }
 
 }  // namespace stakora::plan

@@ -14,9 +14,12 @@
 
 namespace stakora::plan {
 
+// A constraint row is no part of the minimum: the box's points must keep it
+// at 0 or more, and its weight is free of the others'.
 struct LpRows {
   std::vector<std::vector<long double>> coef;  // per row, per stake
   std::vector<long double> held;               // per row
+  std::vector<bool> constraint;                // per row
 };
 
 // The rows' weights, at most one more than the stakes, and the point of the
@@ -25,6 +28,10 @@ struct LpRows {
 struct BoxSolution {
   std::vector<std::pair<std::size_t, long double>> weights;
   std::vector<long double> point;
+  int steps = 0;  // the simplex's, each of them a look at every row
+  // The rows among the final basis, and the stakes none of whose bounds
+  // are: at the optimum their weighted coefficients add up to 0.
+  std::vector<std::size_t> basic_rows, free_stakes;
 };
 BoxSolution BoxDual(const LpRows& rows, const std::vector<long double>& lo,
                     const std::vector<long double>& hi);
