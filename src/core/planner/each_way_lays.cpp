@@ -281,9 +281,11 @@ Result<Plan, std::string> MakeEachWayLayPlan(const Request& r, const Checked& c,
   if (!best)
     return search.why == Stop::Cancelled
                ? std::string(kStopped)
-               : std::string(
-                     "The best plan could not be found within the work allowed; give a smaller "
-                     "stake cap or leave a runner out");
+               : std::string(capped ? "The best plan could not be found within the work allowed: "
+                                      "many plans tie at the stake cap; cap the loss with a "
+                                      "liability instead, or leave a runner out"
+                                    : "The best plan could not be found within the work allowed; "
+                                      "leave a runner out");
   int64_t total = 0;
   for (int64_t v : best->stakes) total += v;
   if (!capped && total >= problem.most_total)

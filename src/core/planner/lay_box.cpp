@@ -104,7 +104,7 @@ class Searcher {
       if (!point) continue;  // no point of the box beats the best so far
       TryRounded(box, *point);
       auto [first, second] = Split(box, *point);
-      // The half nearer the relaxed optimum is taken next.
+      // The half with the better bound is taken next.
       if (Against(KeyAt(first), KeyAt(second)) > 0) std::swap(first, second);
       stack.push_back(std::move(first));
       stack.push_back(std::move(second));
@@ -238,8 +238,8 @@ class Searcher {
            (row.place_gain ? !s.place_gain : !s.place_loss && s.place_gain);
   }
 
-  // The optimum of the box's linear programme for the worst total (stakes
-  // of any size, within the caps), or none when the programmes prove that no
+  // The optimum of the box's linear programme for the first figure it may
+  // pass (stakes of any size, within the caps), or none when they prove that no
   // point of the box beats the best plan so far: figure by figure, a box
   // that cannot pass the best's figure is judged on the next, among its
   // points that keep the figures before. Past every figure only a stake
@@ -271,7 +271,8 @@ class Searcher {
       judged.insert(judged.end(), kept.begin(), kept.end());
       const Judged j = JudgeBox(judged, b.lo, b.hi, *figure);
       s_.Spend(static_cast<int64_t>(judged.size() * (n + 1)) * (j.steps + 1));
-      if (point.empty()) point = j.point;
+      // The programme that leaves the box open says where to split it.
+      if (!j.point.empty()) point = j.point;
       if (j.verdict == Verdict::Worse) return std::nullopt;
       if (j.verdict == Verdict::Unknown) return Middle(b, point);
       // No point passes this figure: those that keep it are judged on the next.

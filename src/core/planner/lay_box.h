@@ -38,9 +38,10 @@ struct LayBoxProblem {
   std::vector<LayOutcome> outcomes;
 };
 
-// The work a plan may take, as in Search: seconds. One to three runners'
-// plans take a tiny part of it; five runners' may need most of it.
-inline constexpr std::int64_t kLayBoxWorkBudget = 2'000'000'000;
+// The work a plan may take, as in Search: about ten seconds. One or two
+// runners' plans take milliseconds; five runners' held to a stake cap, whose
+// plans tie by the thousand, may need all of it.
+inline constexpr std::int64_t kLayBoxWorkBudget = 1'000'000'000;
 
 // What new_s comes to at v, in units times kBasis.
 i128 NewOf(const LayBoxProblem& p, const LayOutcome& o, const std::vector<std::int64_t>& v);
