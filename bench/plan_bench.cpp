@@ -104,6 +104,24 @@ void MatchedBet(benchmark::State& state) {
   Run(state, r);
 }
 
+// Held each-way bets laid in the win and place markets: the worked example
+// of one runner (50 each way at 7.5, 4 places at 1/5; laid at 8.2, place
+// market of 3 at 1.7, 5% commission), then more runners at longer prices.
+void EachWayLaid(benchmark::State& state) {
+  Request r;
+  r.side = Side::Lay, r.commission = "5", r.place_market = "3";
+  const char* win[] = {"8.2", "13.5", "23", "9.6", "38"};
+  const char* place[] = {"1.7", "2.4", "4.1", "2.1", "6.2"};
+  const char* book[] = {"7.5", "12", "21", "9", "34"};
+  const char* stake[] = {"50", "25", "10", "10", "5"};
+  for (int j = 0; j < state.range(0); ++j) {
+    const std::string name = "R" + std::to_string(j);
+    r.runners.push_back({name, win[j], false, place[j]});
+    r.held.push_back({name, "each-way", stake[j], book[j], "4", "1/5"});
+  }
+  Run(state, r);
+}
+
 // n runners with a held bet on every fifth (backs, lays and free bets at
 // prices a little longer), new bets capped at `cap` or not.
 void Held(benchmark::State& state, Side side, const char* cap) {
@@ -179,6 +197,7 @@ BENCHMARK_CAPTURE(EachWay, Stake, Mode::Stake, "1000", 2)->Arg(5)->Arg(20)->Arg(
 BENCHMARK_CAPTURE(EachWay, Profit, Mode::Profit, "100", 2)->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(EachWay, CoveredStake, Mode::Stake, "1000", 1)->Arg(5)->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(EachWay, CoveredProfit, Mode::Profit, "100", 1)->Arg(5)->Arg(20);
+BENCHMARK(EachWayLaid)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Exchange, BackStake, Side::Back, Mode::Stake, "1000")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Exchange, BackProfit, Side::Back, Mode::Profit, "100")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Exchange, LayStake, Side::Lay, Mode::Stake, "1000")->Arg(20)->Arg(200);
