@@ -5,7 +5,9 @@
 // both parts of every stake in the outlay; around held bets, new stakes of 0
 // or at least the minimum, within the cap, and worst and best over every
 // outcome; at an exchange, every stake at least the minimum or paying the
-// minimum payout, and every price on the ladder when it must be.
+// minimum payout, and every price on the ladder when it must be; around held
+// each-way bets, both lays of 0 or at least the minimum, the worst and the
+// extra-place worst those of the runners' outcomes, the loss within its cap.
 
 #include <algorithm>
 #include <climits>
@@ -50,6 +52,29 @@ void CheckHeld(const Request& r, const Plan& plan) {
     Check(plan.total_stake <= Cents(ReadAmount(r.amount)));
 }
 
+void CheckLaid(const Request& r, const Plan& plan) {
+  const std::int64_t least = Cents(ReadMinStake(r.min_stake));
+  std::int64_t sum = 0, worst = INT64_MAX, extra = INT64_MAX;
+  for (const RunnerPlan& runner : plan.runners)
+    for (std::int64_t stake : {runner.stake, runner.lay_place_stake}) {
+      Check(stake >= 0 && stake % plan.step == 0 && (stake == 0 || stake >= least));
+      sum += stake;
+    }
+  for (const RunnerPlan& runner : plan.runners) {
+    worst = std::min(worst, runner.profit_if_wins);
+    for (const auto& outcome :
+         {runner.profit_if_places, runner.profit_if_extra_place, runner.profit_if_unplaced})
+      if (outcome) worst = std::min(worst, *outcome);
+    if (runner.profit_if_extra_place) extra = std::min(extra, *runner.profit_if_extra_place);
+  }
+  Check(sum == plan.total_stake && worst == plan.worst_profit && plan.best_profit >= worst &&
+        plan.new_liability >= 0);
+  Check(plan.extra_place_profit ? extra == *plan.extra_place_profit : extra == INT64_MAX);
+  const bool capped = !stakora::TrimBlanks(r.amount).empty();
+  if (capped && r.mode == Mode::Stake) Check(plan.total_stake <= Cents(ReadAmount(r.amount)));
+  if (capped && r.mode == Mode::Liability) Check(plan.new_liability <= Cents(ReadAmount(r.amount)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -65,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // amount, commission, step, minimum, (each way: field size, places, place
   // fraction; held bets: field size), then a runner each (a leading ! a
   // saver), or with held bets a held bet each ("@RUNNER:KIND:STAKE@ODDS")
-  // and a Rule 4 deduction ("%P"); any plan a minimum payout ("$P")
+  // and a Rule 4 deduction ("%P"), a place market's winners ("^W") and the
+  // last runner's place odds ("&ODDS"); any plan a minimum payout ("$P")
   const auto texts =
       stakora::fuzz::Texts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   std::vector<std::string*> fields = {&r.amount, &r.commission, &r.step, &r.min_stake};
@@ -81,6 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       r.min_payout = texts[i].substr(1);
     else if (held && texts[i].starts_with('%'))
       r.rule4 = texts[i].substr(1);
+    else if (held && texts[i].starts_with('^'))
+      r.place_market = texts[i].substr(1);
+    else if (held && texts[i].starts_with('&') && !r.runners.empty())
+      r.runners.back().place_odds = texts[i].substr(1);
     else if (held && texts[i].starts_with('@'))
       r.held.push_back(ParseHeldText(std::string_view(texts[i]).substr(1))
                            .value_or(HeldInput{texts[i].substr(1), "back", "1", "2"}));
@@ -89,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto plan = MakePlan(r);
   if (!plan) return Check(!plan.error().empty()), 0;
+  if (plan->place_market > 0) return CheckLaid(r, *plan), 0;
   if (!r.held.empty()) return CheckHeld(r, *plan), 0;
   std::int64_t sum = 0;
   // Every stake reaches the minimum, or pays the minimum payout at its odds.

@@ -36,6 +36,8 @@ same build/src/cli/stakora-cli "$out/src/cli/stakora-cli.exe" \
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --stake 25 --step 1 -- 2.2 5.5 8 13
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --lay --liability 30 --commission 2 -- 3 5 7
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --lay --exchange-rules betfair --stake 10 -- 3.0 5.0 25.0 3.35
+same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --commission 5 --place-market 3 \
+  --held A:each-way:50@7.5:4:1/5 --held B:each-way:25@12:4:1/5 --place-odds A=1.7 --place-odds B=2.4 -- A=8.2 B=13.5
 same build/src/cli/stakora-settle "$out/src/cli/stakora-settle.exe" --json \
   --bet A:each-way:10@7/4:3:1/5 --finish W=1 --finish A=2 --non-runner N@13/8
 
