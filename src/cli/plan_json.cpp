@@ -72,8 +72,8 @@ Result<settle::PlanSketch, std::string> ReadPlanJson(std::string_view text) {
     if (!name || !odds) return Missing(where, name ? "odds" : "name");
     const auto stake = Money(r, where, "stake");
     if (!stake) return stake.error();
-    settle::PlanSketch::Runner& runner =
-        s.runners.emplace_back(plan::RunnerName(name->text, j), odds->text, *stake);
+    s.runners.push_back({plan::RunnerName(name->text, j), odds->text, *stake});
+    settle::PlanSketch::Runner& runner = s.runners.back();
     const Json* place = market ? Member(r, "place_odds", Type::String) : nullptr;
     if (place) {
       const auto place_stake = Money(r, where, "lay_place_stake");
@@ -93,7 +93,8 @@ Result<settle::PlanSketch, std::string> ReadPlanJson(std::string_view text) {
         return Missing(where, !runner ? "runner" : !kind ? "kind" : "odds");
       const auto stake = Money(h, where, "stake");
       if (!stake) return stake.error();
-      plan::HeldShown& shown = s.held.emplace_back(runner->text, kind->text, *stake, odds->text);
+      s.held.push_back({runner->text, kind->text, *stake, odds->text});
+      plan::HeldShown& shown = s.held.back();
       const Json* places = Member(h, "places", Type::Number);
       const Json* fraction = Member(h, "place_fraction", Type::String);
       if (places && fraction) {
