@@ -6,6 +6,7 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
+#include "plan_text.h"
 #include "request_texts.h"
 
 namespace stakora::settle {
@@ -16,6 +17,7 @@ using boost::multiprecision::cpp_rational;
 using std::int64_t;
 
 using plan::KindWords;
+using plan::Ordinal;
 
 // In the order of BetKind.
 constexpr KindWords kKindWords[] = {
@@ -47,16 +49,6 @@ struct Places {
   std::map<int, int> sharing;  // runners per position
   std::set<std::string> withdrawn;
 };
-
-std::string Ordinal(int n) {
-  const int tens = n % 100, units = n % 10;
-  const char* suffix = (tens >= 11 && tens <= 13) ? "th"
-                       : units == 1               ? "st"
-                       : units == 2               ? "nd"
-                       : units == 3               ? "rd"
-                                                  : "th";
-  return std::to_string(n) + suffix;
-}
 
 Result<Places, std::string> PlacesOf(const Race& race) {
   Places p;
