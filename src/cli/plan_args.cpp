@@ -247,8 +247,9 @@ constexpr Option<PlanWords> kOptions[] = {
 constexpr std::span<const Option<PlanWords>> kTable(kOptions);
 
 // Held each-way bets are laid at an exchange, in a place market of W
-// winners; its options are for them alone and name runners given.
-std::optional<UsageError> PlaceMarketMisuse(PlanWords& w) {
+// winners; its options are for them alone and name runners given. Taken,
+// they make the plan a lay and give each runner named its place odds.
+std::optional<UsageError> TakePlaceMarket(PlanWords& w) {
   plan::Request& r = w.request;
   const bool has_market =
       std::find(w.given.begin(), w.given.end(), "--place-market") != w.given.end();
@@ -310,7 +311,7 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
   }
   if (w.common.help || w.common.version) return PlanArgs(w);
   if (const auto wrong = HeldMisuse(r)) return *wrong;
-  if (const auto wrong = PlaceMarketMisuse(w)) return *wrong;
+  if (const auto wrong = TakePlaceMarket(w)) return *wrong;
   if (std::find(w.given.begin(), w.given.end(), "--rule4") != w.given.end() && r.held.empty())
     return UsageError{"--rule4 takes from held bets' winnings: add the --held bets"};
   if (w.modes > 1 || (w.modes == 0 && r.held.empty()))

@@ -26,7 +26,7 @@ plan::HeldCell CellOf(int column) {
 
 // Only an each-way bet has places and a fraction.
 bool HasTerms(const plan::HeldInput& bet) {
-  return bet.kind == plan::HeldKindName(plan::HeldKind::EachWay);
+  return plan::IsEachWayKind(bet.kind);
 }
 
 }  // namespace

@@ -168,10 +168,8 @@ std::optional<std::string> CheckBeyondWin(const Request& r, Checked& c) {
 }  // namespace
 
 bool HoldsEachWay(const Request& r) {
-  return std::any_of(r.held.begin(), r.held.end(), [](const HeldInput& b) {
-    const auto kind = ReadHeldKind(b.kind, 0);
-    return kind && *kind == HeldKind::EachWay;
-  });
+  return std::any_of(r.held.begin(), r.held.end(),
+                     [](const HeldInput& b) { return IsEachWayKind(b.kind); });
 }
 
 bool RunnersOnLadder(const Choices& c) {

@@ -113,12 +113,14 @@ class Outcomes {
   std::vector<Spot> spots_;
 };
 
+// 0 past kMostScale, and from then on.
 i128 Lcm(i128 a, i128 b) {
+  if (a == 0) return 0;
   const i128 l = a / Gcd(a, b) * b;
   return l > kMostScale ? 0 : l;
 }
 
-const std::string kUnlike =
+constexpr const char* kUnlike =
     "The held bets and the odds are at prices too unlike to add up exactly; give their odds as "
     "decimals";
 
@@ -129,7 +131,7 @@ Result<std::vector<HeldReturns>, std::string> HeldOf(const Checked& c, std::size
     HeldReturns& h = out[b.runner];
     const auto wins = AddHeld(h.wins, HeldIfWins(b, c.rule4));
     const auto places = AddHeld(h.places, HeldIfPlaces(b, c.rule4));
-    if (!wins || !places) return kUnlike;
+    if (!wins || !places) return std::string(kUnlike);
     h = {*wins, *places, Q::Of(h.loses.num() + HeldIfLoses(b))};
   }
   return out;
@@ -139,10 +141,10 @@ Result<std::vector<HeldReturns>, std::string> HeldOf(const Checked& c, std::size
 i128 ScaleOf(const Checked& c, const std::vector<HeldReturns>& held) {
   i128 scale = 1;
   for (const HeldReturns& h : held)
-    for (const Q& q : {h.wins, h.places}) scale = scale ? Lcm(scale, q.den()) : 0;
+    for (const Q& q : {h.wins, h.places}) scale = Lcm(scale, q.den());
   for (std::size_t j = 0; j < held.size(); ++j) {
-    scale = scale ? Lcm(scale, c.field.odds[j].b) : 0;
-    if (c.place_odds[j]) scale = scale ? Lcm(scale, c.place_odds[j]->b) : 0;
+    scale = Lcm(scale, c.field.odds[j].b);
+    if (c.place_odds[j]) scale = Lcm(scale, c.place_odds[j]->b);
   }
   return scale;
 }
@@ -245,7 +247,7 @@ Result<Plan, std::string> MakeEachWayLayPlan(const Request& r, const Checked& c,
   const auto held = HeldOf(c, n);
   if (!held) return held.error();
   const i128 scale = ScaleOf(c, *held);
-  if (scale == 0) return kUnlike;
+  if (scale == 0) return std::string(kUnlike);
   const i128 unit = scale * kBasis;  // units times kBasis to the cent
   const auto units = [&](const Q& q) { return q.num() * (unit / q.den()); };
   std::vector<std::array<i128, 3>> held_units;

@@ -94,7 +94,7 @@ class Searcher {
       if (!s_.Spend(static_cast<int64_t>(rows_.size() * n) + 1)) return std::nullopt;
       if (!Narrow(box)) continue;
       const Key bound = KeyAt(box);
-      if (!Feasible(box) || !CanBeat(bound)) continue;
+      if (!Feasible(bound) || !CanBeat(bound)) continue;
       if (!WidestStake(box)) {
         Leaf(box.lo, bound);
         continue;
@@ -133,16 +133,10 @@ class Searcher {
     return key;
   }
 
-  bool Feasible(const Box& b) const {
-    int64_t total = 0;
-    for (int64_t v : b.lo) total += v;
-    if (total > p_.most_total) return false;
-    if (!p_.most_loss) return true;
-    for (const LayOutcome& o : p_.outcomes)
-      if (rates_.Net(MaxOver(o.win, b.lo, b.hi)) + rates_.Net(MaxOver(o.place, b.lo, b.hi)) <
-          -*p_.most_loss)
-        return false;
-    return true;
+  // Whether a box whose best is `bound` holds stakes within the caps: its
+  // least stakes, and its least loss.
+  bool Feasible(const Key& bound) const {
+    return bound.total <= p_.most_total && (!p_.most_loss || bound.loss <= *p_.most_loss);
   }
 
   // Whether a point of a box whose best is `bound` may beat the best so far;
@@ -248,8 +242,10 @@ class Searcher {
   std::optional<std::vector<long double>> Relaxed(const Box& b) const {
     const std::size_t n = b.lo.size();
     std::vector<BoundRow> worst, extra, gain{{&zeros_, 0, false}}, caps, kept;
+    std::vector<Signs> signs;
+    for (const LayOutcome& o : p_.outcomes) signs.push_back(SignsOver(o, b));
     for (const Row& row : rows_) {
-      if (Slack(row, SignsOver(p_.outcomes[row.outcome], b))) continue;
+      if (Slack(row, signs[row.outcome])) continue;
       const LayOutcome& o = p_.outcomes[row.outcome];
       worst.push_back({&row.coef, o.held, false});
       if (o.extra_held) extra.push_back({&row.coef, *o.extra_held, false});
@@ -302,8 +298,8 @@ class Searcher {
       v[i] = near > 0 && near < least ? (2 * near < least && b.lo[i] == 0 ? 0 : least) : near;
       v[i] = std::clamp(v[i], b.lo[i], b.hi[i]);
     }
-    const Box at{v, v};
-    if (Feasible(at)) Leaf(v, KeyAt(at));
+    const Key key = KeyAt(Box{v, v});
+    if (Feasible(key)) Leaf(v, key);
   }
 
   // A stake is 0 or at least its least: bounds between the two move out.

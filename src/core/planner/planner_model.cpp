@@ -199,7 +199,7 @@ void SetHeldCell(Planner& p, std::size_t line, HeldCell cell, std::string text) 
       return;
     case HeldCell::Kind:
       bet.kind = std::move(text);
-      if (bet.kind == HeldKindName(HeldKind::EachWay) && p.side != Side::Lay) {
+      if (IsEachWayKind(bet.kind) && p.side != Side::Lay) {
         SetSide(p, Side::Lay);
         if (p.side == Side::Lay)
           p.note = "An each-way bet is laid off at an exchange: the plan now lays.";
@@ -262,9 +262,8 @@ bool HasHeld(const Planner& p) {
 }
 
 bool HasHeldEachWay(const Planner& p) {
-  return std::any_of(p.held.begin(), p.held.end(), [](const HeldInput& bet) {
-    return IsHeld(bet) && bet.kind == HeldKindName(HeldKind::EachWay);
-  });
+  return std::any_of(p.held.begin(), p.held.end(),
+                     [](const HeldInput& bet) { return IsHeld(bet) && IsEachWayKind(bet.kind); });
 }
 
 Request TypedRequest(const Planner& p) {

@@ -234,6 +234,11 @@ Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t 
   return *named;
 }
 
+bool IsEachWayKind(const std::string& text) {
+  const auto kind = ReadHeldKind(text, 0);
+  return kind && *kind == HeldKind::EachWay;
+}
+
 Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i) {
   return ReadPositiveMoney(HeldBetName(i) + " stake", text);
 }

@@ -82,6 +82,8 @@ Result<std::size_t, std::string> ReadHeldRunner(const Request& r, std::size_t i)
 Result<std::size_t, std::string> ReadRunnerOf(const Request& r, std::string_view typed,
                                               const std::string& who);
 Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t i);
+// Whether a kind typed reads as each-way, as ReadHeldKind reads it.
+bool IsEachWayKind(const std::string& text);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
 // A held each-way bet's terms at the bookmaker: its places, its fraction
 // (the terms' places left 0), and both.

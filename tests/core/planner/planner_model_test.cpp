@@ -240,7 +240,7 @@ TEST(Planner, HeldBetsAreSentAroundTheRunners) {
   // place market, whose box and the bet's terms are read where typed.
   SetEachWay(p, false);
   SetSide(p, Side::Back);
-  SetHeldCell(p, 0, HeldCell::Kind, "each-way");
+  SetHeldCell(p, 0, HeldCell::Kind, " Each-Way");  // read as the plan reads it
   EXPECT_EQ(p.side, Side::Lay);
   EXPECT_TRUE(ViewWithout(p, "").controls.place_market);
   SetHeldCell(p, 0, HeldCell::Places, "x");
