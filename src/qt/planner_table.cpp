@@ -33,18 +33,16 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
   const plan::PlannerRow& typed = planner_.rows[row];
   static const plan::RowResult kNothing;
   const plan::RowResult& result = row < view_.rows.size() ? view_.rows[row] : kNothing;
-  const auto typed_cell = TypedCell(index.column());
-  switch (typed_cell ? kName : index.column()) {
-    case kName: {
-      const plan::Cell cell = *typed_cell;
-      if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return Q(cell == plan::Cell::Name   ? typed.name
-                 : cell == plan::Cell::Odds ? typed.odds
-                                            : typed.place_odds);
-      if (role == kProblemRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
-        return Q(plan::CellProblem(view_, row, cell));
-      return {};
-    }
+  if (const auto cell = TypedCell(index.column())) {
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+      return Q(*cell == plan::Cell::Name   ? typed.name
+               : *cell == plan::Cell::Odds ? typed.odds
+                                           : typed.place_odds);
+    if (role == kProblemRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+      return Q(plan::CellProblem(view_, row, *cell));
+    return {};
+  }
+  switch (index.column()) {
     case kSaver:
       if (role == Qt::CheckStateRole) return typed.saver ? Qt::Checked : Qt::Unchecked;
       if (role == Qt::ToolTipRole) return Q(view_.controls.saver_why);

@@ -111,8 +111,7 @@ std::optional<std::string> CheckEachWayHeld(const Request& r, Checked& c) {
       c.place_odds.emplace_back();
       continue;
     }
-    const auto odds = (r.ladder ? ReadLadderOdds : ReadOdds)(r.runners[j].place_odds,
-                                                             RunnerLabel(j) + " place odds: ");
+    const auto odds = ReadPlaceOdds(r.runners[j].place_odds, j, r.ladder);
     if (!odds) return odds.error();
     c.place_odds.emplace_back(*odds);
   }

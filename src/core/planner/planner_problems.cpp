@@ -69,10 +69,7 @@ std::vector<Problem> Problems(const Planner& p) {
     Problem at;
     at.at = Problem::At::Cell, at.line = row, at.cell = Cell::PlaceOdds;
     if (typed(p.rows[row].place_odds))
-      Note(out,
-           (r.ladder ? ReadLadderOdds : ReadOdds)(p.rows[row].place_odds,
-                                                  RunnerLabel(runner) + " place odds: "),
-           at);
+      Note(out, ReadPlaceOdds(p.rows[row].place_odds, runner, r.ladder), at);
     ++runner;
   }
   std::size_t i = 0;

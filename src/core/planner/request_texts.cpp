@@ -243,6 +243,10 @@ Result<int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t 
   return ReadPositiveMoney(HeldBetName(i) + " stake", text);
 }
 
+Result<Odds, std::string> ReadPlaceOdds(const std::string& text, std::size_t j, bool on_ladder) {
+  return (on_ladder ? ReadLadderOdds : ReadOdds)(text, RunnerLabel(j) + " place odds: ");
+}
+
 Result<int, std::string> ReadHeldPlaces(const std::string& text, std::size_t i) {
   return ReadWhole(HeldBetName(i) + " places", text, kMostPlaces);
 }

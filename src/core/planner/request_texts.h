@@ -85,6 +85,9 @@ Result<HeldKind, std::string> ReadHeldKind(const std::string& text, std::size_t 
 // Whether a kind typed reads as each-way, as ReadHeldKind reads it.
 bool IsEachWayKind(const std::string& text);
 Result<std::int64_t, std::string> ReadHeldStake(const std::string& text, std::size_t i);
+// Runner j's odds in the exchange's place market, on its ladder when it is on.
+Result<Odds, std::string> ReadPlaceOdds(const std::string& text, std::size_t j, bool on_ladder);
+
 // A held each-way bet's terms at the bookmaker: its places, its fraction
 // (the terms' places left 0), and both.
 Result<int, std::string> ReadHeldPlaces(const std::string& text, std::size_t i);
