@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "big.h"
+#include "each_way.h"
 #include "held_bounds.h"
 #include "held_search.h"
 #include "plan_figures.h"
@@ -66,8 +67,7 @@ std::vector<HeldShown> HeldShownOf(const Request& r, const Checked& c) {
     shown.odds = r.held[i].odds;
     if (b.kind == HeldKind::EachWay) {
       shown.places = b.terms.places;
-      shown.fraction =
-          std::to_string(b.terms.fraction_num) + "/" + std::to_string(b.terms.fraction_den);
+      shown.fraction = FractionText(b.terms);
     }
   }
   return out;
