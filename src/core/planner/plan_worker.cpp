@@ -1,20 +1,22 @@
 #include "plan_worker.h"
 
+#include <chrono>
 #include <utility>
 
 namespace stakora::plan {
 
 PlanWorker::PlanWorker(Deliver deliver)
-    : deliver_(std::move(deliver)), thread_([this](std::stop_token quit) { Loop(quit); }) {}
+    : deliver_(std::move(deliver)), thread_([this] { Loop(); }) {}
 
 PlanWorker::~PlanWorker() {
-  // In this order: the thread either sees the quit before it starts a plan,
-  // or has started it under the lock taken here, which then stops it.
-  thread_.request_stop();
+  // Under the lock: the thread either sees the quit before it starts a plan,
+  // or has started it, which this then stops.
   {
     std::lock_guard lock(mutex_);
+    quit_ = true;
     current_.request_stop();
   }
+  wake_.notify_all();
   thread_.join();
 }
 
@@ -33,12 +35,14 @@ std::uint64_t PlanWorker::Cancel() {
   return ++newest_;
 }
 
-void PlanWorker::Loop(std::stop_token quit) {
+void PlanWorker::Loop() {
   std::unique_lock lock(mutex_);
   for (;;) {
+    // Woken now and then as well, so that a wake-up lost by a thread library
+    // costs a moment rather than a window that never closes.
+    while (!quit_ && !waiting_) wake_.wait_for(lock, std::chrono::milliseconds(250));
     // A request may be waiting when the quit comes: it is not started.
-    if (!wake_.wait(lock, quit, [this] { return waiting_.has_value(); }) || quit.stop_requested())
-      return;
+    if (quit_) return;
     const Request request = std::move(*waiting_);
     waiting_.reset();
     const std::uint64_t id = newest_;
@@ -47,7 +51,7 @@ void PlanWorker::Loop(std::stop_token quit) {
     lock.unlock();
     auto outcome = MakePlan(request, stop);
     lock.lock();
-    if (id == newest_ && !quit.stop_requested()) deliver_(id, std::move(outcome));
+    if (id == newest_ && !quit_) deliver_(id, std::move(outcome));
   }
 }
 

@@ -37,15 +37,16 @@ class PlanWorker {
   std::uint64_t Cancel();
 
  private:
-  void Loop(std::stop_token quit);
+  void Loop();
 
   std::mutex mutex_;
-  std::condition_variable_any wake_;
+  std::condition_variable wake_;
+  bool quit_ = false;
   std::optional<Request> waiting_;
   std::uint64_t newest_ = 0;
   std::stop_source current_;  // the plan being worked out
   Deliver deliver_;
-  std::jthread thread_;  // last: it starts once the rest is ready
+  std::thread thread_;  // last: it starts once the rest is ready
 };
 
 }  // namespace stakora::plan
