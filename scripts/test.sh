@@ -13,13 +13,13 @@ sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSTAKORA_BUILD_GUI=OFF \
   -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null
 cmake --build build/asan -j2
-ctest --test-dir build/asan --output-on-failure -j2
+ctest --test-dir build/asan --output-on-failure -j2 --timeout 1800
 
 echo "== the planner's worker under ThreadSanitizer"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DSTAKORA_BUILD_GUI=OFF \
   -DSTAKORA_BUILD_BENCH=OFF -DSTAKORA_WERROR=ON "-DCMAKE_CXX_FLAGS=-fsanitize=thread" >/dev/null
 cmake --build build/tsan -j2 --target plan_worker_tests
-build/tsan/tests/plan_worker_tests --gtest_brief=1
+timeout 900 build/tsan/tests/plan_worker_tests --gtest_brief=1
 
 echo "== fuzz targets, a short run each"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DSTAKORA_BUILD_FUZZ=ON -DSTAKORA_BUILD_GUI=OFF \
@@ -48,4 +48,4 @@ bash scripts/windows-desktop.sh --if-cached
 
 echo "== test suite"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j2 --timeout 1800

@@ -18,7 +18,7 @@ cmake --build "$out" -j2
 # A prefix of our own, made on the first start (about ten seconds).
 export WINEPREFIX="$PWD/build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1 || true
-ctest --test-dir "$out" --output-on-failure -j2
+ctest --test-dir "$out" --output-on-failure -j2 --timeout 1800
 
 # The same answers as the Linux build, byte for byte once Windows' CR LF line
 # ends are taken back to LF.

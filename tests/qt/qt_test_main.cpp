@@ -4,9 +4,12 @@
 
 #include <QApplication>
 
+#include "support/hang_watch.h"
+
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  stakora::testing::WatchForHangs();
   return RUN_ALL_TESTS();
 }
