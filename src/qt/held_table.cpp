@@ -24,11 +24,6 @@ plan::HeldCell CellOf(int column) {
                                           : plan::HeldCell::Odds;
 }
 
-// Only an each-way bet has places and a fraction.
-bool HasTerms(const plan::HeldInput& bet) {
-  return plan::IsEachWayKind(bet.kind);
-}
-
 }  // namespace
 
 int HeldTable::rowCount(const QModelIndex& parent) const {
@@ -83,8 +78,9 @@ bool HeldTable::setData(const QModelIndex& index, const QVariant& value, int rol
 
 Qt::ItemFlags HeldTable::flags(const QModelIndex& index) const {
   const auto line = static_cast<std::size_t>(index.row());
+  // Only an each-way bet has places and a fraction.
   const bool terms = index.column() == kPlaces || index.column() == kFraction;
-  if (terms && (line >= planner_.held.size() || !HasTerms(planner_.held[line])))
+  if (terms && (line >= planner_.held.size() || !plan::IsEachWayKind(planner_.held[line].kind)))
     return Qt::ItemIsSelectable;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }

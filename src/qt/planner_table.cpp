@@ -6,6 +6,32 @@
 #include "qt/style.h"
 
 namespace stakora::qt {
+namespace {
+
+// The worked-out columns: each its text and, for a profit, its cents, red
+// below 0.
+struct Figure {
+  int column;
+  std::string plan::RowResult::*text;
+  std::int64_t plan::RowResult::*cents = nullptr;
+};
+constexpr Figure kFigures[] = {
+    {PlannerTable::kPlaceOdds, &plan::RowResult::place_odds},
+    {PlannerTable::kStake, &plan::RowResult::stake},
+    {PlannerTable::kLiability, &plan::RowResult::liability},
+    {PlannerTable::kPlaceLay, &plan::RowResult::place_lay},
+    {PlannerTable::kPlaceLiability, &plan::RowResult::place_liability},
+    {PlannerTable::kHeld, &plan::RowResult::held},
+    {PlannerTable::kProfit, &plan::RowResult::profit, &plan::RowResult::profit_cents},
+    {PlannerTable::kPlaceProfit, &plan::RowResult::place_profit,
+     &plan::RowResult::place_profit_cents},
+    {PlannerTable::kExtraProfit, &plan::RowResult::extra_profit,
+     &plan::RowResult::extra_profit_cents},
+    {PlannerTable::kUnplacedProfit, &plan::RowResult::unplaced_profit,
+     &plan::RowResult::unplaced_profit_cents},
+};
+
+}  // namespace
 
 PlannerTable::PlannerTable(const plan::Planner& planner, const plan::PlannerView& view, Edit edit,
                            QObject* parent)
@@ -59,36 +85,13 @@ QVariant PlannerTable::data(const QModelIndex& index, int role) const {
     default:
       break;
   }
-  if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
-  if (role == Qt::ForegroundRole &&
-      ((index.column() == kProfit && result.loss) ||
-       (index.column() == kPlaceProfit && result.place_loss) ||
-       (index.column() == kExtraProfit && result.extra_profit_cents < 0) ||
-       (index.column() == kUnplacedProfit && result.unplaced_profit_cents < 0)))
-    return kLossRed;
-  if (role != Qt::DisplayRole) return {};
-  switch (index.column()) {
-    case kPlaceOdds:
-      return Q(result.place_odds);
-    case kStake:
-      return Q(result.stake);
-    case kLiability:
-      return Q(result.liability);
-    case kPlaceLay:
-      return Q(result.place_lay);
-    case kPlaceLiability:
-      return Q(result.place_liability);
-    case kExtraProfit:
-      return Q(result.extra_profit);
-    case kUnplacedProfit:
-      return Q(result.unplaced_profit);
-    case kHeld:
-      return Q(result.held);
-    case kPlaceProfit:
-      return Q(result.place_profit);
-    default:
-      return Q(result.profit);
+  for (const Figure& f : kFigures) {
+    if (f.column != index.column()) continue;
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole && f.cents && result.*f.cents < 0) return kLossRed;
+    if (role == Qt::DisplayRole) return Q(result.*f.text);
   }
+  return {};
 }
 
 bool PlannerTable::setData(const QModelIndex& index, const QVariant& value, int role) {

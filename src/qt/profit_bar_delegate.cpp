@@ -34,10 +34,10 @@ void ProfitBarDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   const QRect r = option.rect.adjusted(4, margin, -4, -margin);
   const int count = static_cast<int>(bars.size());
   for (int i = 0; i < count; ++i) {
-    const int top = r.top() + r.height() * i / count,
+    // A pixel's gap above each bar but the first.
+    const int top = r.top() + r.height() * i / count + (i > 0 ? 1 : 0),
               bottom = r.top() + r.height() * (i + 1) / count;
-    Bar(p, QRect(r.left(), top + (i > 0 ? 1 : 0), r.width(), bottom - top - (i > 0 ? 1 : 0)),
-        bars[i], zero_at);
+    Bar(p, QRect(r.left(), top, r.width(), bottom - top), bars[i], zero_at);
   }
   const int zero = r.left() + static_cast<int>(zero_at * r.width());
   p->setPen(option.palette.color(QPalette::Text));

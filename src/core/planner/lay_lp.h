@@ -6,7 +6,7 @@
 // for every v in the box [lo, hi]. The weights making that bound least are
 // the linear programme's dual; a simplex in floating point finds them. Only
 // where they come from is inexact: the bound itself is worked out exactly by
-// whoever uses them (lay_box.cpp), so a poor weight only prunes less.
+// whoever uses them (lay_bound.cpp), so a poor weight only prunes less.
 
 #include <cstddef>
 #include <utility>

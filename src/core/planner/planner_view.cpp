@@ -144,13 +144,12 @@ PlannerView ViewOf(const Planner& p, const Plan& plan) {
     RowResult& shown = v.rows[row];
     shown.stake = MoneyText(r.stake), shown.liability = MoneyText(r.liability);
     shown.profit = MoneyText(r.profit_if_wins), shown.profit_cents = r.profit_if_wins;
-    shown.loss = r.profit_if_wins < 0;
     shown.bar_text = "if it wins " + shown.profit;
     if (!plan.held.empty()) shown.held = MoneyText(r.held_if_wins);
     if (plan.each_way) shown.place_odds = r.place_odds;
     if (r.profit_if_places) {
       shown.place_profit = MoneyText(*r.profit_if_places);
-      shown.place_profit_cents = *r.profit_if_places, shown.place_loss = *r.profit_if_places < 0;
+      shown.place_profit_cents = *r.profit_if_places;
       shown.bar_text = "if it wins " + shown.profit + ", if it places " + shown.place_profit;
     }
     if (plan.place_market > 0) ShowLays(shown, r);

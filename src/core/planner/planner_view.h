@@ -19,12 +19,10 @@ namespace stakora::plan {
 struct RowResult {
   std::string stake, liability, profit;  // money texts, empty when nothing is planned
   std::string held;                      // what held bets return if it wins
-  std::int64_t profit_cents = 0;
-  bool loss = false;  // the profit if it wins is a loss
+  std::int64_t profit_cents = 0;         // below 0: a loss, shown red
   // Each way: the place odds and the result if it only places.
   std::string place_odds, place_profit;
   std::int64_t place_profit_cents = 0;
-  bool place_loss = false;
   // Around held each-way bets: the place lay, its liability, and the results
   // in an extra place and outside the bookmaker's places.
   std::string place_lay, place_liability, extra_profit, unplaced_profit;

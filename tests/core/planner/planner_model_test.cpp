@@ -266,7 +266,7 @@ TEST(Planner, TheViewPutsEachRunnersFiguresOnItsRow) {
   EXPECT_EQ(v.rows[0].stake, "9.00");
   EXPECT_EQ(v.rows[1], RowResult{});
   EXPECT_EQ(v.rows[3].stake, "12.00");
-  EXPECT_TRUE(v.rows[2].loss);  // a book over 100%: every runner loses
+  EXPECT_LT(v.rows[2].profit_cents, 0);  // a book over 100%: every runner loses
   EXPECT_EQ(v.rows[3].profit, "-7.00");
   EXPECT_DOUBLE_EQ(*v.rows[3].bar, -0.28);  // one scale: the largest figure, the 25.00 staked
   EXPECT_EQ(v.bar_zero, 1.0);               // at the right: nothing gains
