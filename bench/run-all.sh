@@ -22,7 +22,7 @@ plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "
 each_way() { echo "$plans" | grep "EachWay/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 exchange() { echo "$plans" | grep "Exchange/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 held() { echo "$plans" | grep "Held/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
-laid() { echo "$plans" | grep "EachWayLaid/$1_median" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
+each_way_laid() { echo "$plans" | grep "EachWayLaid/$1_median" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 matched=$(echo "$plans" | grep "MatchedBet_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
 # The slowest plans, once each (three plans a measure).
@@ -80,7 +80,7 @@ cat <<TABLE
 | Stake plan, lay liability, 5 / 20 / 200 / 1000 runners | $(plan LayLiability 5) / $(plan LayLiability 20) / $(plan LayLiability 200) / $(plan LayLiability 1000) µs |
 | At an exchange with the Betfair rules, 20 / 200 runners: back stake; back profit | $(exchange BackStake 20) / $(exchange BackStake 200); $(exchange BackProfit 20) / $(exchange BackProfit 200) µs |
 | At an exchange with the Betfair rules, 20 / 200 runners: lay stake; lay liability | $(exchange LayStake 20) / $(exchange LayStake 200); $(exchange LayLiability 20) / $(exchange LayLiability 200) µs |
-| Held each-way bets laid in the win and place markets, 1 / 2 / 3 / 4 / 5 runners | $(laid 1) / $(laid 2) / $(laid 3) / $(laid 4) / $(laid 5) µs |
+| Held each-way bets laid in the win and place markets, 1 / 2 / 3 / 4 / 5 runners | $(each_way_laid 1) / $(each_way_laid 2) / $(each_way_laid 3) / $(each_way_laid 4) / $(each_way_laid 5) µs |
 | Each-way plan, stake, 5 / 20 / 200 runners | $(each_way Stake 5) / $(each_way Stake 20) / $(each_way Stake 200) µs |
 | Each-way plan, profit, 5 / 20 / 200 runners | $(each_way Profit 5) / $(each_way Profit 20) / $(each_way Profit 200) µs |
 | Each-way plan on a field the runners cover, stake, 5 / 20 / 200 runners | $(each_way CoveredStake 5) / $(each_way CoveredStake 20) / $(each_way CoveredStake 200) µs |
