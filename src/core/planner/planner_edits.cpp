@@ -83,6 +83,22 @@ struct Applier {
   void operator()(const FieldCoveredTicked& e) { SetFieldCovered(p, e.covered); }
   void operator()(const ExchangeRulesChosen& e) { SetExchangeRules(p, e.name); }
   void operator()(const LadderTicked& e) { SetLadder(p, e.on); }
+  void operator()(const RaceOpened& e) {
+    const std::size_t rows = p.rows.size(), held = p.held.size();
+    OpenRace(p, e.race);
+    out.rows = AllOf(rows, p.rows.size());
+    out.held = AllOf(held, p.held.size());
+  }
+  void operator()(const PlanCarried& e) {
+    const std::size_t rows = p.rows.size(), held = p.held.size();
+    static_cast<Choices&>(p) = e.request;
+    p.exchange_rules.clear();
+    const Request& r = e.request;
+    OpenRace(p, Race{r.runners, r.held, false, r.rule4, r.place_market});
+    p.note = "The bet held and the runner to lay, carried in: the plan lays it off.";
+    out.rows = AllOf(rows, p.rows.size());
+    out.held = AllOf(held, p.held.size());
+  }
 };
 
 }  // namespace

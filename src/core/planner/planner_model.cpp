@@ -8,6 +8,7 @@
 #include "ladder.h"
 #include "number_text.h"
 #include "plan_text.h"
+#include "race_csv.h"
 #include "request_texts.h"
 
 namespace stakora::plan {
@@ -60,6 +61,19 @@ auto& TextOf(P& p, Box box) {
   return p.each_way.place_fraction;
 }
 
+// The race in place of the one in the window, as it stands.
+void PutRace(Planner& p, const Race& race) {
+  p.rows.clear();
+  for (const RunnerInput& r : race.runners)
+    p.rows.push_back({r.name, r.odds, r.saver, r.place_odds});
+  if (p.rows.size() < 3) p.rows.resize(3);
+  p.held = race.held;
+  p.field_covered = race.field_covered;
+  p.rule4 = race.rule4;
+  p.place_market = race.place_market;
+  p.cleared.clear();
+}
+
 }  // namespace
 
 Planner MakePlanner(const PlannerSettings& s) {
@@ -76,29 +90,37 @@ Planner MakePlanner(const PlannerSettings& s) {
   if (FindExchangeRules(s.exchange_rules)) p.exchange_rules = s.exchange_rules;
   p.exchange = !p.exchange_rules.empty();
   if (p.each_way.on) SetEachWay(p, true);
-  if (!s.race.runners.empty()) p.rows.clear();
-  for (const RunnerInput& r : s.race.runners)
-    p.rows.push_back({r.name, r.odds, r.saver, r.place_odds});
-  if (p.rows.size() < 3) p.rows.resize(3);
-  p.held = s.race.held;
-  p.field_covered = s.race.field_covered;
-  p.rule4 = s.race.rule4;
-  p.place_market = s.race.place_market;
+  PutRace(p, s.race);
   return p;
 }
 
-PlannerSettings SettingsOf(const Planner& p) {
-  PlannerSettings s{p.side,       p.mode,           p.step,     p.min_stake,
-                    p.commission, p.field_size,     p.each_way, p.min_payout,
-                    p.ladder,     p.exchange_rules, {}};
+Race RaceOf(const Planner& p) {
+  Race race;
   for (const PlannerRow& row : p.rows)
-    if (IsRunner(row)) s.race.runners.push_back({row.name, row.odds, row.saver, row.place_odds});
+    if (IsRunner(row)) race.runners.push_back({row.name, row.odds, row.saver, row.place_odds});
   for (const HeldInput& bet : p.held)
-    if (IsHeld(bet)) s.race.held.push_back(bet);
-  s.race.field_covered = p.field_covered;
-  s.race.rule4 = p.rule4;
-  s.race.place_market = p.place_market;
-  return s;
+    if (IsHeld(bet)) race.held.push_back(bet);
+  race.field_covered = p.field_covered;
+  race.rule4 = p.rule4;
+  race.place_market = p.place_market;
+  return race;
+}
+
+void OpenRace(Planner& p, const Race& race) {
+  PutRace(p, race);
+  if (HasHeldEachWay(p)) SetSide(p, Side::Lay);
+  p.note = "Race opened: " + std::to_string(race.runners.size()) +
+           (race.runners.size() == 1 ? " runner" : " runners") +
+           (race.held.empty() ? std::string()
+                              : ", " + std::to_string(race.held.size()) +
+                                    (race.held.size() == 1 ? " held bet" : " held bets")) +
+           ".";
+}
+
+PlannerSettings SettingsOf(const Planner& p) {
+  return PlannerSettings{p.side,       p.mode,           p.step,     p.min_stake,
+                         p.commission, p.field_size,     p.each_way, p.min_payout,
+                         p.ladder,     p.exchange_rules, RaceOf(p)};
 }
 
 void SetSide(Planner& p, Side side) {
@@ -155,7 +177,19 @@ void RemoveRow(Planner& p, std::size_t row) {
 }
 
 std::size_t PasteRunners(Planner& p, std::string_view text) {
-  const auto [pasted, heading] = ParseRunnerLines(text);
+  PastedRunners read;
+  if (LooksLikeRaceCsv(text)) {
+    // A race copied from a spreadsheet or a saved file: its runners.
+    auto race = ReadRaceCsv(text);
+    if (!race) {
+      p.note = "Nothing pasted: " + race.error();
+      return 0;
+    }
+    read.runners = std::move(race->runners);
+  } else {
+    read = ParseRunnerLines(text);
+  }
+  const auto& [pasted, heading] = read;
   if (pasted.empty()) return 0;
   if (!heading.empty()) p.note = HeadingNote(heading);
   if (std::none_of(p.rows.begin(), p.rows.end(), IsRunner)) p.rows.clear();

@@ -62,6 +62,12 @@ struct Planner : Choices {
 Planner MakePlanner(const PlannerSettings& s);
 PlannerSettings SettingsOf(const Planner& p);
 
+// The race in the window: the runners and held bets filled in, and the rest.
+Race RaceOf(const Planner& p);
+// A race the user opened, in place of the one in the window: held each-way
+// bets lay, and the summary says what came.
+void OpenRace(Planner& p, const Race& race);
+
 // The edits the window forwards. A row index past the grid changes nothing.
 void SetSide(Planner& p, Side side);  // a mode the new side lacks falls back to a stake
 void SetMode(Planner& p, Mode mode);  // a mode the side lacks is not taken
@@ -77,7 +83,9 @@ void SetSaver(Planner& p, std::size_t row, bool saver);
 void AddRow(Planner& p);
 void RemoveRow(Planner& p, std::size_t row);
 // Pasted lines of runners fill the empty rows first, then follow the last;
-// a grid with nothing typed is replaced by them. Returns how many were pasted.
+// a grid with nothing typed is replaced by them. A race's comma-separated
+// text (race_csv.h) gives its runners; one that does not read is said in
+// the note. Returns how many were pasted.
 std::size_t PasteRunners(Planner& p, std::string_view text);
 // Empties the grid (three rows to type into). Until a row is edited,
 // UndoClear brings the runners back; it says whether it did.
@@ -164,10 +172,19 @@ struct ExchangeRulesChosen {
 struct LadderTicked {
   bool on;
 };
-using PlannerEdit = std::variant<SideChosen, ModeChosen, BoxTyped, EachWayTicked, HandicapTicked,
-                                 CellTyped, SaverTicked, RowAdded, RowRemoved, RunnersPasted,
-                                 RunnersCleared, ClearUndone, HeldAdded, HeldRemoved, HeldCellTyped,
-                                 HeldPasted, FieldCoveredTicked, ExchangeRulesChosen, LadderTicked>;
+struct RaceOpened {
+  Race race;
+};
+// A plan carried in from elsewhere (the Matched bet window): its choices,
+// runners and held bets in place of the window's.
+struct PlanCarried {
+  Request request;
+};
+using PlannerEdit =
+    std::variant<SideChosen, ModeChosen, BoxTyped, EachWayTicked, HandicapTicked, CellTyped,
+                 SaverTicked, RowAdded, RowRemoved, RunnersPasted, RunnersCleared, ClearUndone,
+                 HeldAdded, HeldRemoved, HeldCellTyped, HeldPasted, FieldCoveredTicked,
+                 ExchangeRulesChosen, LadderTicked, RaceOpened, PlanCarried>;
 
 // The lines of the grid or of the held bets an edit took away, then added:
 // old lines [removed_at, removed_at + removed), then new lines [inserted_at,
