@@ -147,6 +147,15 @@ std::string WinSummary(const Plan& p) {
 
 // The held bets, the new money, the worst and best totals over every
 // outcome, and the total if another runner wins, or that there is no other.
+// " Retention 74.75% of the free bet's stake.", when free bets are held.
+std::string RetentionText(const Plan& p) {
+  const auto kept = RetentionPercent(p);
+  if (!kept) return {};
+  const auto free = std::count_if(p.held.begin(), p.held.end(), IsFreeBet);
+  return " Retention " + *kept +
+         (free == 1 ? "% of the free bet's stake." : "% of the free bets' stakes.");
+}
+
 std::string HeldSummary(const Plan& p) {
   const std::size_t n = p.held.size();
   const bool lay = p.side == Side::Lay;
@@ -156,11 +165,25 @@ std::string HeldSummary(const Plan& p) {
          (lay ? ": new lay stakes " : ": new stakes ") + MoneyText(p.total_stake) + ". " +
          (lay ? MostToLose(p.worst_profit) + "; best "
               : "Worst " + MoneyText(p.worst_profit) + ", best ") +
-         MoneyText(p.best_profit) + IfAnotherWins(p) + "." +
+         MoneyText(p.best_profit) + IfAnotherWins(p) + "." + RetentionText(p) +
          (nothing_new ? std::string(" ") + kChooseLayHint : "");
 }
 
 }  // namespace
+
+bool IsFreeBet(const HeldShown& h) {
+  return h.kind == HeldKindName(HeldKind::Free) ||
+         h.kind == HeldKindName(HeldKind::FreeStakeReturned);
+}
+
+std::optional<std::string> RetentionPercent(const Plan& p) {
+  i128 free = 0;
+  for (const HeldShown& h : p.held)
+    if (IsFreeBet(h)) free += h.stake;
+  if (free == 0) return std::nullopt;
+  // In hundredths of a percent, as cents are hundredths.
+  return MoneyText(To64(RoundHalfEven(Ratio{i128{p.worst_profit} * 10000, free})));
+}
 
 std::string SignedMoney(std::int64_t cents) {
   return (cents > 0 ? "+" : "") + MoneyText(cents);

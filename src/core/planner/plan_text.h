@@ -81,6 +81,12 @@ std::string StakesText(const Plan& p);
 // runner's outcomes and what the new lays can lose.
 std::string SummaryText(const Plan& p);
 
+// Whether a held bet is a free bet, its stake returned or not.
+bool IsFreeBet(const HeldShown& h);
+// Around free bets: the worst profit as a percentage of their stakes, to two
+// decimals ("74.75"); none without a free bet.
+std::optional<std::string> RetentionPercent(const Plan& p);
+
 // Money with its sign: "+9.94", "-3.00", "0.00".
 std::string SignedMoney(std::int64_t cents);
 // "1st", "2nd", "23rd"; "2nd-3rd" for places 2 to 3, "4th" for 4 alone.

@@ -9,10 +9,6 @@
 namespace stakora::plan {
 namespace {
 
-std::string PathIn(const std::string& folder) {
-  return folder + "/" + kPlannerSettingsFile;
-}
-
 // Short enough to keep in a settings file, on one line, with no NUL (which
 // would make the file read as binary).
 bool IsPlainSetting(std::string_view v) {
@@ -171,22 +167,32 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
   return s;
 }
 
-LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui) {
+LoadedText LoadSettingsText(const std::string& folder, const char* file, Ui& ui) {
   if (folder.empty()) return {};
-  const FileBytes file = ReadSettingsFile(PathIn(folder));
-  if (file.error == ReportNumber::FileNotFound) return {{}, true};
-  if (file.error != ReportNumber::None) {
-    ui.ShowErrorNumber(file.error);
+  FileBytes read = ReadSettingsFile(folder + "/" + file);
+  if (read.error == ReportNumber::FileNotFound) return {{}, true};
+  if (read.error != ReportNumber::None) {
+    ui.ShowErrorNumber(read.error);
     return {};
   }
-  return {ReadPlannerSettings(file.bytes), true};
+  return {std::move(read.bytes), true};
+}
+
+void SaveSettingsText(const std::string& folder, const char* file, const std::string& text,
+                      bool may_save, Ui& ui) {
+  if (!may_save) return;
+  const ReportNumber error = ReplaceSettingsFile(folder + "/" + file, text);
+  if (error != ReportNumber::None) ui.ShowErrorNumber(error);
+}
+
+LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui) {
+  const LoadedText loaded = LoadSettingsText(folder, kPlannerSettingsFile, ui);
+  return {ReadPlannerSettings(loaded.text), loaded.may_save};
 }
 
 void SavePlannerSettings(const std::string& folder, const PlannerSettings& s, bool may_save,
                          Ui& ui) {
-  if (!may_save) return;
-  const ReportNumber error = ReplaceSettingsFile(PathIn(folder), PlannerSettingsText(s));
-  if (error != ReportNumber::None) ui.ShowErrorNumber(error);
+  SaveSettingsText(folder, kPlannerSettingsFile, PlannerSettingsText(s), may_save, ui);
 }
 
 }  // namespace stakora::plan

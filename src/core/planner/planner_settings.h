@@ -64,4 +64,13 @@ LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui);
 void SavePlannerSettings(const std::string& folder, const PlannerSettings& s, bool may_save,
                          Ui& ui);
 
+// The same for any window's settings file in that folder, as its text.
+struct LoadedText {
+  std::string text;
+  bool may_save = false;
+};
+LoadedText LoadSettingsText(const std::string& folder, const char* file, Ui& ui);
+void SaveSettingsText(const std::string& folder, const char* file, const std::string& text,
+                      bool may_save, Ui& ui);
+
 }  // namespace stakora::plan
