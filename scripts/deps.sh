@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-webengine-dev libqt6webenginecore6-bin libx11-dev
   clang libclang-rt-14-dev          # the fuzz targets
   xvfb xauth xdotool                # the package test drives the real program
+  python3                           # reads an exported plan with its csv module
   g++-mingw-w64-x86-64-posix googletest wine wine64 zip   # the Windows build, run under Wine
   dpkg-dev lintian desktop-file-utils appstream           # the Debian package and its checks
   "$@"                              # and whatever the calling script needs beside

@@ -118,6 +118,13 @@ Taken TakeEachWayText(PlanWords& w, const std::string& v) {
   return std::nullopt;
 }
 
+template <plan::Lean lean>
+Taken TakeLean(PlanWords& w, const std::string& v) {
+  if (w.lean) return UsageError{"give at most one of --underlay and --overlay"};
+  w.lean = {lean, v};
+  return std::nullopt;
+}
+
 template <auto member>
 Taken SetFlag(PlanWords& w, const std::string&) {
   w.request.*member = true;
@@ -147,6 +154,11 @@ constexpr Option<PlanWords> kOptions[] = {
     {"--min-stake", "M", "no stake below M (default 0)", TakeText<&R::min_stake>},
     {"--json", "", "one JSON object instead of a table",
      SetCommonFlag<PlanWords, &CommonArgs::json>},
+    {"--csv", "", "comma-separated lines for a spreadsheet instead of a table",
+     [](PlanWords& w, const std::string&) -> Taken {
+       w.csv = true;
+       return std::nullopt;
+     }},
     {"--help", "", "this text, also -h", SetCommonFlag<PlanWords, &CommonArgs::help>, "-h"},
     {"--version", "", "the program's version", SetCommonFlag<PlanWords, &CommonArgs::version>},
     {"--each-way",
@@ -194,6 +206,16 @@ constexpr Option<PlanWords> kOptions[] = {
      "after a non-runner: P pence in the pound (0 to 90) off the\n"
      "held back and free bets' winnings (Rule 4), before planning",
      TakeText<&R::rule4>},
+    {"--underlay", "F",
+     "one runner laid around held bets: move the lay stake F (0 to 1)\n"
+     "of the way from the best toward the least stake that loses\n"
+     "nothing if the runner wins (a free bet's: that wins nothing if\n"
+     "it loses)",
+     TakeLean<plan::Lean::Under>},
+    {"--overlay", "F",
+     "the same toward the most: loses nothing if it loses (a free\n"
+     "bet's: nothing if it wins)",
+     TakeLean<plan::Lean::Over>},
     {"--exchange-rules",
      "NAME",
      "betfair: --step 0.01 --min-stake 1 --min-payout 10 --ladder\n"
@@ -212,6 +234,8 @@ constexpr Option<PlanWords> kOptions[] = {
      "  over every outcome as large as it can be, then cost the least. --stake A\n"
      "  caps the new stakes; --liability L caps what new lays may lose. Without a\n"
      "  cap, a plan whose new bets alone would win whatever happens is refused.\n"
+     "  Around free bets the summary, --json and --csv give the retention: the\n"
+     "  worst profit as a percentage of the free bets' stakes.\n"
      "\n"
      "An exchange's rules:\n"},
     {"--min-payout", "P",
@@ -310,6 +334,10 @@ Result<PlanArgs, UsageError> ParsePlanArgs(const std::vector<std::string>& words
     w.given.push_back((*read)->name);
   }
   if (w.common.help || w.common.version) return PlanArgs(w);
+  if (w.csv && w.common.json) return UsageError{"give at most one of --json and --csv"};
+  if (w.lean && r.held.empty())
+    return UsageError{std::string(w.lean->first == plan::Lean::Under ? "--underlay" : "--overlay") +
+                      " moves a lay around held bets: add the --held bets and --lay"};
   if (const auto wrong = HeldMisuse(r)) return *wrong;
   if (const auto wrong = TakePlaceMarket(w)) return *wrong;
   if (std::find(w.given.begin(), w.given.end(), "--rule4") != w.given.end() && r.held.empty())

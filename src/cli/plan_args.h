@@ -1,11 +1,14 @@
 #pragma once
 // The command line of stakora-plan.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/command.h"
 #include "cli/option_words.h"
+#include "lay_lean.h"
 #include "plan.h"
 #include "result.h"
 
@@ -14,6 +17,9 @@ namespace stakora::cli {
 struct PlanArgs {
   CommonArgs common;
   plan::Request request;
+  bool csv = false;
+  // --underlay or --overlay, and its fraction as given.
+  std::optional<std::pair<plan::Lean, std::string>> lean;
 };
 
 // Option values are taken as texts: whether one is a good amount is the
@@ -34,9 +40,11 @@ inline constexpr const char* kPlanUsage =
     "                    (--stake A | --profit P) [--step Q] [--min-stake M] [--] RUNNER...\n"
     "       stakora-plan [--json] [--lay] --held RUNNER:KIND:STAKE@ODDS... [--field N]\n"
     "                    [--stake A | --liability L] [--commission PCT] [--step Q]\n"
-    "                    [--min-stake M] [--rule4 P] [--] RUNNER...\n"
+    "                    [--min-stake M] [--rule4 P] [--underlay F | --overlay F]\n"
+    "                    [--] RUNNER...\n"
     "       a win plan also takes [--exchange-rules NAME] [--min-payout P] [--ladder]\n"
     "                    [--exchange]\n"
+    "       every plan also takes --csv in place of --json\n"
     "       stakora-plan --help | --version\n"
     "RUNNER is [NAME=]ODDS[!]: decimal odds (3.5), a fraction (7/2) or evens; ! marks a saver.\n";
 

@@ -89,6 +89,8 @@ std::string PlanJson(const plan::Plan& p) {
     out += JsonField("worst_place_profit", JsonMoney(p.worst_place_profit));
     out += JsonField("if_none_places", JsonMoney(p.if_none_places));
   }
+  if (const auto kept = plan::RetentionPercent(p))
+    out += JsonField("retention_percent", JsonString(*kept));
   if (laid) {
     out += JsonField("place_market", std::to_string(p.place_market));
     out += JsonField("extra_place_profit", JsonMoney(p.extra_place_profit));

@@ -4,6 +4,8 @@
 #include "cli/plan_args.h"
 #include "cli/plan_report.h"
 #include "cli/text.h"
+#include "lay_lean.h"
+#include "plan_csv.h"
 
 namespace stakora::cli {
 
@@ -11,8 +13,14 @@ int RunPlan(const std::vector<std::string>& words, std::ostream& out, std::ostre
   const Command kPlanCommand{"stakora-plan", kPlanUsage, PlanGuide()};
   return RunCommand<PlanArgs>(
       kPlanCommand, words, out, err, ParsePlanArgs, [&](const PlanArgs& args, std::ostream& e) {
-        const auto plan = plan::MakePlan(args.request);
-        if (plan) return Outcome{args.common.json ? PlanJson(*plan) : PlanTable(*plan), 0};
+        auto plan = plan::MakePlan(args.request);
+        if (plan && args.lean)
+          plan = plan::LeanPlan(args.request, *plan, args.lean->first, args.lean->second);
+        if (plan)
+          return Outcome{args.common.json ? PlanJson(*plan)
+                         : args.csv       ? plan::PlanCsv(*plan)
+                                          : PlanTable(*plan),
+                         0};
         e << kPlanCommand.program << ": " << PrintableText(plan.error()) << "\n";
         return Outcome{args.common.json ? RefusedPlanJson(args.request, plan.error()) : "", 1};
       });

@@ -69,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(Readme, PlanExample, ::testing::Values(
   Example{"--lay --commission 2 --held Fav:back:10@3.0 -- Fav=3.1", "9.74 10.00", "9.74", "-0.45", ""},
   Example{"--lay --commission 2 --liability= --held Fav:back:10@3.0 -- Fav=3.1", "9.74 10.00", "9.74", "-0.45", ""},
   Example{"--lay --commission 5 --held Fav:free:20@6.0 -- Fav=6.4", "15.74 20.00", "15.74", "14.95", ""},
+  // Underlay and overlay: all the way, and halfway rounded toward the best (9.65).
+  Example{"--lay --commission 2 --underlay 1 --held 1:back:10@5.0 -- 5.2", "9.52 10.00", "9.52", "-0.67", ""},
+  Example{"--lay --commission 2 --overlay 1 --held 1:back:10@5.0 -- 5.2", "10.21 10.00", "10.21", "-2.88", ""},
+  Example{"--lay --commission 2 --overlay 0.5 --held 1:back:10@5.0 -- 5.2", "9.93 10.00", "9.93", "-1.71", ""},
   Example{"--field 3 --step 1 --stake 40 --held Frankel:free:20@3.0 -- Frankel=3.0 Enable=2.0 Arkle=5.0",
           "0.00 20.00 8.00 20.00", "28.00", "12.00", ""},
   Example{"--lay --commission 5 --step 0.1 --stake 60 --field 3 --held Arkle:back:20@8.0 -- Arkle=3.0 Enable=2.5 Frankel=6.0",
@@ -115,7 +119,10 @@ TEST(PlanCli, TheJsonHasEveryField) {
         "\"stake\": \"10.00\", \"odds\": \"7/2\"}, {\"runner\": \"A\", \"kind\": \"lay\", "
         "\"stake\": \"4.00\", \"odds\": \"2\"}], \"total_stake\": \"26.50\", \"if_another_wins\": null, "
         "\"worst_profit\": \"22.50\", \"best_profit\": \"22.50\", \"exact_worst_profit\": null, "
-        "\"exact_total_stake\": null, \"rounding_cost\": null}\n"}},
+        "\"exact_total_stake\": null, \"rounding_cost\": null, \"retention_percent\": \"225.00\"}\n"}},
+      // A free bet laid off: what it keeps of its stake.
+      {"--lay --commission 5 --held 1:free:20@6.0 -- 6.4",
+       {"\"stake\": \"15.74\"", "\"worst_profit\": \"14.95\"", "\"retention_percent\": \"74.75\"}"}},
       {"--commission 5 --held Hope:each-way:50@7.5:4:1/5 --place-market 3 --place-odds Hope=1.7 -- Hope=8.2",
        {"\"stake\": \"46.01\", \"liability\": \"331.27\", \"profit_if_wins\": \"9.94\", "
         "\"held_if_wins\": \"390.00\", \"place_odds\": \"1.7\", \"lay_place_stake\": \"69.70\", "
@@ -195,6 +202,8 @@ TEST(PlanCli, RefusalsSayWhyAndExitOne) {
       {"--lay --liability 5 --held 1:back:1@2 -- 1.5 2", "The new bets alone would win"},
       {"--lay --held 1:free-sr:1000000000@10000 --held 1:free-sr:1000000000@10000 -- 10000 1.01",
        "The best plan around these bets needs more than 1000000000.00 of backers' stakes"},
+      {"--held 1:back:5@2 --overlay 1 -- 3", "Overlay moves a lay around bets held on one runner"},
+      {"--lay --held 1:back:5@2 --underlay 2 -- 3", "Underlay: \"2\" is no fraction from 0 to 1"},
       {"--held 1:back:1@10001/999999 --held 1:back:1@10001/999998 -- 3",
        "The held bets on Runner 1 are at prices too unlike to add up exactly"}};
   // clang-format on
@@ -233,7 +242,10 @@ TEST(PlanCli, UsageErrorsExitTwo) {
                            "--each-way --field 8 --ladder --stake 5 2",
                            "--place-market 3 --stake 5 2",
                            "--held 1:each-way:5@3:3:1/5 2",
-                           "--held 1:each-way:5@3:3:1/5 --place-market 3 --place-odds X=2 2"}) {
+                           "--held 1:each-way:5@3:3:1/5 --place-market 3 --place-odds X=2 2",
+                           "--lay --stake 5 --underlay 1 2",
+                           "--lay --held 1:back:5@2 --underlay 1 --overlay 1 2",
+                           "--json --csv --stake 5 2"}) {
     const Ran r = Plan(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: stakora-plan"), std::string::npos) << args;
