@@ -98,6 +98,7 @@ MainWindow::MainWindow(Platform platform, MessageBoxes& boxes, PagesHost& pages,
 MainWindow::~MainWindow() {
   delete planner_.data();  // windows of their own, with no parent to end them
   delete settle_.data();
+  delete matched_.data();
 }
 
 void MainWindow::BuildMenu() {
@@ -124,6 +125,9 @@ void MainWindow::BuildMenu() {
   QAction* settle = tools->addAction("Settle bets");
   settle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   connect(settle, &QAction::triggered, this, &MainWindow::ShowSettle);
+  QAction* matched = tools->addAction("Matched bet");
+  matched->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  connect(matched, &QAction::triggered, this, &MainWindow::ShowMatched);
   connect(bar->addAction("Exit"), &QAction::triggered, this, [this] { RunClose(&Exit_Click); });
   connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &MainWindow::FocusMenuBar);
 }
@@ -249,6 +253,21 @@ void MainWindow::ShowPlanner() {
   planner_->activateWindow();
 }
 
+void MainWindow::ShowMatched() {
+  if (ended_) return;
+  if (!matched_) {
+    matched_ = new MatchedWindow(model_.platform.SettingsFolder(), boxes_);
+    PlaceBeside(matched_);
+    connect(matched_, &MatchedWindow::openInPlanner, this, [this](const plan::Request& r) {
+      ShowPlanner();
+      if (planner_) planner_->Carry(r);
+    });
+  }
+  matched_->show();
+  matched_->raise();
+  matched_->activateWindow();
+}
+
 void MainWindow::ShowSettle() {
   if (ended_) return;
   // Closing hides it with everything typed, until the program ends.
@@ -290,6 +309,10 @@ void MainWindow::EndProgram() {
   if (planner_) {
     planner_->close();  // keeps its choices and race
     delete planner_.data();
+  }
+  if (matched_) {
+    matched_->close();  // keeps its commission and step
+    delete matched_.data();
   }
   delete settle_.data();
   pages_.CloseAll();

@@ -10,6 +10,7 @@
 #include "form1.h"
 #include "lifecycle.h"
 #include "qt/form1_widgets.h"
+#include "qt/matched_window.h"
 #include "qt/planner_window.h"
 #include "qt/settle_window.h"
 #include "ui.h"
@@ -37,6 +38,9 @@ class MainWindow : public QMainWindow {
   // Tools > Settle bets.
   void ShowSettle();
   SettleWindow* settler() const { return settle_; }
+  // Tools > Matched bet.
+  void ShowMatched();
+  MatchedWindow* matched() const { return matched_; }
 
   // Brings the widgets up to date with the model, the window height included.
   void Render();
@@ -69,6 +73,7 @@ class MainWindow : public QMainWindow {
   bool shown_before_ = false;
   QPointer<PlannerWindow> planner_;
   QPointer<SettleWindow> settle_;
+  QPointer<MatchedWindow> matched_;
 };
 
 }  // namespace stakora::qt

@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,16 +25,19 @@
 #include <optional>
 
 #include "plan.h"
+#include "plan_csv.h"
 #include "planner_settings.h"
 #include "qt/held_table.h"
 #include "qt/lines_view.h"
 #include "qt/message_boxes.h"
+#include "qt/picked_files.h"
 #include "qt/planner_table.h"
 #include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/strings.h"
 #include "qt/tick_delegate.h"
 #include "qt/window_parts.h"
+#include "race_csv.h"
 #include "ui.h"
 
 namespace stakora::qt {
@@ -276,9 +281,19 @@ void PlannerWindow::BuildSummary(QVBoxLayout* top) {
   auto* closing = new QHBoxLayout;
   settle_ = new QPushButton("Settle this plan", this);
   settle_->setToolTip("Opens Settle bets with this plan's bets, to see what a result pays");
+  save_race_ = new QPushButton("Save race...", this);
+  save_race_->setToolTip("Saves the runners and held bets as a CSV file (Ctrl+S)");
+  open_race_ = new QPushButton("Open race...", this);
+  open_race_->setToolTip("Opens a race saved as a CSV file (Ctrl+O)");
+  export_ = new QPushButton("Export plan as CSV...", this);
+  export_->setToolTip(
+      "Writes the plan shown for a spreadsheet: each runner's stakes and "
+      "outcomes, then the totals");
   close_ = new QPushButton("Close", this);
-  for (QPushButton* b : {settle_, close_}) b->setAutoDefault(true);
-  closing->addWidget(settle_);
+  for (QPushButton* b : {settle_, save_race_, open_race_, export_, close_}) {
+    b->setAutoDefault(true);
+    if (b != close_) closing->addWidget(b);
+  }
   closing->addStretch();
   closing->addWidget(close_);
   top->addLayout(closing);
@@ -325,6 +340,13 @@ void PlannerWindow::Connect() {
   connect(settle_, &QPushButton::clicked, this, [this] {
     if (plan_) emit settleAsked(*plan_);
   });
+  connect(save_race_, &QPushButton::clicked, this, &PlannerWindow::SaveRace);
+  connect(open_race_, &QPushButton::clicked, this, &PlannerWindow::OpenRace);
+  connect(export_, &QPushButton::clicked, this, &PlannerWindow::ExportPlan);
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &PlannerWindow::SaveRace);
+  connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+          &PlannerWindow::OpenRace);
   connect(add_held_, &QPushButton::clicked, this, &PlannerWindow::AddHeld);
   connect(remove_held_, &QPushButton::clicked, this, [this] {
     const std::size_t line = ChosenLine(held_grid_, model_.held.size());
@@ -370,6 +392,72 @@ void PlannerWindow::AddHeld() {
 
 void PlannerWindow::PasteHeld() {
   Edit(plan::HeldPasted{S(QApplication::clipboard()->text())});
+}
+
+namespace {
+
+constexpr const char* kCsvFiles = "CSV files (*.csv);;All files (*)";
+
+}  // namespace
+
+void PlannerWindow::SaveRace() {
+  const QString path = QFileDialog::getSaveFileName(this, "Save race", QString(), kCsvFiles);
+  if (!path.isEmpty()) SaveRaceTo(WithCsvSuffix(path));
+}
+
+void PlannerWindow::OpenRace() {
+  const QString path = QFileDialog::getOpenFileName(this, "Open race", QString(), kCsvFiles);
+  if (!path.isEmpty()) OpenRaceFrom(path);
+}
+
+void PlannerWindow::ExportPlan() {
+  if (!plan_) return;
+  const QString path =
+      QFileDialog::getSaveFileName(this, "Export plan as CSV", QString(), kCsvFiles);
+  if (!path.isEmpty()) ExportPlanTo(WithCsvSuffix(path));
+}
+
+bool PlannerWindow::SaveRaceTo(const QString& path) {
+  const QString failed = WritePickedFile(path, plan::RaceCsv(plan::RaceOf(model_)));
+  if (!failed.isEmpty()) boxes_.Failure(this, failed);
+  return failed.isEmpty();
+}
+
+bool PlannerWindow::OpenRaceFrom(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  const auto bytes = ReadPickedFile(path);
+  if (!bytes) {
+    boxes_.Failure(this, bytes.error());
+    return false;
+  }
+  const auto race = plan::ReadRaceCsv(*bytes);
+  if (!race) {
+    boxes_.Failure(this, name + " cannot be opened as a race. " + Q(race.error()));
+    return false;
+  }
+  if (!MayReplaceRace("Open the race in " + name +
+                      "? It takes the place of the runners and held bets typed here."))
+    return false;
+  Edit(plan::RaceOpened{*race});
+  return true;
+}
+
+bool PlannerWindow::ExportPlanTo(const QString& path) {
+  if (!plan_) return false;
+  const QString failed = WritePickedFile(path, plan::PlanCsv(*plan_));
+  if (!failed.isEmpty()) boxes_.Failure(this, failed);
+  return failed.isEmpty();
+}
+
+void PlannerWindow::Carry(const plan::Request& request) {
+  if (MayReplaceRace("Put this bet in the stake planner? It takes the place of the runners "
+                     "and held bets typed there."))
+    Edit(plan::PlanCarried{request});
+}
+
+bool PlannerWindow::MayReplaceRace(const QString& question) {
+  const plan::Race typed = plan::RaceOf(model_);
+  return (typed.runners.empty() && typed.held.empty()) || boxes_.Question(this, question);
 }
 
 void PlannerWindow::CopyStakes() {
@@ -444,6 +532,7 @@ void PlannerWindow::Draw() {
   summary_->setText(Q(view_.summary));
   copy_->setEnabled(view_.controls.copy);
   settle_->setEnabled(plan_.has_value() && !planning_);
+  export_->setEnabled(plan_.has_value() && !planning_);
 }
 
 void PlannerWindow::DrawChoices() {

@@ -63,6 +63,17 @@ class PlannerWindow : public QWidget {
   void CopyStakes();    // to the clipboard
   void AddHeld();
   void PasteHeld();  // from the clipboard
+  // Races and plans as files a spreadsheet opens; each says what went wrong
+  // in a box, and an open that fails changes nothing.
+  void SaveRace();  // asks where
+  void OpenRace();  // asks which
+  void ExportPlan();
+  bool SaveRaceTo(const QString& path);
+  bool OpenRaceFrom(const QString& path);
+  bool ExportPlanTo(const QString& path);
+  // A plan from another window, in place of the race here once the user
+  // agrees to lose it.
+  void Carry(const plan::Request& request);
 
  signals:
   // The window shows the newest edit's outcome: a plan, a refusal or a prompt.
@@ -93,6 +104,8 @@ class PlannerWindow : public QWidget {
   void DrawChoices();
   // The held bets list as high as its lines, up to four; none while empty.
   void FitHeldList();
+  // Yes when nothing is typed here to lose, else the user's answer.
+  bool MayReplaceRace(const QString& question);
   // Each text box with the planner's box it shows.
   std::array<std::pair<QLineEdit*, plan::Box>, 10> TextBoxes() const;
 
@@ -119,6 +132,7 @@ class PlannerWindow : public QWidget {
   QLabel* summary_ = nullptr;
   QPushButton *add_ = nullptr, *remove_ = nullptr, *paste_ = nullptr, *copy_ = nullptr,
               *clear_ = nullptr, *close_ = nullptr, *settle_ = nullptr;
+  QPushButton *save_race_ = nullptr, *open_race_ = nullptr, *export_ = nullptr;
   std::optional<plan::Plan> plan_;  // the plan shown, while it stands for model_
   QTableView* held_grid_ = nullptr;
   HeldTable* held_table_ = nullptr;

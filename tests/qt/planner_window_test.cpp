@@ -14,14 +14,20 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <fstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "qt/held_table.h"
+#include "qt/picked_files.h"
 #include "qt/planner_table.h"
 #include "qt/problem_marks.h"
 #include "qt/profit_bar_delegate.h"
 #include "qt/scripted_boxes.h"
 #include "qt/strings.h"
 #include "qt/style.h"
+#include "race_csv.h"
 #include "support/slow_plan.h"
 #include "support/temp_folder.h"
 
@@ -373,6 +379,41 @@ TEST_F(PlannerTest, ItsSettingsAreReadOnOpeningAndWrittenOnClosing) {
   std::filesystem::create_directory(dir / "planner.txt");
   PlannerWindow unreadable(dir.str(), boxes);
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"75"});
+}
+
+// A race saved opens again as it was typed; a file that does not read is
+// said with its line, and what is typed stays.
+TEST_F(PlannerTest, SavesOpensAndExportsRacesAsCsv) {
+  Set(0, T::kName, "Smith, \"Jockey\"");
+  Set(0, T::kOdds, "3");
+  Set(1, T::kName, "Ça Va Être Élan");
+  Set(1, T::kOdds, "7/2");
+  Type("Amount", "10");
+  Settle();
+  const plan::Race typed = plan::RaceOf(window->model());
+  ASSERT_TRUE(window->SaveRaceTo(Q((dir / "race.csv").string())));
+  ASSERT_TRUE(window->ExportPlanTo(Q((dir / "plan.csv").string())));
+  const auto exported = ReadPickedFile(Q((dir / "plan.csv").string()));
+  ASSERT_TRUE(exported);
+  EXPECT_EQ(
+      exported->rfind("Runner,Odds,Stake,Profit if it wins\r\n\"Smith, \"\"Jockey\"\"\",3,", 0), 0u)
+      << *exported;
+
+  std::ofstream(dir / "bad.csv") << "name,odds\nA,3\n\"B,4\n";
+  EXPECT_FALSE(window->OpenRaceFrom(Q((dir / "bad.csv").string())));
+  EXPECT_EQ(boxes.shown.back().second,
+            "bad.csv cannot be opened as a race. Line 3: a quote is opened and never closed");
+  EXPECT_EQ(plan::RaceOf(window->model()), typed);
+  Set(0, T::kOdds, "4");
+  boxes.answers = {true};  // in place of what is typed
+  ASSERT_TRUE(window->OpenRaceFrom(Q((dir / "race.csv").string())));
+  EXPECT_EQ(plan::RaceOf(window->model()), typed);
+#ifndef _WIN32
+  // A pipe picked by mistake is refused, never waited on.
+  ASSERT_EQ(mkfifo((dir / "pipe.csv").c_str(), 0600), 0);
+  EXPECT_FALSE(window->OpenRaceFrom(Q((dir / "pipe.csv").string())));
+  EXPECT_EQ(boxes.shown.back().second, "pipe.csv cannot be opened: it is not a file.");
+#endif
 }
 
 // At its opening size the grid has room for eight runners; the held bets
