@@ -1,14 +1,18 @@
 // Any bytes as config.txt: a clean load or one of the error numbers, the
 // visible rows always a prefix of the five, and what would be saved then
-// always seven lines. The same bytes as planner.txt: what would be saved is
-// a file reading accepts, and reads back as itself.
+// always seven lines. The same bytes as planner.txt or matched.txt: what
+// would be saved is a file reading accepts, and reads back as itself. As a
+// race file: refused with its line, or written out again it reads back as
+// the same race.
 
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "matched_bet.h"
 #include "planner_settings.h"
+#include "race_csv.h"
 #include "settings.h"
 #include "settings_file.h"
 
@@ -35,5 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       plan::ReadPlannerSettings(std::string_view(reinterpret_cast<const char*>(data), size)));
   Check(!ForeignSettingsBytes(planner) &&
         plan::PlannerSettingsText(plan::ReadPlannerSettings(planner)) == planner);
+
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string matched = plan::MatchedSettingsText(plan::ReadMatchedSettings(bytes));
+  Check(plan::MatchedSettingsText(plan::ReadMatchedSettings(matched)) == matched);
+  const auto race = plan::ReadRaceCsv(bytes);
+  if (!race) {
+    Check(race.error().rfind("Line ", 0) == 0);
+  } else {
+    const auto again = plan::ReadRaceCsv(plan::RaceCsv(*race));
+    Check(again && *again == *race);
+  }
   return 0;
 }

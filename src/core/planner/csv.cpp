@@ -43,10 +43,6 @@ std::string At(std::size_t line, const std::string& what) {
 
 }  // namespace
 
-bool IsBlank(const CsvRecord& r) {
-  return r.cells.size() == 1 && r.cells[0].empty();
-}
-
 Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::vector<CsvRecord> out;
@@ -57,7 +53,9 @@ Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text) {
     bool quoted = false, closed = false;
     for (; i < text.size(); ++i) {
       const char c = text[i];
-      if (const std::size_t n = Utf8Length(text, i); n == 0) {
+      if (c == '\0') {
+        return At(line, "a NUL byte: this is not a text file");
+      } else if (const std::size_t n = Utf8Length(text, i); n == 0) {
         return At(line, "this is not UTF-8 text; save the file as UTF-8");
       } else if (n > 1) {
         if (closed) return At(line, "text follows a closing quote");

@@ -22,11 +22,8 @@ struct CsvRecord {
 
 // The records of a text, a blank line as a record of one empty cell. A
 // leading byte order mark is dropped; line ends are LF or CR LF, and a quoted
-// cell may hold them. A quote left open, text after a closing quote, or bytes
-// that are not UTF-8 are refused as "Line N: ...".
+// cell may hold them. A quote left open, text after a closing quote, a NUL
+// or bytes that are not UTF-8 are refused as "Line N: ...".
 Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text);
-
-// Whether a record has nothing in it.
-bool IsBlank(const CsvRecord& r);
 
 }  // namespace stakora::plan

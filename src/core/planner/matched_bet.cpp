@@ -7,6 +7,7 @@
 #include "number_text.h"
 #include "plan_limits.h"
 #include "plan_text.h"
+#include "planner_settings.h"
 #include "request_texts.h"
 
 namespace stakora::plan {
@@ -174,11 +175,8 @@ MatchedView MatchedViewOf(const MatchedBet& m, const Request& r,
 std::string MatchedSettingsText(const MatchedBet& m) {
   std::string out;
   const auto line = [&](const char* key, const std::string& value) {
-    // What a box may hold that a line cannot keep is left out: the box
-    // then starts from its default.
-    if (value.size() <= 32 &&
-        value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos)
-      out += std::string(key) + "=" + value + "\n";
+    // A box's text a line cannot keep starts from its default next time.
+    if (IsPlainSetting(value)) out += std::string(key) + "=" + value + "\n";
   };
   line("lay_commission", m.lay_commission);
   line("back_commission", m.back_commission);
@@ -194,6 +192,7 @@ MatchedBet ReadMatchedSettings(std::string_view text) {
     if (eq == std::string_view::npos) continue;
     const std::string_view key = l.substr(0, eq);
     const std::string value(l.substr(eq + 1));
+    if (!IsPlainSetting(value)) continue;
     if (key == "lay_commission") m.lay_commission = value;
     if (key == "back_commission") m.back_commission = value;
     if (key == "step") m.step = value;

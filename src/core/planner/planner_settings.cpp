@@ -9,12 +9,6 @@
 namespace stakora::plan {
 namespace {
 
-// Short enough to keep in a settings file, on one line, with no NUL (which
-// would make the file read as binary).
-bool IsPlainSetting(std::string_view v) {
-  return v.size() <= 32 && v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 // "key=value" and a line end; nothing for a value reading would not keep: the
 // box then starts from its default, as it would have.
 std::string Line(const char* key, std::string_view value) {
@@ -165,6 +159,10 @@ PlannerSettings ReadPlannerSettings(std::string_view text) {
   s.side = SideFor(s.side, s.each_way.on);
   s.mode = ModeFor(s.side, s.mode);
   return s;
+}
+
+bool IsPlainSetting(std::string_view v) {
+  return v.size() <= 32 && v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 LoadedText LoadSettingsText(const std::string& folder, const char* file, Ui& ui) {

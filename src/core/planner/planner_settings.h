@@ -64,6 +64,10 @@ LoadedPlannerSettings LoadPlannerSettings(const std::string& folder, Ui& ui);
 void SavePlannerSettings(const std::string& folder, const PlannerSettings& s, bool may_save,
                          Ui& ui);
 
+// Short enough to keep in a settings file, on one line, with no NUL (which
+// would make the file read as binary): a value reading takes and writing keeps.
+bool IsPlainSetting(std::string_view v);
+
 // The same for any window's settings file in that folder, as its text.
 struct LoadedText {
   std::string text;

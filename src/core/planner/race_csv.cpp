@@ -91,7 +91,6 @@ class RaceReader {
   }
 
   std::optional<std::string> Row(const CsvRecord& r) {
-    if (AllEmpty(r)) return std::nullopt;
     switch (section_) {
       case Section::Runners:
         return Runner(r);
@@ -112,8 +111,9 @@ class RaceReader {
     const auto saver = ReadYesNo(runners_->Cell(r, 2));
     if (!saver)
       return At(r.line, "the saver column says \"" + runners_->Cell(r, 2) + "\"; give yes or no");
-    race.runners.push_back(
-        {runners_->Cell(r, 0), runners_->Cell(r, 1), *saver, runners_->Cell(r, 3)});
+    RunnerInput runner{runners_->Cell(r, 0), runners_->Cell(r, 1), *saver, runners_->Cell(r, 3)};
+    // A line with nothing in the race's columns is a sheet's, not a runner.
+    if (runner != RunnerInput{}) race.runners.push_back(std::move(runner));
     return std::nullopt;
   }
 
@@ -122,7 +122,8 @@ class RaceReader {
       return At(r.line, "a race has at most " + std::to_string(kMaxHeld) + " held bets");
     std::array<std::string, 6> c;
     for (std::size_t k = 0; k < c.size(); ++k) c[k] = held_->Cell(r, k);
-    race.held.push_back({c[0], c[1], c[2], c[3], c[4], c[5]});
+    HeldInput bet{c[0], c[1], c[2], c[3], c[4], c[5]};
+    if (bet != HeldInput{}) race.held.push_back(std::move(bet));
     return std::nullopt;
   }
 
@@ -186,23 +187,23 @@ Result<Race, std::string> ReadRaceCsv(std::string_view text) {
   const auto records = ReadCsv(text);
   if (!records) return records.error();
   RaceReader reader;
-  bool heading_next = true, any = false;
+  // After a line with nothing in it (a spreadsheet writes ",,,"), a heading
+  // may start the next section; any other line goes on with this one.
+  bool after_blank = true, any = false;
   for (const CsvRecord& r : *records) {
-    if (IsBlank(r)) {
-      heading_next = true;
+    if (AllEmpty(r)) {
+      after_blank = true;
       continue;
     }
-    if (heading_next) {
-      const auto section = SectionOf(r);
-      if (!section && !any) return At(r.line, kNotARace);
-      if (!section)
-        return At(r.line, "a section's heading should name odds, a bet's kind, or a setting");
-      if (!any && *section != Section::Runners) return At(r.line, kNotARace);
+    const auto section = after_blank ? SectionOf(r) : std::nullopt;
+    after_blank = false;
+    if (!any && section != Section::Runners) return At(r.line, kNotARace);
+    if (section) {
       if (auto problem = reader.Heading(r, *section)) return *problem;
-      heading_next = false, any = true;
-      continue;
+      any = true;
+    } else if (auto problem = reader.Row(r)) {
+      return *problem;
     }
-    if (auto problem = reader.Row(r)) return *problem;
   }
   if (!any) return At(1, kNotARace);
   return reader.race;

@@ -1,6 +1,7 @@
 #pragma once
 // A race as a file a spreadsheet opens: comma-separated UTF-8 in sections, a
-// blank line between them, each headed by its column names.
+// blank line (or one of empty cells) between them, each headed by its column
+// names.
 //
 //   name,odds,saver[,place_odds]          the runners, a saver marked "yes"
 //   runner,kind,stake,odds[,places,fraction]   the held bets, when any
