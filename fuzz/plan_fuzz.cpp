@@ -8,6 +8,10 @@
 // minimum payout, and every price on the ladder when it must be; around held
 // each-way bets, both lays of 0 or at least the minimum, the worst and the
 // extra-place worst those of the runners' outcomes, the loss within its cap.
+// Every plan exports as CSV that reads back, a line per runner after the
+// heading; a one-runner lay around held bets moved by underlay or overlay
+// stays on its side of the best, no better than it, and at a full lean
+// either stays put or leaves an outcome at 0 or above.
 
 #include <algorithm>
 #include <climits>
@@ -16,11 +20,14 @@
 #include <vector>
 
 #include "checked_request.h"
+#include "csv.h"
 #include "exact.h"
 #include "fuzz_support.h"
 #include "ladder.h"
+#include "lay_lean.h"
 #include "number_text.h"
 #include "plan.h"
+#include "plan_csv.h"
 #include "plan_text.h"
 #include "request_texts.h"
 
@@ -50,6 +57,16 @@ void CheckHeld(const Request& r, const Plan& plan) {
         plan.held.size() == r.held.size());
   if (r.mode == Mode::Stake && !stakora::TrimBlanks(r.amount).empty())
     Check(plan.total_stake <= Cents(ReadAmount(r.amount)));
+  if (r.side != Side::Lay || plan.runners.size() != 1) return;
+  const std::int64_t l0 = plan.runners[0].stake;
+  for (Lean lean : {Lean::Under, Lean::Over}) {
+    const auto leant = LeanPlan(r, plan, lean, "1");
+    if (!leant) continue;
+    const std::int64_t l = leant->runners[0].stake;
+    Check(l % plan.step == 0 && (lean == Lean::Under ? l <= l0 : l >= l0));
+    Check(leant->worst_profit <= plan.worst_profit);
+    Check(l == l0 || leant->runners[0].profit_if_wins >= 0 || leant->if_another_wins >= 0);
+  }
 }
 
 void CheckLaid(const Request& r, const Plan& plan) {
@@ -119,6 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto plan = MakePlan(r);
   if (!plan) return Check(!plan.error().empty()), 0;
+  const auto sheet = ReadCsv(PlanCsv(*plan));
+  Check(sheet && sheet->size() > plan->runners.size() + 1 &&
+        (*sheet)[plan->runners.size()].cells.size() == (*sheet)[0].cells.size());
   if (plan->place_market > 0) return CheckLaid(r, *plan), 0;
   if (!r.held.empty()) return CheckHeld(r, *plan), 0;
   std::int64_t sum = 0;
