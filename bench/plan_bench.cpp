@@ -10,7 +10,9 @@
 #include <random>
 #include <string>
 
+#include "matched_bet.h"
 #include "plan.h"
+#include "race_csv.h"
 
 namespace {
 
@@ -102,6 +104,31 @@ void MatchedBet(benchmark::State& state) {
   r.runners.push_back({"Fav", "3.1", false});
   r.held.push_back({"Fav", "back", "10", "3.0"});
   Run(state, r);
+}
+
+// What the Matched bet window works out per key: the free bet of 20 at 6.0
+// laid at 6.4 with 5%, planned, then moved 40% toward full overlay.
+void MatchedForm(benchmark::State& state) {
+  stakora::plan::MatchedBet m{"20", "6.0", "6.4", "5"};
+  m.kind = MatchedKind::Free;
+  m.lean = 40;
+  for (auto _ : state) {
+    const auto r = MatchedRequest(m);
+    const MatchedView v = MatchedViewOf(m, *r, MakePlan(*r));
+    benchmark::DoNotOptimize(v);
+  }
+}
+
+// A race of 1000 runners with odd names written as CSV and read back.
+void RaceCsvRoundTrip(benchmark::State& state) {
+  Race race;
+  for (int j = 0; j < 1000; ++j)
+    race.runners.push_back(
+        {"Runner \"" + std::to_string(j) + "\", Élan", std::to_string(j % 50 + 2), j % 7 == 0});
+  for (auto _ : state) {
+    const auto read = ReadRaceCsv(RaceCsv(race));
+    if (!read || read->runners.size() != 1000) state.SkipWithError("the race did not read back");
+  }
 }
 
 // Held each-way bets laid in the win and place markets: the worked example
@@ -203,6 +230,8 @@ BENCHMARK_CAPTURE(Exchange, BackProfit, Side::Back, Mode::Profit, "100")->Arg(20
 BENCHMARK_CAPTURE(Exchange, LayStake, Side::Lay, Mode::Stake, "1000")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Exchange, LayLiability, Side::Lay, Mode::Liability, "100")->Arg(20)->Arg(200);
 BENCHMARK(MatchedBet);
+BENCHMARK(MatchedForm);
+BENCHMARK(RaceCsvRoundTrip)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Held, BackCapped, Side::Back, "100")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Held, Back, Side::Back, "")->Arg(20)->Arg(200);
 BENCHMARK_CAPTURE(Held, LayCapped, Side::Lay, "100")->Arg(20)->Arg(200);

@@ -17,13 +17,15 @@ press() { echo "$calc" | grep "Press/$1_median" | cut -d, -f3 | awk '{printf "%.
 
 # Stake plans per plan.
 plans=$($B/plan_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
-         --benchmark_filter='^(Plan|EachWay|Exchange|LaidTo|MatchedBet|Held)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
+         --benchmark_filter='^(Plan|EachWay|Exchange|LaidTo|Matched|RaceCsv|Held)' --benchmark_format=csv 2>/dev/null | grep '_median' | tr -d '"')
 plan() { echo "$plans" | grep "Plan/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 each_way() { echo "$plans" | grep "EachWay/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 exchange() { echo "$plans" | grep "Exchange/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 held() { echo "$plans" | grep "Held/$1/$2_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}'; }
 each_way_laid() { echo "$plans" | grep "EachWayLaid/$1_median" | cut -d, -f3 | awk '{printf "%.1f", $1}'; }
 matched=$(echo "$plans" | grep "MatchedBet_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
+matched_form=$(echo "$plans" | grep "MatchedForm_median" | cut -d, -f3 | awk '{printf "%.1f", $1/1000}')
+race_csv=$(echo "$plans" | grep "RaceCsvRoundTrip_median" | cut -d, -f3 | awk '{printf "%.0f", $1}')
 laid=$(echo "$plans" | grep "LaidToALiability_median" | cut -d, -f3 | awk '{printf "%.1f", $1}')
 # The slowest plans, once each (three plans a measure).
 full=$($B/plan_bench --benchmark_filter='NearlyFull|DistinctPrices' --benchmark_format=csv 2>/dev/null | tr -d '"')
@@ -86,6 +88,8 @@ cat <<TABLE
 | Each-way plan on a field the runners cover, stake, 5 / 20 / 200 runners | $(each_way CoveredStake 5) / $(each_way CoveredStake 20) / $(each_way CoveredStake 200) µs |
 | Each-way plan on a field the runners cover, profit, 5 / 20 runners | $(each_way CoveredProfit 5) / $(each_way CoveredProfit 20) µs |
 | Around held bets: a matched bet (one runner, laid) | $matched µs |
+| Matched bet window, per key: a free bet planned and moved 40% toward overlay | $matched_form µs |
+| A race of 1000 runners saved as CSV and read back | $race_csv µs |
 | Around held bets, back, 20 / 200 runners: capped; uncapped | $(held BackCapped 20) / $(held BackCapped 200); $(held Back 20) / $(held Back 200) µs |
 | Around held bets, lay, 20 / 200 runners: capped; uncapped | $(held LayCapped 20) / $(held LayCapped 200); $(held Lay 20) / $(held Lay 200) µs |
 | Stake plan, 1000 runners at 1000.1 laid to a liability of 40000 | $laid ms |
