@@ -24,7 +24,7 @@ ctest --test-dir "$out" --output-on-failure -j2 --timeout 1800
 # ends are taken back to LF.
 same() {
   local linux windows
-  linux=$("$1" "${@:3}")
+  linux=$("$1" "${@:3}" | tr -d '\r')
   windows=$(wine "$2" "${@:3}" | tr -d '\r')
   if [ "$linux" != "$windows" ]; then
     echo "windows: $(basename "$2") answers differently:"; diff <(echo "$linux") <(echo "$windows")
@@ -38,6 +38,8 @@ same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --lay --liabilit
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --lay --exchange-rules betfair --stake 10 -- 3.0 5.0 25.0 3.35
 same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --json --commission 5 --place-market 3 \
   --held A:each-way:50@7.5:4:1/5 --held B:each-way:25@12:4:1/5 --place-odds A=1.7 --place-odds B=2.4 -- A=8.2 B=13.5
+same build/src/cli/stakora-plan "$out/src/cli/stakora-plan.exe" --csv --lay --commission 5 --overlay 0.4 \
+  --held "Fav, Jnr:free:20@6.0" -- "Fav, Jnr=6.4"
 same build/src/cli/stakora-settle "$out/src/cli/stakora-settle.exe" --json \
   --bet A:each-way:10@7/4:3:1/5 --finish W=1 --finish A=2 --non-runner N@13/8
 
