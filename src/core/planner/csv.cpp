@@ -37,11 +37,11 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
   return n;
 }
 
-std::string At(std::size_t line, const std::string& what) {
+}  // namespace
+
+std::string CsvProblem(std::size_t line, const std::string& what) {
   return "Line " + std::to_string(line) + ": " + what;
 }
-
-}  // namespace
 
 Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -54,11 +54,11 @@ Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text) {
     for (; i < text.size(); ++i) {
       const char c = text[i];
       if (c == '\0') {
-        return At(line, "a NUL byte: this is not a text file");
+        return CsvProblem(line, "a NUL byte: this is not a text file");
       } else if (const std::size_t n = Utf8Length(text, i); n == 0) {
-        return At(line, "this is not UTF-8 text; save the file as UTF-8");
+        return CsvProblem(line, "this is not UTF-8 text; save the file as UTF-8");
       } else if (n > 1) {
-        if (closed) return At(line, "text follows a closing quote");
+        if (closed) return CsvProblem(line, "text follows a closing quote");
         r.cells.back() += text.substr(i, n);
         i += n - 1;
         continue;
@@ -81,14 +81,14 @@ Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text) {
         ++line;
         break;
       } else if (closed) {
-        return At(line, "text follows a closing quote");
+        return CsvProblem(line, "text follows a closing quote");
       } else if (c == '"' && r.cells.back().empty()) {
         quoted = true;
       } else {
         r.cells.back() += c;
       }
     }
-    if (quoted) return At(opened, "a quote is opened and never closed");
+    if (quoted) return CsvProblem(opened, "a quote is opened and never closed");
   }
   return out;
 }

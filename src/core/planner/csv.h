@@ -26,4 +26,7 @@ struct CsvRecord {
 // or bytes that are not UTF-8 are refused as "Line N: ...".
 Result<std::vector<CsvRecord>, std::string> ReadCsv(std::string_view text);
 
+// "Line N: what", as every reader of such a file says a problem.
+std::string CsvProblem(std::size_t line, const std::string& what);
+
 }  // namespace stakora::plan

@@ -33,29 +33,28 @@ int Sign(const Ratio& q) {
   return q.num > 0 ? 1 : q.num < 0 ? -1 : 0;
 }
 
-// The end of the lean, in steps: the nearest stake that way at which the
-// outcome moving toward 0 has reached it, or the best itself.
-std::int64_t EndOf(const Outcomes& o, i128 best, std::int64_t step, Lean lean) {
+// The end of the lean, in steps: the nearest stake that way at which an
+// outcome moving toward 0 has reached it; none when no stake that way (at
+// least 0) brings one there.
+std::optional<i128> EndOf(const Outcomes& o, i128 best, std::int64_t step, Lean lean) {
   const i128 l0 = best * step;
   const int b0 = Sign(o.IfWins(l0)), s0 = Sign(o.IfLoses(l0));
-  const auto at_most = [&](const Ratio& z) {
-    return std::max<i128>(0, FloorDiv(z.num, z.den * step));
-  };
-  const auto at_least = [&](const Ratio& z) {
-    return std::max<i128>(0, CeilDiv(z.num, z.den * step));
-  };
   std::optional<i128> end;
-  const auto nearer = [&](i128 n) {
+  const auto nearer = [&](const Ratio& zero, bool up) {
+    if (zero.num < 0) return;  // no stake reaches it
+    const i128 n = up ? CeilDiv(zero.num, zero.den * step) : FloorDiv(zero.num, zero.den * step);
     if (!end || (lean == Lean::Under ? n > *end : n < *end)) end = n;
   };
+  // Each outcome's zero is taken to the step on the side that keeps it at 0
+  // or above: B falls as the stake rises, L rises.
   if (lean == Lean::Under) {
-    if (b0 < 0) nearer(std::min(best, at_most(o.WinsZero())));
-    if (s0 > 0) nearer(std::min(best, at_least(o.LosesZero())));
+    if (b0 <= 0) nearer(o.WinsZero(), false);
+    if (s0 >= 0) nearer(o.LosesZero(), true);
   } else {
-    if (s0 < 0) nearer(std::max(best, at_least(o.LosesZero())));
-    if (b0 > 0) nearer(std::max(best, at_most(o.WinsZero())));
+    if (s0 <= 0) nearer(o.LosesZero(), true);
+    if (b0 >= 0) nearer(o.WinsZero(), false);
   }
-  return To64(end.value_or(best));
+  return end;
 }
 
 }  // namespace
@@ -85,7 +84,11 @@ Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean
     o.lose = Q::Of(o.lose.num() + HeldIfLoses(b) * o.lose.den(), o.lose.den());
   }
   const std::int64_t step = c->step, n0 = best.runners[0].stake / step;
-  const i128 span = EndOf(o, n0, step, lean) - n0;
+  const auto end = EndOf(o, n0, step, lean);
+  if (!end)
+    return name + ": no " + (lean == Lean::Under ? "smaller" : "larger") +
+           " lay brings either outcome to 0";
+  const i128 span = *end - n0;
   // |span| f rounded, a half toward the best: ceil(x - 1/2).
   const i128 moved = CeilDiv(2 * (span < 0 ? -span : span) * f->num() - f->den(), 2 * f->den());
   const i128 l = (n0 + (span < 0 ? -moved : moved)) * step;

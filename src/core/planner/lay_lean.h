@@ -24,7 +24,8 @@ const char* LeanName(Lean lean);
 // `best`, the plan of `r`, moved `fraction` ("0" to "1") of the way from its
 // lay stake to the end, rounded to the nearest step (a half toward the best).
 // Refused for anything but a lay around bets held on one runner that can
-// lose, with no cap on the new stakes.
+// lose, with no cap on the new stakes, and when no stake that way brings
+// either outcome to 0.
 Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean,
                                    const std::string& fraction);
 

@@ -37,18 +37,24 @@ Result<T, MatchedProblem> At(MatchedBox box, Result<T, std::string> read) {
   return MatchedProblem{box, read.error()};
 }
 
-// What a back bet at o pays after c (of kBasis) of its winnings go in
-// commission, as odds text the planner reads exactly: decimal where six
-// decimals hold it, else a fraction.
-std::optional<std::string> OddsAfter(const Odds& o, std::int64_t c) {
-  if (c == 0) return std::nullopt;
+// The held bet's odds: as typed, or with c (of kBasis) of a back bet's
+// winnings taken in commission, what it pays as odds the planner reads
+// exactly: decimal where six decimals hold them, else a fraction. None when
+// neither does.
+std::optional<std::string> HeldOdds(const std::string& typed, const Odds& o, std::int64_t c) {
+  if (c == 0) return typed;
   const Q win = Q::Of(static_cast<i128>(o.a - o.b) * (kBasis - c), static_cast<i128>(o.b) * kBasis);
   if (1'000'000 % win.den() == 0)
     return DecimalText(Fraction::Of(Q::Of(win.num() + win.den(), win.den())), kMostOddsDecimals);
   if (win.num() <= kMostTerm && win.den() <= kMostTerm)
     return std::to_string(static_cast<std::int64_t>(win.num())) + "/" +
            std::to_string(static_cast<std::int64_t>(win.den()));
-  return "";
+  return std::nullopt;
+}
+
+// A percentage box left empty is none.
+std::string PercentText(const std::string& typed) {
+  return TrimBlanks(typed).empty() ? "0" : typed;
 }
 
 }  // namespace
@@ -97,27 +103,25 @@ Result<Request, MatchedProblem> MatchedRequest(const MatchedBet& m) {
   if (!back) return back.error();
   const auto lay = At(MatchedBox::LayOdds, ReadOdds(m.lay_odds, "Lay odds: "));
   if (!lay) return lay.error();
-  const auto lay_c = At(MatchedBox::LayCommission, ReadPercent("Lay commission", m.lay_commission));
+  const auto lay_c =
+      At(MatchedBox::LayCommission, ReadPercent("Lay commission", PercentText(m.lay_commission)));
   if (!lay_c) return lay_c.error();
-  const std::string back_text = TrimBlanks(m.back_commission).empty() ? "0" : m.back_commission;
-  const auto back_c = At(MatchedBox::BackCommission, ReadPercent("Back commission", back_text));
+  const auto back_c = At(MatchedBox::BackCommission,
+                         ReadPercent("Back commission", PercentText(m.back_commission)));
   if (!back_c) return back_c.error();
   const auto step = At(MatchedBox::Step, ReadStep(m.step));
   if (!step) return step.error();
-  std::string odds = m.back_odds;
-  if (const auto after = OddsAfter(*back, *back_c)) {
-    if (after->empty())
-      return MatchedProblem{MatchedBox::BackCommission,
-                            "Back commission: the back odds after it have too many decimals to "
-                            "plan exactly; give the odds with fewer decimals"};
-    odds = *after;
-  }
+  const auto odds = HeldOdds(m.back_odds, *back, *back_c);
+  if (!odds)
+    return MatchedProblem{MatchedBox::BackCommission,
+                          "Back commission: the back odds after it have too many decimals to "
+                          "plan exactly; give the odds with fewer decimals"};
   Request r;
   r.side = Side::Lay;
-  r.commission = m.lay_commission;
+  r.commission = PercentText(m.lay_commission);
   r.step = m.step;
   r.runners = {RunnerInput{"", m.lay_odds}};
-  r.held = {HeldInput{"1", HeldKindName(WordsOf(m.kind).held), m.back_stake, odds}};
+  r.held = {HeldInput{"1", HeldKindName(WordsOf(m.kind).held), m.back_stake, *odds}};
   return r;
 }
 

@@ -16,18 +16,12 @@ std::string Lower(std::string_view text) {
   return AsciiLower(TrimBlanks(text));
 }
 
-std::string At(std::size_t line, const std::string& what) {
-  return "Line " + std::to_string(line) + ": " + what;
-}
-
 // A section's columns: where each wanted name stands in the heading.
 template <std::size_t N>
 struct Columns {
   std::array<std::optional<std::size_t>, N> at{};
-  std::size_t width = 0;
 
-  Columns(const CsvRecord& heading, const std::array<const char*, N>& names)
-      : width(heading.cells.size()) {
+  Columns(const CsvRecord& heading, const std::array<const char*, N>& names) {
     for (std::size_t c = 0; c < heading.cells.size(); ++c)
       for (std::size_t k = 0; k < N; ++k)
         if (!at[k] && Lower(heading.cells[c]) == names[k]) at[k] = c;
@@ -75,7 +69,7 @@ class RaceReader {
  public:
   std::optional<std::string> Heading(const CsvRecord& h, Section s) {
     if (seen_[static_cast<std::size_t>(s)])
-      return At(h.line, "the \"" + h.cells[0] + "\" section comes twice");
+      return CsvProblem(h.line, "the \"" + h.cells[0] + "\" section comes twice");
     seen_[static_cast<std::size_t>(s)] = true;
     section_ = s;
     if (s == Section::Runners) {
@@ -84,8 +78,8 @@ class RaceReader {
       held_.emplace(h, kHeldColumns);
       for (std::size_t k = 0; k < 4; ++k)
         if (!held_->at[k])
-          return At(h.line, std::string("the held bets' heading has no \"") + kHeldColumns[k] +
-                                "\" column");
+          return CsvProblem(h.line, std::string("the held bets' heading has no \"") +
+                                        kHeldColumns[k] + "\" column");
     }
     return std::nullopt;
   }
@@ -107,10 +101,11 @@ class RaceReader {
  private:
   std::optional<std::string> Runner(const CsvRecord& r) {
     if (race.runners.size() == kMaxRunners)
-      return At(r.line, "a race has at most " + std::to_string(kMaxRunners) + " runners");
+      return CsvProblem(r.line, "a race has at most " + std::to_string(kMaxRunners) + " runners");
     const auto saver = ReadYesNo(runners_->Cell(r, 2));
     if (!saver)
-      return At(r.line, "the saver column says \"" + runners_->Cell(r, 2) + "\"; give yes or no");
+      return CsvProblem(r.line,
+                        "the saver column says \"" + runners_->Cell(r, 2) + "\"; give yes or no");
     RunnerInput runner{runners_->Cell(r, 0), runners_->Cell(r, 1), *saver, runners_->Cell(r, 3)};
     // A line with nothing in the race's columns is a sheet's, not a runner.
     if (runner != RunnerInput{}) race.runners.push_back(std::move(runner));
@@ -119,7 +114,7 @@ class RaceReader {
 
   std::optional<std::string> Held(const CsvRecord& r) {
     if (race.held.size() == kMaxHeld)
-      return At(r.line, "a race has at most " + std::to_string(kMaxHeld) + " held bets");
+      return CsvProblem(r.line, "a race has at most " + std::to_string(kMaxHeld) + " held bets");
     std::array<std::string, 6> c;
     for (std::size_t k = 0; k < c.size(); ++k) c[k] = held_->Cell(r, k);
     HeldInput bet{c[0], c[1], c[2], c[3], c[4], c[5]};
@@ -132,7 +127,7 @@ class RaceReader {
     const std::string value = r.cells.size() > 1 ? r.cells[1] : std::string();
     if (key == "field_covered") {
       const auto yes = ReadYesNo(value);
-      if (!yes) return At(r.line, "field_covered says \"" + value + "\"; give yes or no");
+      if (!yes) return CsvProblem(r.line, "field_covered says \"" + value + "\"; give yes or no");
       race.field_covered = *yes;
     } else if (key == "rule4") {
       race.rule4 = value;
@@ -197,7 +192,7 @@ Result<Race, std::string> ReadRaceCsv(std::string_view text) {
     }
     const auto section = after_blank ? SectionOf(r) : std::nullopt;
     after_blank = false;
-    if (!any && section != Section::Runners) return At(r.line, kNotARace);
+    if (!any && section != Section::Runners) return CsvProblem(r.line, kNotARace);
     if (section) {
       if (auto problem = reader.Heading(r, *section)) return *problem;
       any = true;
@@ -205,13 +200,19 @@ Result<Race, std::string> ReadRaceCsv(std::string_view text) {
       return *problem;
     }
   }
-  if (!any) return At(1, kNotARace);
+  if (!any) return CsvProblem(1, kNotARace);
   return reader.race;
 }
 
 bool LooksLikeRaceCsv(std::string_view text) {
   const auto records = ReadCsv(text.substr(0, text.find('\n')));
-  return records && !records->empty() && SectionOf(records->front()) == Section::Runners;
+  if (!records || records->empty()) return false;
+  const auto& cells = records->front().cells;
+  const auto has = [&](const char* name) {
+    return std::any_of(cells.begin(), cells.end(),
+                       [name](const std::string& c) { return Lower(c) == name; });
+  };
+  return has("name") && has("odds") && !has("kind");
 }
 
 }  // namespace stakora::plan

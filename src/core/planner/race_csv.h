@@ -24,7 +24,8 @@ std::string RaceCsv(const Race& race);
 // The race, or the first reason it cannot be read, as "Line N: ...".
 Result<Race, std::string> ReadRaceCsv(std::string_view text);
 
-// Whether a text starts as a race does: with the runners' heading.
+// Whether a text starts as a race does: with the runners' heading, naming
+// at least the name and odds columns.
 bool LooksLikeRaceCsv(std::string_view text);
 
 }  // namespace stakora::plan

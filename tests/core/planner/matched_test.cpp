@@ -79,6 +79,13 @@ TEST(LeanPlan, IsOnlyForOneRunnerLaidAroundHeldBets) {
   const auto best = MakePlan(one);
   for (const char* fraction : {"1.01", "-0.5", "half", ""})
     EXPECT_FALSE(LeanPlan(one, *best, Lean::Under, fraction)) << fraction;
+  // Both outcomes lose whatever is laid (-7 - 9l and -19 + l): no underlay
+  // reaches 0.
+  Request hedged = Around("lay", "1", "10", "10", "0");
+  hedged.held.push_back({"1", "back", "20", "1.1"});
+  const auto hedge = MakePlan(hedged);
+  EXPECT_EQ(LeanPlan(hedged, *hedge, Lean::Under, "1").error(),
+            "Underlay: no smaller lay brings either outcome to 0");
 }
 
 MatchedView Shown(const MatchedBet& m) {
