@@ -281,11 +281,11 @@ void PlannerWindow::BuildSummary(QVBoxLayout* top) {
   auto* closing = new QHBoxLayout;
   settle_ = new QPushButton("Settle this plan", this);
   settle_->setToolTip("Opens Settle bets with this plan's bets, to see what a result pays");
-  save_race_ = new QPushButton("Save race...", this);
+  save_race_ = new QPushButton("Save race…", this);
   save_race_->setToolTip("Saves the runners and held bets as a CSV file (Ctrl+S)");
-  open_race_ = new QPushButton("Open race...", this);
+  open_race_ = new QPushButton("Open race…", this);
   open_race_->setToolTip("Opens a race saved as a CSV file (Ctrl+O)");
-  export_ = new QPushButton("Export plan as CSV...", this);
+  export_ = new QPushButton("Export plan as CSV…", this);
   export_->setToolTip(
       "Writes the plan shown for a spreadsheet: each runner's stakes and "
       "outcomes, then the totals");
