@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "big.h"
 #include "exact.h"
 #include "number_text.h"
 #include "request_texts.h"
@@ -181,8 +182,9 @@ std::optional<std::string> RetentionPercent(const Plan& p) {
   for (const HeldShown& h : p.held)
     if (IsFreeBet(h)) free += h.stake;
   if (free == 0) return std::nullopt;
-  // In hundredths of a percent, as cents are hundredths.
-  return MoneyText(To64(RoundHalfEven(Ratio{i128{p.worst_profit} * 10000, free})));
+  // Worked out in 128 bits: a cent of free bet beside a large held win
+  // leaves a percentage past 64 bits.
+  return FixedText(Fraction::Of(Q::Of(i128{p.worst_profit} * 100, free)), 2);
 }
 
 std::string SignedMoney(std::int64_t cents) {
