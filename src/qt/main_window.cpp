@@ -32,6 +32,13 @@ namespace {
 // Title bar and borders where the windowing system does not report them.
 constexpr int kFrameAllowancePx = 31;
 
+// A tool window shown, in front, with the keys.
+void ShowOnTop(QWidget* w) {
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
 class MenuKeysStyle : public QProxyStyle {
  public:
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -248,9 +255,7 @@ void MainWindow::ShowPlanner() {
       if (settle_) settle_->SettlePlan(p);
     });
   }
-  planner_->show();
-  planner_->raise();
-  planner_->activateWindow();
+  ShowOnTop(planner_);
 }
 
 void MainWindow::ShowMatched() {
@@ -263,9 +268,7 @@ void MainWindow::ShowMatched() {
       if (planner_) planner_->Carry(r);
     });
   }
-  matched_->show();
-  matched_->raise();
-  matched_->activateWindow();
+  ShowOnTop(matched_);
 }
 
 void MainWindow::ShowSettle() {
@@ -275,9 +278,7 @@ void MainWindow::ShowSettle() {
     settle_ = new SettleWindow;
     PlaceBeside(settle_);
   }
-  settle_->show();
-  settle_->raise();
-  settle_->activateWindow();
+  ShowOnTop(settle_);
 }
 
 // Beside this window where the screen has room, right then left; else below

@@ -16,25 +16,13 @@
 #include "qt/problem_marks.h"
 #include "qt/strings.h"
 #include "qt/style.h"
+#include "qt/window_parts.h"
 #include "ui.h"
 
 namespace stakora::qt {
 namespace {
 
 using plan::MatchedBox;
-
-// The settings file's reports, as boxes over the window.
-class Reports : public SilentUi {
- public:
-  Reports(MessageBoxes& boxes, QWidget* over) : boxes_(boxes), over_(over) {}
-  void ShowErrorNumber(ReportNumber number) override {
-    boxes_.ErrorNumber(over_, QString::number(ToInt(number)));
-  }
-
- private:
-  MessageBoxes& boxes_;
-  QWidget* over_;
-};
 
 // A caption and its box at (row, column) of the grid, the box named for
 // screen readers as the caption reads.
@@ -67,13 +55,9 @@ void ShowMoney(QLineEdit* figure, const std::string& text, std::int64_t cents) {
 MatchedWindow::MatchedWindow(std::string settings_folder, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window),
       settings_folder_(std::move(settings_folder)),
-      reports_(std::make_unique<Reports>(boxes, this)) {
+      reports_(std::make_unique<SettingsReports>(boxes, this)) {
   worker_ = std::make_unique<plan::PlanWorker>(
-      [this](std::uint64_t id, Result<plan::Plan, std::string> outcome) {
-        QMetaObject::invokeMethod(
-            this, [this, id, outcome = std::move(outcome)] { Planned(id, outcome); },
-            Qt::QueuedConnection);
-      });
+      DeliverTo(this, [this](std::uint64_t id, const auto& outcome) { Planned(id, outcome); }));
   setWindowTitle("Matched bet");
   const plan::LoadedText loaded =
       plan::LoadSettingsText(settings_folder_, plan::kMatchedSettingsFile, *reports_);
@@ -248,11 +232,7 @@ void MatchedWindow::Draw() {
 }
 
 void MatchedWindow::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(e);
+  if (!ClosedByEscape(this, e)) QWidget::keyPressEvent(e);
 }
 
 void MatchedWindow::closeEvent(QCloseEvent* e) {

@@ -52,33 +52,15 @@ constexpr const char* kFieldCoveredTip =
 // The held bets list shows this many lines before it scrolls.
 constexpr int kHeldLinesShown = 4;
 
-// The settings file's reports, as boxes over the planner window.
-class Reports : public SilentUi {
- public:
-  Reports(MessageBoxes& boxes, QWidget* over) : boxes_(boxes), over_(over) {}
-  void ShowErrorNumber(ReportNumber number) override {
-    boxes_.ErrorNumber(over_, QString::number(ToInt(number)));
-  }
-
- private:
-  MessageBoxes& boxes_;
-  QWidget* over_;
-};
-
 }  // namespace
 
 PlannerWindow::PlannerWindow(std::string settings_folder, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window),
       settings_folder_(std::move(settings_folder)),
       boxes_(boxes),
-      reports_(std::make_unique<Reports>(boxes, this)) {
-  // The worker's thread hands each outcome to this window's event loop.
+      reports_(std::make_unique<SettingsReports>(boxes, this)) {
   worker_ = std::make_unique<plan::PlanWorker>(
-      [this](std::uint64_t id, Result<plan::Plan, std::string> outcome) {
-        QMetaObject::invokeMethod(
-            this, [this, id, outcome = std::move(outcome)] { Planned(id, outcome); },
-            Qt::QueuedConnection);
-      });
+      DeliverTo(this, [this](std::uint64_t id, const auto& outcome) { Planned(id, outcome); }));
   setWindowTitle("Stake planner");
   // Closing hides it with everything typed; the main window ends it.
   const plan::LoadedPlannerSettings loaded = plan::LoadPlannerSettings(settings_folder_, *reports_);
@@ -592,12 +574,7 @@ void PlannerWindow::FitHeldList() {
 }
 
 void PlannerWindow::keyPressEvent(QKeyEvent* e) {
-  // Esc that no box or editor took closes the window, as in any dialog.
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(e);
+  if (!ClosedByEscape(this, e)) QWidget::keyPressEvent(e);
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* e) {

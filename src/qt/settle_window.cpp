@@ -196,12 +196,7 @@ void SettleWindow::PasteBets() {
 }
 
 void SettleWindow::keyPressEvent(QKeyEvent* e) {
-  // Esc that no box or editor took closes the window, as in any dialog.
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(e);
+  if (!ClosedByEscape(this, e)) QWidget::keyPressEvent(e);
 }
 
 }  // namespace stakora::qt

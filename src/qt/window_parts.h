@@ -1,16 +1,45 @@
 #pragma once
-// Pieces the tool windows (the stake planner, Settle) build alike.
+// Pieces the tool windows (the stake planner, Settle, Matched bet) build alike.
 
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <string>
+
+#include "plan_worker.h"
+#include "ui.h"
 
 class QHBoxLayout;
+class QKeyEvent;
 class QLineEdit;
+class QObject;
 class QTableView;
 class QWidget;
 
 namespace stakora::qt {
+
+class MessageBoxes;
+
+// A window's settings file reports, as error numbers in boxes over it.
+class SettingsReports : public SilentUi {
+ public:
+  SettingsReports(MessageBoxes& boxes, QWidget* over) : boxes_(boxes), over_(over) {}
+  void ShowErrorNumber(ReportNumber number) override;
+
+ private:
+  MessageBoxes& boxes_;
+  QWidget* over_;
+};
+
+// What a plan worker delivers, handed from its thread to `window`'s event
+// loop and given to `planned` there.
+using PlanHandler = std::function<void(std::uint64_t id, const Result<plan::Plan, std::string>&)>;
+plan::PlanWorker::Deliver DeliverTo(QObject* window, PlanHandler planned);
+
+// Esc that no box or editor took closes the window, as in any dialog; true
+// when it did.
+bool ClosedByEscape(QWidget* window, const QKeyEvent* e);
 
 // A text box after its caption in `row`, named for screen readers as the
 // caption reads.

@@ -44,6 +44,15 @@ class MatchedTest : public ::testing::Test {
     box->selectAll();
     QTest::keyClicks(box, text);
   }
+  // The bet as the form asks for it, box by box.
+  void TypeBet(const QString& stake, const QString& back, const QString& lay,
+               const QString& commission) {
+    Type(MatchedBox::LayCommission, commission);
+    Type(MatchedBox::BackStake, stake);
+    Type(MatchedBox::BackOdds, back);
+    Type(MatchedBox::LayOdds, lay);
+    Settle();
+  }
   QString Figure(const QString& name) {
     for (auto* e : window->findChildren<QLineEdit*>())
       if (e->accessibleName() == name) return e->text();
@@ -58,11 +67,7 @@ class MatchedTest : public ::testing::Test {
 TEST_F(MatchedTest, AQualifyingBetShowsItsLayAndMovesByUnderlayOrOverlay) {
   EXPECT_EQ(window->windowTitle(), "Matched bet");
   EXPECT_EQ(window->summary()->text(), "Type the back stake, the back odds and the lay odds.");
-  Type(MatchedBox::BackStake, "10");
-  Type(MatchedBox::BackOdds, "5.0");
-  Type(MatchedBox::LayOdds, "5.2");
-  Type(MatchedBox::LayCommission, "2");
-  Settle();
+  TypeBet("10", "5.0", "5.2", "2");
   EXPECT_EQ(Figure("Lay stake"), "9.65");
   EXPECT_EQ(Figure("Liability"), "40.53");
   EXPECT_EQ(Figure("If the back bet wins"), "-0.53");
@@ -85,13 +90,9 @@ TEST_F(MatchedTest, AQualifyingBetShowsItsLayAndMovesByUnderlayOrOverlay) {
 }
 
 TEST_F(MatchedTest, AFreeBetShowsItsRetentionAndGoesToThePlanner) {
-  Type(MatchedBox::LayCommission, "5");
   window->kind()->setFocus();
   QTest::keyClick(window->kind(), Qt::Key_Down);  // Free bet (stake not returned)
-  Type(MatchedBox::BackStake, "20");
-  Type(MatchedBox::BackOdds, "6.0");
-  Type(MatchedBox::LayOdds, "6.4");
-  Settle();
+  TypeBet("20", "6.0", "6.4", "5");
   EXPECT_EQ(Figure("Lay stake"), "15.74");
   EXPECT_EQ(Figure("Retention"), "74.75%");
   QSignalSpy carried(window.data(), &MatchedWindow::openInPlanner);

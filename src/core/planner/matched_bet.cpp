@@ -1,6 +1,7 @@
 #include "matched_bet.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "big.h"
 #include "exact.h"
@@ -25,6 +26,12 @@ constexpr MatchedWords kKindWords[] = {
     {MatchedKind::FreeStakeReturned, "Free bet (stake returned)", "free-sr",
      HeldKind::FreeStakeReturned},
 };
+
+// Each box's text, in MatchedBox's order.
+constexpr std::string MatchedBet::*kBoxTexts[] = {
+    &MatchedBet::back_stake,     &MatchedBet::back_odds,       &MatchedBet::lay_odds,
+    &MatchedBet::lay_commission, &MatchedBet::back_commission, &MatchedBet::step};
+static_assert(std::size(kBoxTexts) == static_cast<std::size_t>(MatchedBox::Step) + 1);
 
 const MatchedWords& WordsOf(MatchedKind kind) {
   return *std::find_if(std::begin(kKindWords), std::end(kKindWords),
@@ -68,25 +75,11 @@ const char* MatchedKindName(MatchedKind kind) {
 }
 
 std::string& BoxText(MatchedBet& m, MatchedBox box) {
-  return const_cast<std::string&>(BoxText(static_cast<const MatchedBet&>(m), box));
+  return m.*kBoxTexts[static_cast<std::size_t>(box)];
 }
 
 const std::string& BoxText(const MatchedBet& m, MatchedBox box) {
-  switch (box) {
-    case MatchedBox::BackStake:
-      return m.back_stake;
-    case MatchedBox::BackOdds:
-      return m.back_odds;
-    case MatchedBox::LayOdds:
-      return m.lay_odds;
-    case MatchedBox::LayCommission:
-      return m.lay_commission;
-    case MatchedBox::BackCommission:
-      return m.back_commission;
-    case MatchedBox::Step:
-      break;
-  }
-  return m.step;
+  return m.*kBoxTexts[static_cast<std::size_t>(box)];
 }
 
 void SetLean(MatchedBet& m, int lean) {

@@ -15,6 +15,7 @@
 namespace stakora::plan {
 
 enum class MatchedKind { Qualifying, Free, FreeStakeReturned };
+// Its order is that of the table of the boxes' texts in matched_bet.cpp.
 enum class MatchedBox { BackStake, BackOdds, LayOdds, LayCommission, BackCommission, Step };
 
 // Every kind, in the order offered, and its words in the window.
