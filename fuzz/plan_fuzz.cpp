@@ -60,7 +60,7 @@ void CheckHeld(const Request& r, const Plan& plan) {
   if (r.side != Side::Lay || plan.runners.size() != 1) return;
   const std::int64_t l0 = plan.runners[0].stake;
   for (Lean lean : {Lean::Under, Lean::Over}) {
-    const auto leant = LeanPlan(r, plan, lean, "1");
+    const auto leant = LeanPlan(r, plan, lean, Q::Of(1));
     if (!leant) continue;
     const std::int64_t l = leant->runners[0].stake;
     Check(l % plan.step == 0 && (lean == Lean::Under ? l <= l0 : l >= l0));

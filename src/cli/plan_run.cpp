@@ -14,8 +14,12 @@ int RunPlan(const std::vector<std::string>& words, std::ostream& out, std::ostre
   return RunCommand<PlanArgs>(
       kPlanCommand, words, out, err, ParsePlanArgs, [&](const PlanArgs& args, std::ostream& e) {
         auto plan = plan::MakePlan(args.request);
-        if (plan && args.lean)
-          plan = plan::LeanPlan(args.request, *plan, args.lean->first, args.lean->second);
+        if (plan && args.lean) {
+          const auto [lean, text] = *args.lean;
+          const auto fraction = plan::ReadLeanFraction(lean, text);
+          plan = fraction ? plan::LeanPlan(args.request, *plan, lean, *fraction)
+                          : Result<plan::Plan, std::string>(fraction.error());
+        }
         if (plan)
           return Outcome{args.common.json ? PlanJson(*plan)
                          : args.csv       ? plan::PlanCsv(*plan)

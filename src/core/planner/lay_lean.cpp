@@ -63,12 +63,18 @@ const char* LeanName(Lean lean) {
   return lean == Lean::Under ? "Underlay" : "Overlay";
 }
 
-Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean,
-                                   const std::string& fraction) {
-  const std::string name = LeanName(lean);
-  const auto f = ParseDecimal(TrimBlanks(fraction), kMostReadDecimals);
+Result<Q, std::string> ReadLeanFraction(Lean lean, const std::string& text) {
+  const auto f = ParseDecimal(TrimBlanks(text), kMostReadDecimals);
   if (!f || f->num() > f->den())
-    return name + ": \"" + fraction + "\" is no fraction from 0 to 1; give one such as 0.5";
+    return LeanName(lean) + std::string(": \"") + text +
+           "\" is no fraction from 0 to 1; give one such as 0.5";
+  return *f;
+}
+
+Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean,
+                                   const Q& fraction) {
+  const std::string name = LeanName(lean);
+  const Q& f = fraction;
   const bool one_runner = r.side == Side::Lay && r.runners.size() == 1 && !r.held.empty() &&
                           best.runners.size() == 1 && best.place_market == 0;
   if (!one_runner) return name + " moves a lay around bets held on one runner: lay one runner";
@@ -90,7 +96,7 @@ Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean
            " lay brings either outcome to 0";
   const i128 span = *end - n0;
   // |span| f rounded, a half toward the best: ceil(x - 1/2).
-  const i128 moved = CeilDiv(2 * (span < 0 ? -span : span) * f->num() - f->den(), 2 * f->den());
+  const i128 moved = CeilDiv(2 * (span < 0 ? -span : span) * f.num() - f.den(), 2 * f.den());
   const i128 l = (n0 + (span < 0 ? -moved : moved)) * step;
   if (l > 0 && l < c->field.min * step)
     return "The lay stake " + MoneyText(To64(l)) + " is below the minimum stake " +

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "exact.h"
 #include "plan.h"
 #include "result.h"
 
@@ -21,12 +22,15 @@ enum class Lean { Under, Over };
 // "Underlay", "Overlay".
 const char* LeanName(Lean lean);
 
-// `best`, the plan of `r`, moved `fraction` ("0" to "1") of the way from its
-// lay stake to the end, rounded to the nearest step (a half toward the best).
+// A fraction of the way as typed ("0" to "1"), the message naming the lean.
+Result<Q, std::string> ReadLeanFraction(Lean lean, const std::string& text);
+
+// `best`, the plan of `r`, moved `fraction` (0 to 1) of the way from its lay
+// stake to the end, rounded to the nearest step (a half toward the best).
 // Refused for anything but a lay around bets held on one runner that can
 // lose, with no cap on the new stakes, and when no stake that way brings
 // either outcome to 0.
 Result<Plan, std::string> LeanPlan(const Request& r, const Plan& best, Lean lean,
-                                   const std::string& fraction);
+                                   const Q& fraction);
 
 }  // namespace stakora::plan

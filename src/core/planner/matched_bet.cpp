@@ -130,12 +130,7 @@ MatchedView MatchedViewOf(const MatchedBet& m, const Request& r,
   if (!best) return MatchedViewWithout({std::nullopt, best.error()});
   const Lean way = m.lean < 0 ? Lean::Under : Lean::Over;
   const int part = std::abs(m.lean);
-  const auto p =
-      m.lean == 0 ? best
-                  : LeanPlan(r, *best, way,
-                             part == kMostLean
-                                 ? "1"
-                                 : "0." + std::string(part < 10 ? "0" : "") + std::to_string(part));
+  const auto p = m.lean == 0 ? best : LeanPlan(r, *best, way, Q::Of(part, kMostLean));
   if (!p) return MatchedViewWithout({std::nullopt, p.error()});
   const RunnerPlan& lay = p->runners[0];
   MatchedView v;

@@ -25,11 +25,12 @@ std::vector<std::pair<std::string, Cell>> ColumnsOf(const Plan& p) {
   const auto add = [&](std::string heading, Cell cell) {
     out.emplace_back(std::move(heading), std::move(cell));
   };
-  add("Odds", [](const RunnerPlan& r) { return InertCell(r.odds); });
+  // Odds read as odds, so no odds cell starts as a formula would.
+  add("Odds", [](const RunnerPlan& r) { return r.odds; });
   if (p.place_market > 0) {
     add("Lay stake", [](const RunnerPlan& r) { return MoneyText(r.stake); });
     add("Liability", [](const RunnerPlan& r) { return MoneyText(r.liability); });
-    add("Place odds", [](const RunnerPlan& r) { return InertCell(r.place_odds); });
+    add("Place odds", [](const RunnerPlan& r) { return r.place_odds; });
     add("Place lay", [](const RunnerPlan& r) { return MoneyText(r.lay_place_stake); });
     add("Place liability", [](const RunnerPlan& r) { return MoneyText(r.place_liability); });
     add("If it wins", [](const RunnerPlan& r) { return MoneyText(r.profit_if_wins); });

@@ -21,6 +21,14 @@ Request Around(const char* kind, const char* stake, const char* back, const char
   return r;
 }
 
+// A lean as the command line asks for it: its fraction as text.
+Result<Plan, std::string> Leant(const Request& r, const Plan& best, Lean lean,
+                                const char* fraction) {
+  const auto f = ReadLeanFraction(lean, fraction);
+  if (!f) return f.error();
+  return LeanPlan(r, best, lean, *f);
+}
+
 struct LeanCase {
   const char* kind;
   Lean lean;
@@ -36,7 +44,7 @@ TEST_P(LeanMovesTheLay, ToTheStepThatLosesNothingThatWay) {
                                : Around(c.kind, "20", "6.0", "6.4", "5");
   const auto best = MakePlan(r);
   ASSERT_TRUE(best) << best.error();
-  const auto p = LeanPlan(r, *best, c.lean, c.fraction);
+  const auto p = Leant(r, *best, c.lean, c.fraction);
   ASSERT_TRUE(p) << p.error();
   EXPECT_EQ(p->runners[0].stake, c.stake);
   EXPECT_EQ(p->runners[0].profit_if_wins, c.if_wins);
@@ -72,19 +80,19 @@ TEST(LeanPlan, IsOnlyForOneRunnerLaidAroundHeldBets) {
   for (const auto& [r, said] : cases) {
     const auto best = MakePlan(r);
     ASSERT_TRUE(best) << best.error();
-    const auto p = LeanPlan(r, *best, Lean::Over, "1");
+    const auto p = Leant(r, *best, Lean::Over, "1");
     ASSERT_FALSE(p) << said;
     EXPECT_EQ(p.error().rfind(said, 0), 0u) << p.error();
   }
   const auto best = MakePlan(one);
   for (const char* fraction : {"1.01", "-0.5", "half", ""})
-    EXPECT_FALSE(LeanPlan(one, *best, Lean::Under, fraction)) << fraction;
+    EXPECT_FALSE(Leant(one, *best, Lean::Under, fraction)) << fraction;
   // Both outcomes lose whatever is laid (-7 - 9l and -19 + l): no underlay
   // reaches 0.
   Request hedged = Around("lay", "1", "10", "10", "0");
   hedged.held.push_back({"1", "back", "20", "1.1"});
   const auto hedge = MakePlan(hedged);
-  EXPECT_EQ(LeanPlan(hedged, *hedge, Lean::Under, "1").error(),
+  EXPECT_EQ(Leant(hedged, *hedge, Lean::Under, "1").error(),
             "Underlay: no smaller lay brings either outcome to 0");
 }
 
